@@ -1,0 +1,281 @@
+#include "screens/form1.h"
+
+#include "entry/tilebutton.h"
+#include "lists/catalogue.h"
+#include "screens/colours.h"
+#include "screens/geometry.h"
+#include "texts.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tirages::screens {
+namespace layout = screens::training;
+
+namespace {
+
+constexpr int kTimerInterval = 1000;
+
+template <typename Control>
+Control* placed(Control* control, const Twips& twips) {
+    control->setGeometry(toPixels(twips));
+    return control;
+}
+
+// Labels size themselves to their caption.
+QLabel* label(QWidget* parent, const QString& caption, const Twips& twips) {
+    auto* control = placed(new QLabel(caption, parent), twips);
+    control->setMargin(0);
+    control->adjustSize();
+    return control;
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, const Twips& twips) {
+    auto* control = placed(new QPushButton(caption, parent), twips);
+    control->setAutoDefault(true); // Enter clicks the button that has the focus
+    return control;
+}
+
+QLineEdit* textBox(QWidget* parent, const QString& text, const Twips& twips) {
+    auto* control = placed(new QLineEdit(text, parent), twips);
+    control->setTextMargins(0, 0, 0, 0);
+    return control;
+}
+
+Key keyOf(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_F8:
+        return Key::F8;
+    case Qt::Key_F12:
+        return Key::F12;
+    default:
+        return Key::Other;
+    }
+}
+
+void setTextIfChanged(QLineEdit* box, const QString& text) {
+    if (box->text() != text)
+        box->setText(text);
+}
+
+} // namespace
+
+Form1::Form1(SeedSource seeds, QStringList dataDirs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_dataDirs(std::move(dataDirs)) {
+    setWindowTitle(texts::trainingTitle);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, rgb(Colour::Peach));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+    setGeometry(toPixels(layout::clientLeft), toPixels(layout::clientTop),
+                toPixels(layout::clientWidth), toPixels(layout::clientHeight));
+    setFixedSize(size());
+
+    createControls();
+    orderTabs();
+    load();
+    render();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    // Frames first: the slots lie in front of them.
+    for (int c = 0; c < 3; ++c)
+        Frame1[c] = placed(new QGroupBox(this), layout::frame(c));
+
+    for (int s = 0; s < kSlots; ++s) {
+        tirage[s] = textBox(this, {}, layout::tirage(s));
+        tirage[s]->setReadOnly(true);
+        tirage[s]->setAlignment(Qt::AlignCenter);
+        setBackground(tirage[s], rgb(Colour::LightCyan));
+
+        solution[s] = textBox(this, {}, layout::solution(s));
+        solution[s]->setAlignment(Qt::AlignCenter);
+        setBackground(solution[s], rgb(Colour::LightOrange));
+    }
+
+    for (int k = 0; k < kTiles; ++k) {
+        Command1[k] = placed(new entry::TileButton(this), layout::tile(k));
+        Command1[k]->setAutoDefault(true);
+        setBackground(Command1[k], rgb(Colour::LightBlue));
+    }
+
+    restart = button(this, texts::restart, layout::restart);
+    corriger = button(this, texts::corriger, layout::corriger);
+    recherche = textBox(this, {}, layout::recherche);
+    setBackground(recherche, rgb(Colour::LightOrange));
+    valider = button(this, texts::valider, layout::valider);
+    Command2 = button(this, texts::command2, layout::Command2);
+    Command5 = button(this, texts::pause, layout::Command5);
+    Command3 = button(this, texts::changeFont, layout::Command3);
+    police = label(this, texts::firstFont, layout::police);
+    Command4 = button(this, texts::changeCriterion, layout::Command4);
+    Label5 = label(this, texts::successesBefore, layout::Label5);
+    seuiltxt = textBox(this, texts::successesThreshold, layout::seuiltxt);
+    Label6 = label(this, texts::successesUnit, layout::Label6);
+    Label4 = label(this, texts::wordsLeft, layout::Label4);
+    motsleft = textBox(this, {}, layout::motsleft);
+    motsleft->setEnabled(false);
+    nbseries = label(this, texts::seriesDoneInitial, layout::nbseries);
+    voyant = label(this, {}, layout::voyant);
+    score = label(this, {}, layout::score);
+    score->hide();
+    tps = label(this, {}, layout::tps);
+    tps->hide();
+    Label3 = label(this, texts::timeHeading, layout::Label3);
+    Check1 = placed(new QCheckBox(this), layout::Check1);
+    Check1->setChecked(true);
+    Label1 = label(this, texts::seriesClock, layout::Label1);
+    temps = textBox(this, texts::countdownStart, layout::temps);
+    Label2 = label(this, texts::totalClock, layout::Label2);
+    tempstot = textBox(this, texts::totalStart, layout::tempstot);
+    quitter = button(this, texts::backToLauncher, layout::quitter);
+
+    for (QTimer** timer : {&Timer1, &Timer2, &Timer3}) {
+        *timer = new QTimer(this);
+        (*timer)->setInterval(kTimerInterval);
+    }
+
+    Command2->setDefault(true);
+
+    connect(restart, &QPushButton::clicked, this, [this] {
+        m_training.restartClicked();
+        render();
+    });
+
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus)
+            child->installEventFilter(this);
+    }
+}
+
+void Form1::orderTabs() {
+    QList<QWidget*> order = {Command2, quitter, tempstot, temps, Check1, valider, recherche};
+    for (int k = 7; k >= 0; --k)
+        order.append(Command1[k]);
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 10; ++row)
+            order.append(tirage[column * 10 + row]);
+        for (int row = 0; row < 10; ++row)
+            order.append(solution[column * 10 + row]);
+    }
+    order << corriger << restart << motsleft << seuiltxt << Command3 << Command4 << Command5
+          << Command1[8];
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// The load step: the frames, the check box and the labels take the window's
+// own background colour.
+void Form1::load() {
+    const QColor window = palette().color(QPalette::Window);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Frame1[0], Frame1[1], Frame1[2], Check1, Label1, Label2, Label3, Label4, Label5,
+             Label6, nbseries, score, police, tps, voyant})
+        setBackground(control, window);
+}
+
+std::optional<lists::ListError> Form1::commencer(const QString& fichier) {
+    lists::ListResult list = lists::readList(lists::locateList(fichier, m_dataDirs));
+    if (const auto* error = std::get_if<lists::ListError>(&list))
+        return *error;
+    m_training.commencer(std::get<lists::ListContent>(list));
+    render();
+    return std::nullopt;
+}
+
+void Form1::setBusy(bool busy) {
+    m_training.setBusy(busy);
+    render();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && !m_movingFocus) {
+        // Coming back from another window or a popup is not a move between controls.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            const auto slot = std::find(solution.begin(), solution.end(), watched);
+            if (slot != solution.end())
+                m_training.answerFocused(static_cast<int>(slot - solution.begin()));
+            else
+                m_training.otherControlFocused();
+            render();
+        }
+    } else if (event->type() == QEvent::KeyPress && watched == restart) {
+        m_training.restartKeyDown(keyOf(static_cast<QKeyEvent*>(event)->key()));
+        render();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::render() {
+    const ScreenState& view = m_training.screen();
+
+    for (int s = 0; s < kSlots; ++s) {
+        const SlotView& slot = view.slotViews[s];
+        setTextIfChanged(tirage[s], slot.tirage);
+        setTextIfChanged(solution[s], slot.solution);
+        setBackground(tirage[s], rgb(slot.tirageColour));
+        setBackground(solution[s], rgb(slot.solutionColour));
+        if (solution[s]->font().strikeOut() != slot.struckOut) {
+            QFont font = solution[s]->font();
+            font.setStrikeOut(slot.struckOut);
+            solution[s]->setFont(font);
+        }
+    }
+
+    setTextIfChanged(motsleft, view.motsleft);
+    setTextIfChanged(temps, view.temps);
+    setTextIfChanged(tempstot, view.tempstot);
+    setTextIfChanged(seuiltxt, view.seuiltxt);
+    setBackground(temps, rgb(view.tempsColour));
+    setBackground(tempstot, rgb(view.tempstotColour));
+    setBackground(seuiltxt, rgb(view.seuiltxtColour));
+    score->setVisible(view.scoreVisible);
+    tps->setVisible(view.tpsVisible);
+    corriger->setEnabled(view.corrigerEnabled);
+    restart->setEnabled(view.restartEnabled);
+    Command2->setDefault(view.defaultButton == DefaultButton::Command2);
+    valider->setDefault(view.defaultButton == DefaultButton::Valider);
+
+    if (view.busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+
+    renderTimer(Timer1, view.timer1, m_timerStarts[0]);
+    renderTimer(Timer2, view.timer2, m_timerStarts[1]);
+    renderTimer(Timer3, view.timer3, m_timerStarts[2]);
+
+    if (view.focusMoves != m_focusMovesShown) {
+        m_focusMovesShown = view.focusMoves;
+        if (view.focusedAnswer >= 0) {
+            m_movingFocus = true;
+            solution[view.focusedAnswer]->setFocus(Qt::OtherFocusReason);
+            m_movingFocus = false;
+        }
+    }
+}
+
+void Form1::renderTimer(QTimer* timer, const TimerView& view, quint64& starts) {
+    if (!view.enabled) {
+        timer->stop();
+    } else if (!timer->isActive() || starts != view.starts) {
+        timer->start();
+    }
+    starts = view.starts;
+}
+
+} // namespace tirages::screens

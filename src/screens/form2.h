@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace tirages::screens {
+
+class Form1;
+
+// The launcher: the player picks a list and starts it, or quits.
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    // makeTrainingScreen creates the training screen on the first "LANCER".
+    explicit Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
+                   QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // The training screen, or null before the first "LANCER".
+    Form1* trainingScreen() const { return m_form1.get(); }
+
+    // The about text the farewell shows, lines ended by CR LF.
+    static QString aboutText();
+
+    QLabel* Label1 = nullptr;
+    QComboBox* fichier = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* quitter = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QLabel* message = nullptr; // why the last list could not be started
+    qint16 decompte = 0;       // seconds before the program ends, after "Quitter"
+
+signals:
+    // The program must end now.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void lancer();
+    void quitterClicked();
+    void countdownTick();
+
+    std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
+    std::unique_ptr<Form1> m_form1;
+};
+
+} // namespace tirages::screens

@@ -1,0 +1,69 @@
+#include "screens/geometry.h"
+
+#include "training/state.h"
+
+#include <QtMath>
+
+#include <array>
+
+namespace tirages::screens {
+
+int toPixels(int twips) {
+    return qRound(static_cast<double>(twips) / kTwipsPerPixel);
+}
+
+QRect toPixels(const Twips& twips) {
+    return {toPixels(twips.left), toPixels(twips.top), toPixels(twips.width),
+            toPixels(twips.height)};
+}
+
+namespace training {
+namespace {
+
+// Slots lie in three columns of ten; the third column is not on an even pitch.
+struct Column {
+    int frameLeft;
+    int tirageLeft;
+    int solutionLeft;
+};
+constexpr std::array<Column, 3> kColumns = {{
+    {240, 360, 1680},
+    {3120, 3240, 4560},
+    {5880, 6000, 7320},
+}};
+constexpr int kSlotWidth = 1095;
+constexpr int kSlotHeight = 285;
+constexpr int kFirstRowTop = 600;
+constexpr int kRowPitch = 480;
+constexpr int kRows = 10;
+constexpr int kTileTop = 5880;
+constexpr int kTileSize = 375;
+
+int rowTop(int slot) {
+    return kFirstRowTop + kRowPitch * (slot % kRows);
+}
+
+const Column& column(int slot) {
+    return kColumns[static_cast<std::size_t>(slot / kRows)];
+}
+
+} // namespace
+
+Twips frame(int c) {
+    return {kColumns[static_cast<std::size_t>(c)].frameLeft, 360, 2655, 5055};
+}
+
+Twips tirage(int slot) {
+    return {column(slot).tirageLeft, rowTop(slot), kSlotWidth, kSlotHeight};
+}
+
+Twips solution(int slot) {
+    return {column(slot).solutionLeft, rowTop(slot), kSlotWidth, kSlotHeight};
+}
+
+Twips tile(int k) {
+    return {tileHomeLeft(k), kTileTop, kTileSize, kTileSize};
+}
+
+} // namespace training
+} // namespace tirages::screens

@@ -1,0 +1,75 @@
+#pragma once
+
+// Where every control of the two windows stands, in twips (1/1440 inch)
+// relative to the window's client area.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace tirages::screens {
+
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
+
+int toPixels(int twips);
+QRect toPixels(const Twips& twips);
+
+namespace launcher {
+inline constexpr int clientWidth = 5250;
+inline constexpr int clientHeight = 3945;
+inline constexpr Twips Label1{960, 240, 2880, 300};
+inline constexpr Twips fichier{1200, 1320, 2295, 315};
+inline constexpr Twips Command1{1680, 1800, 1215, 375};
+inline constexpr Twips quitter{3840, 3240, 1215, 495};
+inline constexpr Twips Text1{360, 2160, 3735, 1575};
+inline constexpr Twips Text1Farewell{360, 640, 3735, 2400};
+inline constexpr Twips Label2{4440, 720, 375, 255};
+inline constexpr Twips message{360, 2280, 4530, 900}; // why a list could not be started
+} // namespace launcher
+
+namespace training {
+inline constexpr int clientWidth = 8865;
+inline constexpr int clientHeight = 7800;
+inline constexpr int clientLeft = 1635; // on the screen
+inline constexpr int clientTop = 675;
+
+Twips frame(int column);
+Twips tirage(int slot);
+Twips solution(int slot);
+Twips tile(int k);
+
+inline constexpr Twips restart{600, 5640, 1455, 375};
+inline constexpr Twips corriger{6360, 5640, 1095, 375};
+inline constexpr Twips recherche{3480, 6690, 1215, 285};
+inline constexpr Twips valider{4800, 6600, 975, 375};
+inline constexpr Twips Command2{8400, 4920, 135, 495};
+inline constexpr Twips Command5{7680, 6600, 975, 255};
+inline constexpr Twips Command3{7320, 0, 1455, 255};
+inline constexpr Twips police{7200, 0, 90, 195};
+inline constexpr Twips Command4{120, 7440, 2775, 255};
+inline constexpr Twips Label5{120, 7200, 1545, 195};
+inline constexpr Twips seuiltxt{1800, 7200, 255, 225};
+inline constexpr Twips Label6{2160, 7200, 660, 195};
+inline constexpr Twips Label4{240, 6360, 1035, 195};
+inline constexpr Twips motsleft{1440, 6360, 495, 285};
+inline constexpr Twips nbseries{600, 6840, 1395, 195};
+inline constexpr Twips voyant{3000, 7440, 45, 195};
+inline constexpr Twips score{6720, 6360, 45, 195};
+inline constexpr Twips tps{6720, 6720, 45, 195};
+inline constexpr Twips Label3{8040, 5520, 555, 195};
+inline constexpr Twips Check1{7680, 5520, 255, 255};
+inline constexpr Twips Label1{7560, 5880, 360, 195};
+inline constexpr Twips temps{8040, 5880, 495, 285};
+inline constexpr Twips Label2{7560, 6240, 360, 195};
+inline constexpr Twips tempstot{8040, 6240, 735, 285};
+inline constexpr Twips quitter{7560, 7080, 1215, 495};
+} // namespace training
+
+} // namespace tirages::screens

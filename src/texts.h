@@ -1,0 +1,50 @@
+#pragma once
+
+// The texts the program shows, exactly as the player reads them. Everything
+// the screens and the training display as fixed text comes from here.
+
+#include <QString>
+#include <QStringList>
+
+namespace tirages::texts {
+
+// Launcher
+inline const QString launcherTitle = QStringLiteral("Bienvenue :o)");
+inline const QString launcherHeading = QStringLiteral("MOTS NOUVEAUX ODS 5");
+inline const QString listPrompt = QStringLiteral("Sélectionnez votre liste");
+inline const QString launch = QStringLiteral("LANCER");
+inline const QString quit = QStringLiteral("Quitter");
+inline const QString farewellTitle = QStringLiteral("A bientôt !");
+inline const QString aboutHeading = QStringLiteral("A propos de l'auteur :");
+inline const QStringList aboutLines = {
+    QStringLiteral("tirages, entraînement aux mots nouveaux du Scrabble francophone."),
+    QStringLiteral("Logiciel libre : vous pouvez le redistribuer et le modifier selon les termes "
+                   "de la Licence publique générale GNU, version 3 ou toute version ultérieure."),
+    QStringLiteral("Les listes de mots sont tirées du lexique français de Grammalecte "
+                   "(licence MPL 2.0)."),
+};
+
+// Training screen
+inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");
+inline const QString restart = QStringLiteral("Nouvelle série(F8)");
+inline const QString corriger = QStringLiteral("Corriger(F12)");
+inline const QString valider = QStringLiteral("Valider");
+inline const QString command2 = QStringLiteral("Command2");
+inline const QString pause = QStringLiteral("Pause");
+inline const QString resume = QStringLiteral("Reprendre");
+inline const QString changeFont = QStringLiteral("Changer de police");
+inline const QString changeCriterion = QStringLiteral("Changer critère");
+inline const QString successesBefore = QStringLiteral("Eliminer un mot après ");
+inline const QString successesUnit = QStringLiteral("réussites.");
+inline const QString wordsLeft = QStringLiteral("Mots restants :");
+inline const QString seriesDoneInitial = QStringLiteral("0 série déjà réalisée");
+inline const QString timeHeading = QStringLiteral("TEMPS");
+inline const QString seriesClock = QStringLiteral("Série");
+inline const QString totalClock = QStringLiteral("Total");
+inline const QString backToLauncher = QStringLiteral("Sommaire");
+inline const QString countdownStart = QStringLiteral("4:00");
+inline const QString totalStart = QStringLiteral("0:00:00");
+inline const QString successesThreshold = QStringLiteral("1");
+inline const QString firstFont = QStringLiteral("1");
+
+} // namespace tirages::texts

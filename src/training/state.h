@@ -1,0 +1,89 @@
+#pragma once
+
+#include "training/colour.h"
+#include "texts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace tirages {
+
+inline constexpr int kSlots = 30;
+inline constexpr int kTiles = 9;
+inline constexpr qint32 kSeriesSeconds = 240;
+
+// Left edge, in twips, of letter tile k at its home position.
+constexpr int tileHomeLeft(int k) {
+    return 3000 + 360 * k;
+}
+
+// The variables of a training, named as the players' manual and the screens
+// name them. Entry k of the list is tirages[k], solutions[k], reussites[k].
+struct TrainingState {
+    qint16 lettre = -1;     // selected letter tile, -1 for none
+    QStringList tirages;    // draws; "" marks an eliminated entry
+    QStringList solutions;  // expected words
+    QStringList reussites;  // success counts, as decimal text
+    std::array<qint16, kSlots> numeros{}; // entry shown by each slot, -1 for an empty slot
+    std::array<qint16, kSlots> etat{};    // -1 not judged, 0 failed, 1 found in time
+    qint32 nbmots = 0;      // entries in the list
+    qint32 tempsrestant = kSeriesSeconds;
+    qint32 tempstotal = 0;
+    qint16 chrono = 0;      // seconds in the current answer box
+    qint16 numpolice = 1;   // font the next font click applies
+    qint16 courant = 0;     // slot whose answer box got the focus last
+    qint16 compteseries = 0;
+};
+
+// One slot as the screen shows it.
+struct SlotView {
+    QString tirage;   // text of the draw box
+    QString solution; // text of the answer box
+    Colour tirageColour = Colour::LightCyan;
+    Colour solutionColour = Colour::LightOrange;
+    bool struckOut = false; // answer box font struck through
+};
+
+struct TimerView {
+    bool enabled = false;
+    quint64 starts = 0; // counts each switch from disabled to enabled
+
+    void enable() {
+        if (!enabled) {
+            enabled = true;
+            ++starts;
+        }
+    }
+    void disable() { enabled = false; }
+};
+
+enum class DefaultButton { Command2, Valider };
+
+// What the training screen shows and which of its controls are live: the state
+// a player reads off the screen rather than from a variable.
+struct ScreenState {
+    std::array<SlotView, kSlots> slotViews{};
+    QString motsleft;
+    QString temps = texts::countdownStart;
+    QString tempstot = texts::totalStart;
+    QString seuiltxt = texts::successesThreshold;
+    Colour tempsColour = Colour::SystemWindow;
+    Colour tempstotColour = Colour::SystemWindow;
+    Colour seuiltxtColour = Colour::LightMagenta;
+    bool scoreVisible = false;
+    bool tpsVisible = false;
+    bool corrigerEnabled = false; // a series runs
+    bool restartEnabled = false;  // a corrected series waits for the next one
+    TimerView timer1;             // countdown of the series
+    TimerView timer2;             // total training time
+    TimerView timer3;             // word stopwatch
+    bool busy = false;            // busy pointer on the training screen
+    DefaultButton defaultButton = DefaultButton::Command2;
+
+    int focusedAnswer = -1;  // answer box that holds the focus, -1 for any other control
+    quint64 focusMoves = 0;  // counts the focus moves the program makes
+};
+
+} // namespace tirages
