@@ -85,7 +85,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
 
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
-    connect(Timer1, &QTimer::timeout, this, &Form2::countdownTick);
+    connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
 }
 
 Form2::~Form2() = default;
@@ -134,7 +134,7 @@ void Form2::quitterClicked() {
     Text1->setPlainText(QString(aboutText()).replace(kLineBreak, QStringLiteral("\n")));
 }
 
-void Form2::countdownTick() {
+void Form2::timer1Tick() {
     --decompte;
     Label2->setText(QString::number(decompte));
     if (decompte == -1) {

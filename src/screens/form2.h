@@ -31,6 +31,10 @@ public:
     // The about text the farewell shows, lines ended by CR LF.
     static QString aboutText();
 
+    // One tick of Timer1: a step of the farewell countdown, the end of the
+    // program after the last.
+    void timer1Tick();
+
     QLabel* Label1 = nullptr;
     QComboBox* fichier = nullptr;
     QPushButton* Command1 = nullptr;
@@ -51,7 +55,6 @@ protected:
 private:
     void lancer();
     void quitterClicked();
-    void countdownTick();
 
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
     std::unique_ptr<Form1> m_form1;

@@ -1,0 +1,223 @@
+// The launcher: its controls, starting a list, and the farewell.
+
+#include "screens/colours.h"
+#include "screens/fonts.h"
+#include "screens/form1.h"
+#include "screens/form2.h"
+#include "support/testsupport.h"
+#include "support/widgetsupport.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tirages;
+using namespace tirages::screens;
+using tirages::test::twips;
+
+namespace {
+
+const QColor kPeach(255, 224, 192);
+
+std::unique_ptr<Form2> makeLauncher(QStringList dataDirs = {}) {
+    auto launcher = std::make_unique<Form2>([dataDirs] {
+        return std::make_unique<Form1>(test::countingSeeds(), dataDirs);
+    });
+    launcher->show();
+    return launcher;
+}
+
+void choose(Form2& launcher, const QString& text) {
+    launcher.fichier->setEditText(text);
+}
+
+QByteArray fixtureBytes(const QString& name) {
+    QFile file(test::fixture(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestLauncher : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void showsItsControlsAsLaidOut() {
+        auto launcher = makeLauncher();
+        QCOMPARE(launcher->windowTitle(), QStringLiteral("Bienvenue :o)"));
+        QCOMPARE(launcher->size(), QSize(350, 263));
+        QCOMPARE(background(launcher.get()), kPeach);
+
+        QCOMPARE(launcher->Label1->text(), QStringLiteral("MOTS NOUVEAUX ODS 5"));
+        QCOMPARE(launcher->Label1->pos(), twips(960, 240, 0, 0).topLeft());
+        QCOMPARE(launcher->Label1->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(launcher->Label1->font().pointSize(), 12);
+        QCOMPARE(background(launcher->Label1), kPeach);
+        QCOMPARE(launcher->fichier->geometry(), twips(1200, 1320, 2295, 315));
+        QCOMPARE(launcher->Command1->text(), QStringLiteral("LANCER"));
+        QCOMPARE(launcher->Command1->geometry(), twips(1680, 1800, 1215, 375));
+        QCOMPARE(launcher->quitter->text(), QStringLiteral("Quitter"));
+        QCOMPARE(launcher->quitter->geometry(), twips(3840, 3240, 1215, 495));
+        QCOMPARE(launcher->Text1->geometry(), twips(360, 2160, 3735, 1575));
+        QVERIFY(!launcher->Text1->isVisible());
+        QVERIFY(!launcher->Text1->isEnabled());
+        QCOMPARE(launcher->Label2->geometry(), twips(4440, 720, 375, 255));
+        QVERIFY(launcher->Label2->text().isEmpty());
+        QCOMPARE(background(launcher->Label2), kPeach);
+        QVERIFY(!launcher->Timer1->isActive());
+        QCOMPARE(launcher->Timer1->interval(), 1000);
+    }
+
+    void offersTheSeventeenListsUnderAPrompt() {
+        auto launcher = makeLauncher();
+        QComboBox* box = launcher->fichier;
+        QVERIFY(box->isEditable());
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentText(), QStringLiteral("Sélectionnez votre liste"));
+        QStringList names;
+        for (int i = 0; i < box->count(); ++i)
+            names << box->itemText(i);
+        QCOMPARE(names, (QStringList{
+                            "2 à 4 lettres", "5 lettres", "6 lettres - Série A",
+                            "6 lettres - Série B", "6 lettres - Série C", "7 lettres - Série A",
+                            "7 lettres - Série B", "7 lettres - Série C", "8 lettres - Série A",
+                            "8 lettres - Série B", "8 lettres - Série C",
+                            "2 à 6l avec lettre chère", "7 et 8l avec lettre chère",
+                            "Verbes intransitifs (<10l)", "Verbes transitifs (<10l)",
+                            "Mots invariables", "9 lettres"}));
+    }
+
+    void tabVisitsLancerQuitterThenTheList() {
+        auto launcher = makeLauncher();
+        QCOMPARE(launcher->focusWidget(), launcher->Command1);
+        const QList<QWidget*> walk = test::tabWalk(launcher.get(), launcher->Command1, 3);
+        QCOMPARE(walk, (QList<QWidget*>{launcher->Command1, launcher->quitter, launcher->fichier,
+                                        launcher->Command1}));
+    }
+
+    void lancerStartsTheChosenList() {
+        test::WorkingFolder cwd;
+        cwd.write("data/5l_tir.txt", fixtureBytes("twelve.txt"));
+        auto launcher = makeLauncher();
+        QVERIFY(!launcher->trainingScreen());
+
+        choose(*launcher, "5 lettres");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+
+        Form1* training = launcher->trainingScreen();
+        QVERIFY(training);
+        QVERIFY(training->isVisible());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(training->training().state().nbmots, 12);
+        QCOMPARE(training->motsleft->text(), QStringLiteral("12"));
+        QCOMPARE(training->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(launcher->message->text().isEmpty());
+    }
+
+    void findsCatalogueListsBesideTheProgram() {
+        test::WorkingFolder cwd; // holds no data folder
+        QTemporaryDir installed;
+        QFile::copy(test::fixture("twelve.txt"), installed.filePath("9l_tir.txt"));
+        auto launcher = makeLauncher({installed.path()});
+        choose(*launcher, "9 lettres");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QVERIFY(launcher->trainingScreen()->isVisible());
+        QCOMPARE(launcher->trainingScreen()->training().state().nbmots, 12);
+    }
+
+    void lancerWithThePromptExplainsAndStays() {
+        test::WorkingFolder cwd;
+        auto launcher = makeLauncher();
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+
+        QVERIFY(launcher->isVisible());
+        QVERIFY(launcher->Command1->isEnabled());
+        QVERIFY(!launcher->trainingScreen()->isVisible());
+        QVERIFY(launcher->message->isVisible());
+        QCOMPARE(launcher->message->text(),
+                 QStringLiteral("Impossible d'ouvrir la liste « Sélectionnez votre liste » : "
+                                "ce fichier n'existe pas."));
+        QCOMPARE(launcher->trainingScreen()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void aBrokenListLeavesTheLoadedOneAlone() {
+        test::WorkingFolder cwd;
+        cwd.write("data/5l_tir.txt", fixtureBytes("twelve.txt"));
+        cwd.write("broken.txt", fixtureBytes("no_separator.txt"));
+        cwd.write("huge.txt", test::numberedList(10001));
+        auto launcher = makeLauncher();
+        choose(*launcher, "5 lettres");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        Form1* training = launcher->trainingScreen();
+        const TrainingState before = training->training().state();
+
+        // Back on the launcher, as after "Sommaire".
+        training->hide();
+        launcher->show();
+        for (const QString bad : {"broken.txt", "huge.txt", "data", "missing.txt"}) {
+            choose(*launcher, bad);
+            QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+            QVERIFY2(launcher->isVisible(), qPrintable(bad));
+            QVERIFY(!training->isVisible());
+            QVERIFY(launcher->message->text().contains(QStringLiteral("« %1 »").arg(bad)));
+            QCOMPARE(training->training().state().tirages, before.tirages);
+            QCOMPARE(training->training().state().numeros, before.numeros);
+        }
+        choose(*launcher, "broken.txt");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QVERIFY(launcher->message->text().contains(QStringLiteral("ligne 3")));
+
+        // A good list afterwards clears the message and starts.
+        choose(*launcher, "5 lettres");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QVERIFY(launcher->message->text().isEmpty());
+        QVERIFY(training->isVisible());
+    }
+
+    void quitterSaysGoodbyeAndCountsDown() {
+        auto launcher = makeLauncher();
+        QSignalSpy ended(launcher.get(), &Form2::programEnded);
+        QTest::mouseClick(launcher->quitter, Qt::LeftButton);
+
+        QVERIFY(launcher->Timer1->isActive());
+        QCOMPARE(launcher->decompte, 6);
+        for (QWidget* gone : std::initializer_list<QWidget*>{
+                 launcher->fichier, launcher->Label1, launcher->Command1, launcher->quitter})
+            QVERIFY(!gone->isVisible());
+        QVERIFY(!launcher->isEnabled());
+        QCOMPARE(launcher->windowTitle(), QStringLiteral("A bientôt !"));
+        QVERIFY(launcher->Text1->isVisible());
+        QCOMPARE(launcher->Text1->geometry(), twips(360, 640, 3735, 2400));
+        QVERIFY(Form2::aboutText().startsWith("A propos de l'auteur :\r\n\r\n"));
+        QVERIFY(Form2::aboutText().endsWith("\r\n"));
+        QVERIFY(Form2::aboutText().contains("GNU"));
+        QVERIFY(launcher->Text1->toPlainText().startsWith("A propos de l'auteur :\n\n"));
+
+        launcher->Timer1->stop(); // the test drives the ticks
+        for (const char* shown : {"5", "4", "3", "2", "1", "0"}) {
+            launcher->timer1Tick();
+            QCOMPARE(launcher->Label2->text(), QString::fromLatin1(shown));
+            QCOMPARE(ended.count(), 0);
+        }
+        launcher->timer1Tick();
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void closingTheLauncherEndsTheProgram() {
+        auto launcher = makeLauncher();
+        QSignalSpy ended(launcher.get(), &Form2::programEnded);
+        launcher->close();
+        QCOMPARE(ended.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestLauncher)
+#include "tst_launcher.moc"

@@ -1,0 +1,229 @@
+// Reading list files and finding them from the launcher's text.
+
+#include "lists/catalogue.h"
+#include "lists/cp1252.h"
+#include "lists/listfile.h"
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace tirages;
+using namespace tirages::lists;
+
+namespace {
+
+ListContent entriesOf(const ListResult& result) {
+    if (const auto* error = std::get_if<ListError>(&result)) {
+        qWarning() << "unexpected error:" << error->message();
+        return {};
+    }
+    return std::get<ListContent>(result);
+}
+
+const ListError* errorOf(const ListResult& result) {
+    return std::get_if<ListError>(&result);
+}
+
+} // namespace
+
+class TestListFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void catalogueHasTheSeventeenListsInLauncherOrder() {
+        const auto& lists = catalogue();
+        QCOMPARE(lists.size(), 17u);
+        QCOMPARE(lists.front().name, QStringLiteral("2 à 4 lettres"));
+        QCOMPARE(lists[11].name, QStringLiteral("2 à 6l avec lettre chère"));
+        QCOMPARE(lists[11].path, QStringLiteral("data/2-6lc_tir.txt"));
+        QCOMPARE(lists[15].name, QStringLiteral("Mots invariables"));
+        QCOMPARE(lists.back().name, QStringLiteral("9 lettres"));
+        QSet<QString> paths;
+        for (const auto& list : lists)
+            paths.insert(list.path);
+        QCOMPARE(paths.size(), 17);
+    }
+
+    void listPathMatchesNamesExactly_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("5 lettres") << "5 lettres" << "data/5l_tir.txt";
+        QTest::newRow("9 lettres") << "9 lettres" << "data/9l_tir.txt";
+        QTest::newRow("verbes") << "Verbes transitifs (<10l)" << "data/vbt_tir.txt";
+        QTest::newRow("other case") << "5 Lettres" << "5 Lettres";
+        QTest::newRow("trailing space") << "5 lettres " << "5 lettres ";
+        QTest::newRow("accent dropped") << "6 lettres - Serie A" << "6 lettres - Serie A";
+        QTest::newRow("prompt") << "Sélectionnez votre liste" << "Sélectionnez votre liste";
+        QTest::newRow("typed path") << "/tmp/mine.txt" << "/tmp/mine.txt";
+    }
+    void listPathMatchesNamesExactly() {
+        QFETCH(QString, text);
+        QFETCH(QString, path);
+        QCOMPARE(listPath(text), path);
+    }
+
+    void locateListFallsBackToDataFoldersForCatalogueListsOnly() {
+        test::WorkingFolder cwd;
+        QTemporaryDir installed;
+        QFile::copy(test::fixture("twelve.txt"), installed.filePath("5l_tir.txt"));
+        QFile::copy(test::fixture("twelve.txt"), installed.filePath("mine.txt"));
+        const QStringList dirs = {"/nonexistent", installed.path()};
+
+        QCOMPARE(locateList("5 lettres", dirs), installed.filePath("5l_tir.txt"));
+        // Not in any folder: the catalogue path, so that the error names it.
+        QCOMPARE(locateList("9 lettres", dirs), QStringLiteral("data/9l_tir.txt"));
+        // A typed path is taken as it stands.
+        QCOMPARE(locateList("mine.txt", dirs), QStringLiteral("mine.txt"));
+
+        // A list in the working directory wins over the installed one.
+        cwd.write("data/5l_tir.txt", "A;B\r\n");
+        QCOMPARE(locateList("5 lettres", dirs), QStringLiteral("data/5l_tir.txt"));
+    }
+
+    void parseSplitsLinesAndFields_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected"); // draw, solution, draw, solution...
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("no final line end") << QByteArray("AB;BA\r\nCD;DC") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("final CR LF adds nothing") << QByteArray("AB;BA\r\n") << QStringList{"AB", "BA"};
+        QTest::newRow("lone CR") << QByteArray("AB;BA\rCD;DC\r") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("lone LF") << QByteArray("AB;BA\nCD;DC\n") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("two semicolons") << QByteArray("AB;C;D") << QStringList{"AB", "C;D"};
+        QTest::newRow("empty solution") << QByteArray("AB;") << QStringList{"AB", ""};
+        QTest::newRow("empty draw") << QByteArray(";AB") << QStringList{"", "AB"};
+        QTest::newRow("nothing trimmed") << QByteArray(" a b ; C d \t") << QStringList{" a b ", " C d \t"};
+        QTest::newRow("accents") << QByteArray("\xC9T\xC9;\xE9t\xE9") << QStringList{"ÉTÉ", "été"};
+    }
+    void parseSplitsLinesAndFields() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        const ListContent entries = entriesOf(parseList(bytes, "x"));
+        QStringList fields;
+        for (const Entry& entry : entries)
+            fields << entry.draw << entry.solution;
+        QCOMPARE(fields, expected);
+    }
+
+    void parseRejectsLinesWithoutSeparator_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("empty");
+        QTest::newRow("first line") << QByteArray("ABC\r\nA;B") << 1 << false;
+        QTest::newRow("third line") << QByteArray("A;B\r\nC;D\r\nEFG\r\n") << 3 << false;
+        QTest::newRow("empty line") << QByteArray("A;B\r\n\r\nC;D") << 2 << true;
+        QTest::newRow("blank line at the end") << QByteArray("A;B\r\n\r\n") << 2 << true;
+        QTest::newRow("CR then CR LF") << QByteArray("A;B\r\r\nC;D") << 2 << true;
+        QTest::newRow("only a line end") << QByteArray("\n") << 1 << true;
+    }
+    void parseRejectsLinesWithoutSeparator() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(bool, empty);
+        const ListResult result = parseList(bytes, "data/x.txt");
+        const ListError* error = errorOf(result);
+        QVERIFY(error);
+        QCOMPARE(error->kind, ListError::Kind::MissingSeparator);
+        QCOMPARE(error->line, line);
+        QCOMPARE(error->emptyLine, empty);
+        QVERIFY(error->message().contains("« data/x.txt »"));
+        QVERIFY(error->message().contains(QStringLiteral("ligne %1").arg(line)));
+    }
+
+    void decodesEveryWindows1252Byte() {
+        const ListContent entries = entriesOf(readList(test::fixture("cp1252.txt")));
+        QCOMPARE(entries.size(), 1);
+        const QString draw = entries[0].draw;
+        QCOMPARE(draw.size(), 32);
+        QCOMPARE(draw[0], QChar(0x20AC));  // €
+        QCOMPARE(draw[0x0C], QChar(0x0152)); // Œ
+        QCOMPARE(draw[0x1C], QChar(0x0153)); // œ
+        QCOMPARE(draw[0x1F], QChar(0x0178)); // Ÿ
+        for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+            QCOMPARE(draw[undefined - 0x80], QChar(undefined));
+        QCOMPARE(entries[0].solution, QStringLiteral("éàçœŒÿ"));
+        // Encoding gives the same bytes back.
+        QByteArray bytes;
+        for (int b = 0x80; b < 0xA0; ++b)
+            bytes.append(static_cast<char>(b));
+        QCOMPARE(toCp1252(draw), bytes);
+    }
+
+    void readsFixtures() {
+        QCOMPARE(entriesOf(readList(test::fixture("twelve.txt"))).size(), 12);
+        QCOMPARE(entriesOf(readList(test::fixture("empty.txt"))).size(), 0);
+        const ListContent corners = entriesOf(readList(test::fixture("corners.txt")));
+        const ListContent expected = {
+            {"AB", "C;D"}, {"EFG", ""}, {"", "HIJ"}, {" K ", " L "}, {"Mn", "oP"}};
+        QCOMPARE(corners, expected);
+        const ListContent endings = entriesOf(readList(test::fixture("endings.txt")));
+        QCOMPARE(endings, (ListContent{{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}}));
+    }
+
+    void reportsBrokenFixtures() {
+        const ListResult noSeparator = readList(test::fixture("no_separator.txt"));
+        QVERIFY(errorOf(noSeparator));
+        QCOMPARE(errorOf(noSeparator)->line, 3);
+        const ListResult emptyLine = readList(test::fixture("empty_line.txt"));
+        QVERIFY(errorOf(emptyLine));
+        QCOMPARE(errorOf(emptyLine)->line, 2);
+        QVERIFY(errorOf(emptyLine)->message().contains("vide"));
+    }
+
+    void reportsFilesThatCannotBeRead() {
+        test::WorkingFolder cwd;
+        cwd.write("folder/inside.txt", "A;B");
+
+        const ListResult missing = readList("absent.txt");
+        QVERIFY(errorOf(missing));
+        QCOMPARE(errorOf(missing)->kind, ListError::Kind::NotFound);
+        QVERIFY(errorOf(missing)->message().contains("« absent.txt »"));
+
+        const ListResult folder = readList("folder");
+        QVERIFY(errorOf(folder));
+        QCOMPARE(errorOf(folder)->kind, ListError::Kind::NotAFile);
+
+        const ListResult device = readList("/dev/zero");
+        QVERIFY(errorOf(device));
+        QCOMPARE(errorOf(device)->kind, ListError::Kind::NotAFile);
+    }
+
+    void reportsFilesWithoutReadPermission() {
+        if (geteuid() == 0)
+            QSKIP("root reads every file");
+        test::WorkingFolder cwd;
+        cwd.write("locked.txt", "A;B");
+        QFile::setPermissions("locked.txt", QFileDevice::WriteOwner);
+        const ListResult locked = readList("locked.txt");
+        QVERIFY(errorOf(locked));
+        QCOMPARE(errorOf(locked)->kind, ListError::Kind::Unreadable);
+    }
+
+    void loadsTenThousandEntriesAndNoMore() {
+        test::WorkingFolder cwd;
+        cwd.write("full.txt", test::numberedList(10000));
+        const ListContent full = entriesOf(readList("full.txt"));
+        QCOMPARE(full.size(), 10000);
+        QCOMPARE(full.last(), (Entry{"D9999", "S9999"}));
+
+        cwd.write("over.txt", test::numberedList(10001));
+        const ListResult over = readList("over.txt");
+        QVERIFY(errorOf(over));
+        QCOMPARE(errorOf(over)->kind, ListError::Kind::TooManyEntries);
+        QVERIFY(errorOf(over)->message().contains("10000"));
+    }
+
+    void loadsLongLinesWhole() {
+        const QByteArray draw(100000, 'A');
+        const QByteArray solution(70000, 'B');
+        const ListContent entries = entriesOf(parseList(draw + ";" + solution + "\r\n", "x"));
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].draw.size(), 100000);
+        QCOMPARE(entries[0].solution.size(), 70000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListFile)
+#include "tst_listfile.moc"
