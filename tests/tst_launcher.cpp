@@ -211,6 +211,18 @@ private slots:
         QCOMPARE(ended.count(), 1);
     }
 
+    void closingTheTrainingScreenBringsTheLauncherBack() {
+        test::WorkingFolder cwd;
+        cwd.write("data/5l_tir.txt", fixtureBytes("twelve.txt"));
+        auto launcher = makeLauncher();
+        choose(*launcher, "5 lettres");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QVERIFY(!launcher->isVisible());
+        launcher->trainingScreen()->close();
+        QVERIFY(!launcher->trainingScreen()->isVisible());
+        QVERIFY(launcher->isVisible());
+    }
+
     void closingTheLauncherEndsTheProgram() {
         auto launcher = makeLauncher();
         QSignalSpy ended(launcher.get(), &Form2::programEnded);

@@ -7,6 +7,7 @@
 #include "texts.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -218,6 +219,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         render();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // The screen is only ever hidden; closing it must not leave the player with
+    // no window at all.
+    event->ignore();
+    hide();
+    emit closedByPlayer();
 }
 
 void Form1::render() {

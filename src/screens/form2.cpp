@@ -100,8 +100,10 @@ QString Form2::aboutText() {
 void Form2::lancer() {
     message->clear();
     const bool firstUse = !m_form1;
-    if (firstUse)
+    if (firstUse) {
         m_form1 = m_makeTrainingScreen();
+        connect(m_form1.get(), &Form1::closedByPlayer, this, &QWidget::show);
+    }
     Form1& training = *m_form1;
 
     training.setBusy(true);
