@@ -26,9 +26,8 @@ namespace {
 const QColor kPeach(255, 224, 192);
 
 std::unique_ptr<Form2> makeLauncher(QStringList dataDirs = {}) {
-    auto launcher = std::make_unique<Form2>([dataDirs] {
-        return std::make_unique<Form1>(test::countingSeeds(), dataDirs);
-    });
+    auto launcher = std::make_unique<Form2>(
+        [dataDirs] { return std::make_unique<Form1>(test::countingSeeds(), dataDirs); });
     launcher->show();
     return launcher;
 }
@@ -85,14 +84,14 @@ private slots:
         QStringList names;
         for (int i = 0; i < box->count(); ++i)
             names << box->itemText(i);
-        QCOMPARE(names, (QStringList{
-                            "2 à 4 lettres", "5 lettres", "6 lettres - Série A",
-                            "6 lettres - Série B", "6 lettres - Série C", "7 lettres - Série A",
-                            "7 lettres - Série B", "7 lettres - Série C", "8 lettres - Série A",
-                            "8 lettres - Série B", "8 lettres - Série C",
-                            "2 à 6l avec lettre chère", "7 et 8l avec lettre chère",
-                            "Verbes intransitifs (<10l)", "Verbes transitifs (<10l)",
-                            "Mots invariables", "9 lettres"}));
+        QCOMPARE(
+            names,
+            (QStringList{"2 à 4 lettres", "5 lettres", "6 lettres - Série A", "6 lettres - Série B",
+                         "6 lettres - Série C", "7 lettres - Série A", "7 lettres - Série B",
+                         "7 lettres - Série C", "8 lettres - Série A", "8 lettres - Série B",
+                         "8 lettres - Série C", "2 à 6l avec lettre chère",
+                         "7 et 8l avec lettre chère", "Verbes intransitifs (<10l)",
+                         "Verbes transitifs (<10l)", "Mots invariables", "9 lettres"}));
     }
 
     void tabVisitsLancerQuitterThenTheList() {
@@ -189,8 +188,8 @@ private slots:
 
         QVERIFY(launcher->Timer1->isActive());
         QCOMPARE(launcher->decompte, 6);
-        for (QWidget* gone : std::initializer_list<QWidget*>{
-                 launcher->fichier, launcher->Label1, launcher->Command1, launcher->quitter})
+        for (QWidget* gone : std::initializer_list<QWidget*>{launcher->fichier, launcher->Label1,
+                                                             launcher->Command1, launcher->quitter})
             QVERIFY(!gone->isVisible());
         QVERIFY(!launcher->isEnabled());
         QCOMPARE(launcher->windowTitle(), QStringLiteral("A bientôt !"));

@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QtTest>
-
 #include <unistd.h>
 
 using namespace tirages;
@@ -50,14 +49,22 @@ private slots:
     void listPathMatchesNamesExactly_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("path");
-        QTest::newRow("5 lettres") << "5 lettres" << "data/5l_tir.txt";
-        QTest::newRow("9 lettres") << "9 lettres" << "data/9l_tir.txt";
-        QTest::newRow("verbes") << "Verbes transitifs (<10l)" << "data/vbt_tir.txt";
-        QTest::newRow("other case") << "5 Lettres" << "5 Lettres";
-        QTest::newRow("trailing space") << "5 lettres " << "5 lettres ";
-        QTest::newRow("accent dropped") << "6 lettres - Serie A" << "6 lettres - Serie A";
-        QTest::newRow("prompt") << "Sélectionnez votre liste" << "Sélectionnez votre liste";
-        QTest::newRow("typed path") << "/tmp/mine.txt" << "/tmp/mine.txt";
+        QTest::newRow("5 lettres") << "5 lettres"
+                                   << "data/5l_tir.txt";
+        QTest::newRow("9 lettres") << "9 lettres"
+                                   << "data/9l_tir.txt";
+        QTest::newRow("verbes") << "Verbes transitifs (<10l)"
+                                << "data/vbt_tir.txt";
+        QTest::newRow("other case") << "5 Lettres"
+                                    << "5 Lettres";
+        QTest::newRow("trailing space") << "5 lettres "
+                                        << "5 lettres ";
+        QTest::newRow("accent dropped") << "6 lettres - Serie A"
+                                        << "6 lettres - Serie A";
+        QTest::newRow("prompt") << "Sélectionnez votre liste"
+                                << "Sélectionnez votre liste";
+        QTest::newRow("typed path") << "/tmp/mine.txt"
+                                    << "/tmp/mine.txt";
     }
     void listPathMatchesNamesExactly() {
         QFETCH(QString, text);
@@ -87,14 +94,19 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("expected"); // draw, solution, draw, solution...
         QTest::newRow("empty file") << QByteArray() << QStringList();
-        QTest::newRow("no final line end") << QByteArray("AB;BA\r\nCD;DC") << QStringList{"AB", "BA", "CD", "DC"};
-        QTest::newRow("final CR LF adds nothing") << QByteArray("AB;BA\r\n") << QStringList{"AB", "BA"};
-        QTest::newRow("lone CR") << QByteArray("AB;BA\rCD;DC\r") << QStringList{"AB", "BA", "CD", "DC"};
-        QTest::newRow("lone LF") << QByteArray("AB;BA\nCD;DC\n") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("no final line end")
+            << QByteArray("AB;BA\r\nCD;DC") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("final CR LF adds nothing")
+            << QByteArray("AB;BA\r\n") << QStringList{"AB", "BA"};
+        QTest::newRow("lone CR") << QByteArray("AB;BA\rCD;DC\r")
+                                 << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("lone LF") << QByteArray("AB;BA\nCD;DC\n")
+                                 << QStringList{"AB", "BA", "CD", "DC"};
         QTest::newRow("two semicolons") << QByteArray("AB;C;D") << QStringList{"AB", "C;D"};
         QTest::newRow("empty solution") << QByteArray("AB;") << QStringList{"AB", ""};
         QTest::newRow("empty draw") << QByteArray(";AB") << QStringList{"", "AB"};
-        QTest::newRow("nothing trimmed") << QByteArray(" a b ; C d \t") << QStringList{" a b ", " C d \t"};
+        QTest::newRow("nothing trimmed")
+            << QByteArray(" a b ; C d \t") << QStringList{" a b ", " C d \t"};
         QTest::newRow("accents") << QByteArray("\xC9T\xC9;\xE9t\xE9") << QStringList{"ÉTÉ", "été"};
     }
     void parseSplitsLinesAndFields() {
@@ -137,7 +149,7 @@ private slots:
         QCOMPARE(entries.size(), 1);
         const QString draw = entries[0].draw;
         QCOMPARE(draw.size(), 32);
-        QCOMPARE(draw[0], QChar(0x20AC));  // €
+        QCOMPARE(draw[0], QChar(0x20AC));    // €
         QCOMPARE(draw[0x0C], QChar(0x0152)); // Œ
         QCOMPARE(draw[0x1C], QChar(0x0153)); // œ
         QCOMPARE(draw[0x1F], QChar(0x0178)); // Ÿ

@@ -4,7 +4,6 @@
 #include "training/training.h"
 
 #include <QtTest>
-
 #include <algorithm>
 #include <set>
 

@@ -1,5 +1,6 @@
 // The training screen: its controls as created, and a list started on it.
 
+#include "entry/answerbox.h"
 #include "entry/tilebutton.h"
 #include "screens/colours.h"
 #include "screens/fonts.h"
@@ -177,10 +178,9 @@ private slots:
 
     void loadStepGivesTheWindowColourToFramesLabelsAndCheckBox() {
         Form1& f = form();
-        const QList<QWidget*> copied = {f.Frame1[0], f.Frame1[1], f.Frame1[2], f.Check1,
-                                        f.Label1, f.Label2, f.Label3, f.Label4, f.Label5,
-                                        f.Label6, f.nbseries, f.score, f.police, f.tps,
-                                        f.voyant};
+        const QList<QWidget*> copied = {f.Frame1[0], f.Frame1[1], f.Frame1[2], f.Check1, f.Label1,
+                                        f.Label2,    f.Label3,    f.Label4,    f.Label5, f.Label6,
+                                        f.nbseries,  f.score,     f.police,    f.tps,    f.voyant};
         for (QWidget* control : copied) {
             QCOMPARE(background(control), kPeach);
             QVERIFY(control->autoFillBackground());
@@ -213,8 +213,7 @@ private slots:
                  expected);
 
         start("twelve.txt");
-        const QList<QWidget*> afterSetUp =
-            test::tabWalk(m_form.get(), f.solution[29], 2);
+        const QList<QWidget*> afterSetUp = test::tabWalk(m_form.get(), f.solution[29], 2);
         QCOMPARE(afterSetUp, (QList<QWidget*>{f.solution[29], f.corriger, f.seuiltxt}));
     }
 

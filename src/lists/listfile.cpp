@@ -50,8 +50,7 @@ ListResult parseList(QByteArrayView bytes, const QString& path) {
         }
         const qsizetype lineNumber = entries.size() + 1;
         if (separator < 0) {
-            return ListError{ListError::Kind::MissingSeparator, path, lineNumber, end == start,
-                             {}};
+            return ListError{ListError::Kind::MissingSeparator, path, lineNumber, end == start, {}};
         }
         if (entries.size() == kMaxEntries)
             return ListError{ListError::Kind::TooManyEntries, path, 0, false, {}};

@@ -3,7 +3,6 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-
 #include <variant>
 
 namespace tirages::lists {
@@ -19,17 +18,17 @@ struct Entry {
 
 struct ListError {
     enum class Kind {
-        NotFound,        // nothing at the path
-        NotAFile,        // a folder, a device, a pipe...
-        Unreadable,      // exists but cannot be opened or read
+        NotFound,         // nothing at the path
+        NotAFile,         // a folder, a device, a pipe...
+        Unreadable,       // exists but cannot be opened or read
         MissingSeparator, // a line without ';' (an empty line included)
-        TooManyEntries,  // more than kMaxEntries lines
+        TooManyEntries,   // more than kMaxEntries lines
     };
     Kind kind;
     QString path;
-    qsizetype line = 0;      // 1-based, for MissingSeparator
-    bool emptyLine = false;  // for MissingSeparator
-    QString detail;          // the system's reason, for Unreadable
+    qsizetype line = 0;     // 1-based, for MissingSeparator
+    bool emptyLine = false; // for MissingSeparator
+    QString detail;         // the system's reason, for Unreadable
 
     // The message shown to the player, in French.
     QString message() const;

@@ -1,11 +1,13 @@
 #include "screens/form1.h"
 
+#include "entry/answerbox.h"
 #include "entry/tilebutton.h"
 #include "lists/catalogue.h"
 #include "screens/colours.h"
 #include "screens/geometry.h"
 #include "texts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -23,8 +25,7 @@ namespace {
 
 constexpr int kTimerInterval = 1000;
 
-template <typename Control>
-Control* placed(Control* control, const Twips& twips) {
+template <typename Control> Control* placed(Control* control, const Twips& twips) {
     control->setGeometry(toPixels(twips));
     return control;
 }
@@ -43,10 +44,20 @@ QPushButton* button(QWidget* parent, const QString& caption, const Twips& twips)
     return control;
 }
 
-QLineEdit* textBox(QWidget* parent, const QString& text, const Twips& twips) {
-    auto* control = placed(new QLineEdit(text, parent), twips);
+template <typename Box = QLineEdit>
+Box* textBox(QWidget* parent, const QString& text, const Twips& twips) {
+    auto* control = placed(new Box(parent), twips);
+    control->setText(text);
     control->setTextMargins(0, 0, 0, 0);
     return control;
+}
+
+QLabel* caption(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+        label->adjustSize();
+    }
+    return label;
 }
 
 Key keyOf(int qtKey) {
@@ -72,7 +83,8 @@ void setTextIfChanged(QLineEdit* box, const QString& text) {
 } // namespace
 
 Form1::Form1(SeedSource seeds, QStringList dataDirs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_dataDirs(std::move(dataDirs)) {
+    : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_dataDirs(std::move(dataDirs)),
+      m_beep(&QApplication::beep) {
     setWindowTitle(texts::trainingTitle);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette windowPalette = palette();
@@ -84,6 +96,7 @@ Form1::Form1(SeedSource seeds, QStringList dataDirs, QWidget* parent)
     setFixedSize(size());
 
     createControls();
+    connectControls();
     orderTabs();
     load();
     render();
@@ -102,7 +115,7 @@ void Form1::createControls() {
         tirage[s]->setAlignment(Qt::AlignCenter);
         setBackground(tirage[s], rgb(Colour::LightCyan));
 
-        solution[s] = textBox(this, {}, layout::solution(s));
+        solution[s] = textBox<entry::AnswerBox>(this, {}, layout::solution(s));
         solution[s]->setAlignment(Qt::AlignCenter);
         setBackground(solution[s], rgb(Colour::LightOrange));
     }
@@ -115,7 +128,7 @@ void Form1::createControls() {
 
     restart = button(this, texts::restart, layout::restart);
     corriger = button(this, texts::corriger, layout::corriger);
-    recherche = textBox(this, {}, layout::recherche);
+    recherche = textBox<entry::AnswerBox>(this, {}, layout::recherche);
     setBackground(recherche, rgb(Colour::LightOrange));
     valider = button(this, texts::valider, layout::valider);
     Command2 = button(this, texts::command2, layout::Command2);
@@ -150,16 +163,55 @@ void Form1::createControls() {
     }
 
     Command2->setDefault(true);
+}
 
-    connect(restart, &QPushButton::clicked, this, [this] {
-        m_training.restartClicked();
-        render();
-    });
+void Form1::connectControls() {
+    for (int s = 0; s < kSlots; ++s) {
+        connect(solution[s], &QLineEdit::textEdited, this, [this, s](const QString& text) {
+            handle([&](Training& t) { t.answerEdited(s, text); });
+        });
+        connect(solution[s], &entry::AnswerBox::keyDown, this, [this, s](int key) {
+            handle([&](Training& t) { t.answerKeyDown(s, keyOf(key)); });
+        });
+    }
+    for (int k = 0; k < kTiles; ++k) {
+        connect(Command1[k], &QPushButton::clicked, this,
+                [this, k] { handle([k](Training& t) { t.tileClicked(k); }); });
+    }
+    connect(restart, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.restartClicked(); }); });
+    connect(corriger, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.corrigerClicked(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.command2Clicked(); }); });
+    connect(Command4, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.criterionClicked(); }); });
+    connect(seuiltxt, &QLineEdit::textEdited, this,
+            [this](const QString& text) { handle([&](Training& t) { t.thresholdEdited(text); }); });
+    connect(Timer1, &QTimer::timeout, this, &Form1::timer1Tick);
+    connect(Timer2, &QTimer::timeout, this, &Form1::timer2Tick);
+    connect(Timer3, &QTimer::timeout, this, &Form1::timer3Tick);
 
     for (QWidget* child : findChildren<QWidget*>()) {
         if (child->focusPolicy() != Qt::NoFocus)
             child->installEventFilter(this);
     }
+}
+
+void Form1::setBeep(std::function<void()> beep) {
+    m_beep = std::move(beep);
+}
+
+void Form1::timer1Tick() {
+    handle([](Training& t) { t.countdownTick(); });
+}
+
+void Form1::timer2Tick() {
+    handle([](Training& t) { t.totalTick(); });
+}
+
+void Form1::timer3Tick() {
+    handle([](Training& t) { t.stopwatchTick(); });
 }
 
 void Form1::orderTabs() {
@@ -192,14 +244,12 @@ std::optional<lists::ListError> Form1::commencer(const QString& fichier) {
     lists::ListResult list = lists::readList(lists::locateList(fichier, m_dataDirs));
     if (const auto* error = std::get_if<lists::ListError>(&list))
         return *error;
-    m_training.commencer(std::get<lists::ListContent>(list));
-    render();
+    handle([&list](Training& t) { t.commencer(std::get<lists::ListContent>(list)); });
     return std::nullopt;
 }
 
 void Form1::setBusy(bool busy) {
-    m_training.setBusy(busy);
-    render();
+    handle([busy](Training& t) { t.setBusy(busy); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -215,10 +265,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             render();
         }
     } else if (event->type() == QEvent::KeyPress && watched == restart) {
-        m_training.restartKeyDown(keyOf(static_cast<QKeyEvent*>(event)->key()));
-        render();
+        handle([event](Training& t) {
+            t.restartKeyDown(keyOf(static_cast<QKeyEvent*>(event)->key()));
+        });
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // Enter in a text box reaches the window: it clicks the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        handle([](Training& t) { t.enterPressed(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -245,6 +305,28 @@ void Form1::render() {
         }
     }
 
+    for (int k = 0; k < kTiles; ++k) {
+        entry::TileButton* tile = Command1[k];
+        const TileView& shown = view.tiles[k];
+        if (tile->text() != shown.caption)
+            tile->setText(shown.caption);
+        tile->move(toPixels(shown.left), tile->y());
+        setBackground(tile, rgb(view.tileColour));
+    }
+    // Where two tiles share a place, the lettered one is drawn on top.
+    for (entry::TileButton* tile : Command1) {
+        if (!tile->text().isEmpty())
+            tile->raise();
+    }
+
+    caption(Label5, view.label5);
+    caption(Label6, view.label6)->move(toPixels(view.label6Left), Label6->y());
+    seuiltxt->move(toPixels(view.seuiltxtLeft), seuiltxt->y());
+    caption(voyant, view.voyant);
+    caption(score, view.score);
+    caption(tps, view.tps);
+    caption(nbseries, view.nbseries);
+
     setTextIfChanged(motsleft, view.motsleft);
     setTextIfChanged(temps, view.temps);
     setTextIfChanged(tempstot, view.tempstot);
@@ -267,6 +349,9 @@ void Form1::render() {
     renderTimer(Timer1, view.timer1, m_timerStarts[0]);
     renderTimer(Timer2, view.timer2, m_timerStarts[1]);
     renderTimer(Timer3, view.timer3, m_timerStarts[2]);
+
+    for (; m_beepsSounded < view.beeps; ++m_beepsSounded)
+        m_beep();
 
     if (view.focusMoves != m_focusMovesShown) {
         m_focusMovesShown = view.focusMoves;

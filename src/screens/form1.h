@@ -4,8 +4,8 @@
 #include "training/training.h"
 
 #include <QWidget>
-
 #include <array>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -16,8 +16,9 @@ class QPushButton;
 class QTimer;
 
 namespace tirages::entry {
+class AnswerBox;
 class TileButton;
-}
+} // namespace tirages::entry
 
 namespace tirages::screens {
 
@@ -41,13 +42,21 @@ public:
 
     const Training& training() const { return m_training; }
 
+    // The system beep; tests replace it to count the beeps.
+    void setBeep(std::function<void()> beep);
+
+    // One tick of each timer: the countdown, the total clock, the word stopwatch.
+    void timer1Tick();
+    void timer2Tick();
+    void timer3Tick();
+
     std::array<QLineEdit*, kSlots> tirage{};
-    std::array<QLineEdit*, kSlots> solution{};
+    std::array<entry::AnswerBox*, kSlots> solution{};
     std::array<QGroupBox*, 3> Frame1{};
     std::array<entry::TileButton*, kTiles> Command1{};
     QPushButton* restart = nullptr;
     QPushButton* corriger = nullptr;
-    QLineEdit* recherche = nullptr;
+    entry::AnswerBox* recherche = nullptr;
     QPushButton* valider = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command5 = nullptr;
@@ -81,9 +90,16 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createControls();
+    void connectControls();
+    // Runs one of the training's handlers, then shows what it changed.
+    template <typename Handler> void handle(Handler handler) {
+        handler(m_training);
+        render();
+    }
     void orderTabs();
     void load();
     void render();
@@ -91,9 +107,11 @@ private:
 
     Training m_training;
     QStringList m_dataDirs;
-    bool m_movingFocus = false;      // the program is moving the focus itself
-    quint64 m_focusMovesShown = 0;   // focus moves of the training already carried out
+    bool m_movingFocus = false;    // the program is moving the focus itself
+    quint64 m_focusMovesShown = 0; // focus moves of the training already carried out
     std::array<quint64, 3> m_timerStarts{};
+    quint64 m_beepsSounded = 0;
+    std::function<void()> m_beep;
 };
 
 } // namespace tirages::screens

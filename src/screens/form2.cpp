@@ -22,8 +22,7 @@ namespace {
 constexpr qint16 kFarewellSeconds = 6;
 const QString kLineBreak = QStringLiteral("\r\n");
 
-template <typename Control>
-Control* placed(Control* control, const Twips& twips) {
+template <typename Control> Control* placed(Control* control, const Twips& twips) {
     control->setGeometry(toPixels(twips));
     return control;
 }

@@ -3,7 +3,6 @@
 #include "training/state.h"
 
 #include <QtMath>
-
 #include <array>
 
 namespace tirages::screens {

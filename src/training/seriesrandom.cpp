@@ -1,7 +1,6 @@
 #include "training/seriesrandom.h"
 
 #include <QTime>
-
 #include <algorithm>
 
 namespace tirages {
