@@ -8,15 +8,9 @@
 #include <set>
 
 using namespace tirages;
+using tirages::test::numberedEntries;
 
 namespace {
-
-lists::ListContent numberedEntries(int count) {
-    lists::ListContent entries;
-    for (int i = 0; i < count; ++i)
-        entries.append({QStringLiteral("D%1").arg(i), QStringLiteral("S%1").arg(i)});
-    return entries;
-}
 
 // The entries shown by the slots of the current series.
 std::vector<int> shownEntries(const Training& training) {

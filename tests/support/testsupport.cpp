@@ -40,3 +40,37 @@ void WorkingFolder::write(const QString& relativePath, const QByteArray& bytes) 
 }
 
 } // namespace tirages::test
+
+#include "training/training.h"
+
+namespace tirages::test {
+
+lists::ListContent numberedEntries(int count) {
+    lists::ListContent entries;
+    for (int i = 0; i < count; ++i)
+        entries.append({QStringLiteral("D%1").arg(i), QStringLiteral("S%1").arg(i)});
+    return entries;
+}
+
+lists::ListContent wordEntries(const QStringList& words) {
+    lists::ListContent entries;
+    for (const QString& word : words)
+        entries.append({word, word});
+    return entries;
+}
+
+void answerRight(Training& training, int slot) {
+    const int k = training.state().numeros[slot];
+    training.answerEdited(slot, training.state().solutions[k]);
+}
+
+int slotShowing(const Training& training, const QString& word) {
+    for (int s = 0; s < kSlots; ++s) {
+        const int k = training.state().numeros[s];
+        if (k >= 0 && k < training.state().nbmots && training.state().solutions[k] == word)
+            return s;
+    }
+    return -1;
+}
+
+} // namespace tirages::test

@@ -36,3 +36,25 @@ private:
 };
 
 } // namespace tirages::test
+
+#include "lists/listfile.h"
+
+namespace tirages {
+class Training;
+}
+
+namespace tirages::test {
+
+// Entries "D<i>" / "S<i>" for i = 0 .. count - 1.
+lists::ListContent numberedEntries(int count);
+
+// Entries whose draw and solution are both the given word.
+lists::ListContent wordEntries(const QStringList& words);
+
+// Types the expected word into the answer box of `slot`.
+void answerRight(Training& training, int slot);
+
+// The slot that shows the entry whose solution is `word`, or -1.
+int slotShowing(const Training& training, const QString& word);
+
+} // namespace tirages::test
