@@ -1,0 +1,310 @@
+// Correcting a series: judging, elimination, compaction, end of the list, clocks.
+
+#include "support/testsupport.h"
+#include "training/rules.h"
+#include "training/training.h"
+
+#include <QtTest>
+
+using namespace tirages;
+using test::answerRight;
+using test::numberedEntries;
+using test::slotShowing;
+using test::wordEntries;
+
+namespace {
+
+void answerWords(Training& t, const QStringList& words) {
+    for (const QString& word : words)
+        answerRight(t, slotShowing(t, word));
+}
+
+// A training on `entries` with threshold `threshold` under the successes criterion.
+Training successes(const lists::ListContent& entries, const QString& threshold = "1") {
+    Training t(test::countingSeeds());
+    t.thresholdEdited(threshold);
+    t.commencer(entries);
+    return t;
+}
+
+} // namespace
+
+class TestCorrection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compactionKeepsOrderAndSuccessCounts() {
+        // Threshold 3: every entry found once, C D E twice, then C and D a third time.
+        Training t = successes(wordEntries({"A", "B", "C", "D", "E"}), "3");
+        answerWords(t, {"A", "B", "C", "D", "E"});
+        t.corrigerClicked();
+        t.restartClicked();
+        answerWords(t, {"C", "D", "E"});
+        t.corrigerClicked();
+        t.restartClicked();
+        answerWords(t, {"C", "D"});
+        t.corrigerClicked();
+        QCOMPARE(t.state().nbmots, 3);
+        QCOMPARE(t.state().tirages, (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().solutions, (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().reussites, (QStringList{"1", "1", "2"}));
+    }
+
+    void compactionCases_data() {
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("last entry") << QStringList{"E"} << QStringList{"A", "B", "C", "D"};
+        QTest::newRow("first entry") << QStringList{"A"} << QStringList{"B", "C", "D", "E"};
+        QTest::newRow("two adjacent") << QStringList{"B", "C"} << QStringList{"A", "D", "E"};
+        QTest::newRow("nothing") << QStringList{} << QStringList{"A", "B", "C", "D", "E"};
+    }
+    void compactionCases() {
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, left);
+        Training t = successes(wordEntries({"A", "B", "C", "D", "E"}));
+        answerWords(t, found);
+        const QString motsleft = t.screen().motsleft;
+        t.corrigerClicked();
+        QCOMPARE(t.state().tirages, left);
+        QCOMPARE(t.state().nbmots, left.size());
+        QCOMPARE(t.screen().motsleft, motsleft); // written by the next set-up only
+        QVERIFY(t.screen().restartEnabled);
+    }
+
+    void anEntryLoadedWithoutDrawLeavesAtTheFirstCorrection() {
+        Training t = successes({{"AB", "BA"}, {"", "GONE"}, {"CD", "DC"}});
+        t.corrigerClicked();
+        QCOMPARE(t.state().solutions, (QStringList{"BA", "DC"}));
+    }
+
+    void aCorrectionThatEmptiesTheListEndsTheTraining() {
+        Training t = successes(wordEntries({"AB", "CDE"}));
+        answerWords(t, {"AB", "CDE"});
+        t.corrigerClicked();
+        const ScreenState& screen = t.screen();
+        QCOMPARE(t.state().nbmots, 0);
+        QVERIFY(!screen.timer1.enabled && !screen.timer2.enabled && !screen.timer3.enabled);
+        QCOMPARE(screen.tempstotColour, Colour::Red);
+        QCOMPARE(screen.tileColour, Colour::LightRed);
+        QCOMPARE(screen.motsleft, QStringLiteral("0"));
+        QStringList tiles;
+        for (const TileView& tile : screen.tiles)
+            tiles << tile.caption;
+        QCOMPARE(tiles.join(""), QStringLiteral(" BRAVO! "));
+        QVERIFY(!screen.restartEnabled && !screen.corrigerEnabled);
+        QCOMPARE(screen.score, QStringLiteral("2/2"));
+        QVERIFY(screen.scoreVisible && screen.tpsVisible);
+        QCOMPARE(screen.nbseries, QStringLiteral("1 série(s) déjà réalisée(s)."));
+        // F8 can no longer start a series.
+        t.answerKeyDown(0, Key::F8);
+        QVERIFY(!t.screen().corrigerEnabled);
+    }
+
+    void correctionShowsRightAndWrongAnswers() {
+        Training t = successes(wordEntries({"ARBRE", "TABLE", "CHAT"}), "5");
+        const int right = slotShowing(t, "ARBRE");
+        const int wrong = slotShowing(t, "TABLE");
+        const int empty = slotShowing(t, "CHAT");
+        t.answerEdited(right, "ARBRE");
+        t.answerEdited(wrong, "TABLO");
+        t.corrigerClicked();
+        const auto& views = t.screen().slotViews;
+        QCOMPARE(views[right].solutionColour, Colour::LightGreen);
+        QVERIFY(!views[right].struckOut);
+        QCOMPARE(views[wrong].solutionColour, Colour::LightRed);
+        QVERIFY(views[wrong].struckOut);
+        QCOMPARE(views[wrong].solution, QStringLiteral("TABLO"));
+        QCOMPARE(views[wrong].tirage, QStringLiteral("TABLE"));
+        QCOMPARE(views[wrong].tirageColour, Colour::LightGreen);
+        QCOMPARE(views[empty].solutionColour, Colour::LightRed);
+        QVERIFY(!views[empty].struckOut);
+        QCOMPARE(views[empty].solution, QStringLiteral("CHAT")); // the draw, here the word itself
+        QCOMPARE(t.screen().score, QStringLiteral("1/3"));
+        QCOMPARE(t.state().reussites[0], QStringLiteral("1"));
+        QCOMPARE(t.screen().tempsColour, Colour::Red);
+        QVERIFY(!t.screen().timer1.enabled);
+        QVERIFY(t.screen().timer2.enabled);
+    }
+
+    void anEmptyAnswerShowsItsDrawAndTheSolution() {
+        Training t = successes({{"ABERR", "ARBRE"}});
+        t.corrigerClicked();
+        QCOMPARE(t.screen().slotViews[0].solution, QStringLiteral("ABERR"));
+        QCOMPARE(t.screen().slotViews[0].tirage, QStringLiteral("ARBRE"));
+    }
+
+    void lettersCaseMatters() {
+        Training t = successes({{"ABERR", "arbre"}});
+        t.answerEdited(0, "ARBRE");
+        t.corrigerClicked();
+        QCOMPARE(t.screen().score, QStringLiteral("0/1"));
+        QCOMPARE(t.state().nbmots, 1);
+    }
+
+    void thirtyRightAnswersWithThresholdOne() {
+        Training t = successes(numberedEntries(40));
+        for (int s = 0; s < kSlots; ++s)
+            answerRight(t, s);
+        t.corrigerClicked();
+        QCOMPARE(t.screen().score, QStringLiteral("30/30"));
+        QCOMPARE(t.state().nbmots, 10);
+    }
+
+    void thresholdsThatEliminateAtOnce_data() {
+        QTest::addColumn<QString>("threshold");
+        QTest::newRow("0") << "0";
+        QTest::newRow("empty") << "";
+        QTest::newRow("not a number") << "abc";
+    }
+    void thresholdsThatEliminateAtOnce() {
+        QFETCH(QString, threshold);
+        Training t = successes(numberedEntries(40), threshold);
+        answerRight(t, 4);
+        t.corrigerClicked();
+        QCOMPARE(t.state().nbmots, 39);
+    }
+
+    void thresholdTwoNeedsTwoSeries() {
+        Training t = successes(wordEntries({"AB", "CD", "EF"}), "2");
+        answerWords(t, {"AB"});
+        t.corrigerClicked();
+        QCOMPARE(t.state().nbmots, 3);
+        QCOMPARE(t.state().reussites, (QStringList{"1", "0", "0"}));
+        t.restartClicked();
+        answerWords(t, {"AB"});
+        t.corrigerClicked();
+        QCOMPARE(t.state().tirages, (QStringList{"CD", "EF"}));
+    }
+
+    void secondsCriterionEliminatesWhatWasFoundInTime() {
+        Training t(test::countingSeeds());
+        t.criterionClicked(); // threshold 5 seconds
+        t.commencer(numberedEntries(7));
+        // Slot 0 found at once, and judged when the focus leaves it.
+        answerRight(t, 0);
+        t.answerFocused(1);
+        // Slot 2 right but never left: counted, not eliminated.
+        answerRight(t, 2);
+        // Slot 6, the last shown, is judged by the correction itself.
+        t.answerFocused(6);
+        answerRight(t, 6);
+        const QString zero = t.state().solutions[t.state().numeros[0]];
+        const QString two = t.state().solutions[t.state().numeros[2]];
+        const QString six = t.state().solutions[t.state().numeros[6]];
+        t.corrigerClicked();
+        QCOMPARE(t.screen().score, QStringLiteral("3/7"));
+        QCOMPARE(t.state().nbmots, 5);
+        QVERIFY(!t.state().solutions.contains(zero));
+        QVERIFY(t.state().solutions.contains(two));
+        QVERIFY(!t.state().solutions.contains(six));
+        QCOMPARE(t.state().reussites, QStringList(5, QStringLiteral("0")));
+        QCOMPARE(t.screen().voyant, QStringLiteral("OK"));
+    }
+
+    void secondsCriterionKeepsAFailedSlotFailed() {
+        Training t(test::countingSeeds());
+        t.criterionClicked();
+        t.commencer(numberedEntries(7));
+        t.answerFocused(6); // slot 0 left empty: failed
+        t.answerFocused(0);
+        answerRight(t, 0);
+        t.answerFocused(1);
+        t.corrigerClicked();
+        QCOMPARE(t.state().nbmots, 7);
+        QCOMPARE(t.screen().score, QStringLiteral("1/7"));
+    }
+
+    void anEmptyListCorrectsToNothing() {
+        Training t(test::countingSeeds());
+        t.criterionClicked();
+        t.commencer({});
+        t.corrigerClicked();
+        QCOMPARE(t.screen().score, QStringLiteral("0/0"));
+        QVERIFY(t.screen().voyant.isEmpty());
+        QCOMPARE(t.screen().tileColour, Colour::LightRed);
+        QVERIFY(!t.screen().restartEnabled);
+    }
+
+    void timeUsedFromTheCountdownText_data() {
+        QTest::addColumn<QString>("temps");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("2:35") << "2:35" << "1:25";
+        QTest::newRow("3:00") << "3:00" << "1:00";
+        QTest::newRow("3:55") << "3:55" << "0:05";
+        QTest::newRow("0:59") << "0:59" << "3:01";
+        QTest::newRow("0:00") << "0:00" << "4:00";
+        QTest::newRow("4:00") << "4:00" << "0:00";
+        QTest::newRow("3:50") << "3:50" << "0:10";
+    }
+    void timeUsedFromTheCountdownText() {
+        QFETCH(QString, temps);
+        QFETCH(QString, used);
+        QCOMPARE(timeUsed(temps), used);
+    }
+
+    void clockTexts() {
+        QCOMPARE(countdownText(239), QStringLiteral("3:59"));
+        QCOMPARE(countdownText(185), QStringLiteral("3:05"));
+        QCOMPARE(countdownText(59), QStringLiteral("0:59"));
+        QCOMPARE(countdownText(0), QStringLiteral("0:00"));
+        QCOMPARE(totalText(59), QStringLiteral("0:00:59"));
+        QCOMPARE(totalText(60), QStringLiteral("0:01:00"));
+        QCOMPARE(totalText(3599), QStringLiteral("0:59:59"));
+        QCOMPARE(totalText(3600), QStringLiteral("1:00:00"));
+        QCOMPARE(totalText(36000), QStringLiteral("10:00:00"));
+        QCOMPARE(totalText(400000), QStringLiteral("111:06:40"));
+    }
+
+    void totalClockTicksAcrossSeries() {
+        Training t = successes(numberedEntries(40));
+        for (int i = 0; i < 3599; ++i)
+            t.totalTick();
+        QCOMPARE(t.screen().tempstot, QStringLiteral("0:59:59"));
+        t.corrigerClicked();
+        t.totalTick();
+        QCOMPARE(t.screen().tempstot, QStringLiteral("1:00:00"));
+        QVERIFY(t.screen().timer2.enabled);
+    }
+
+    void countdownCorrectsOnItsLastTick() {
+        Training t = successes(numberedEntries(40));
+        answerRight(t, 0);
+        t.countdownTick();
+        QCOMPARE(t.screen().temps, QStringLiteral("3:59"));
+        for (int i = 1; i < 239; ++i)
+            t.countdownTick();
+        QCOMPARE(t.screen().temps, QStringLiteral("0:01"));
+        QVERIFY(t.screen().corrigerEnabled);
+        t.countdownTick();
+        QCOMPARE(t.screen().temps, QStringLiteral("0:00"));
+        QVERIFY(!t.screen().corrigerEnabled);
+        QVERIFY(!t.screen().timer1.enabled);
+        QCOMPARE(t.screen().tps, QStringLiteral("4:00"));
+        QCOMPARE(t.screen().score, QStringLiteral("1/30"));
+        QCOMPARE(t.state().tempsrestant, 0);
+    }
+
+    void correctingInTheFirstSecondOfASeries() {
+        Training t = successes(numberedEntries(40));
+        for (int i = 0; i < 240; ++i)
+            t.countdownTick();
+        t.restartClicked();
+        QCOMPARE(t.screen().temps, QStringLiteral("4:00"));
+        t.corrigerClicked();
+        QCOMPARE(t.screen().tps, QStringLiteral("0:00"));
+        QCOMPARE(t.screen().score, QStringLiteral("0/30"));
+    }
+
+    void seriesCounterStopsAtItsLargestValue() {
+        Training t = successes(numberedEntries(40));
+        for (int i = 0; i < 32770; ++i) {
+            t.corrigerClicked();
+            t.restartClicked();
+        }
+        QCOMPARE(t.state().compteseries, 32767);
+        QCOMPARE(t.screen().nbseries, QStringLiteral("32767 série(s) déjà réalisée(s)."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCorrection)
+#include "tst_correction.moc"
