@@ -228,13 +228,20 @@ private slots:
     void timeUsedFromTheCountdownText_data() {
         QTest::addColumn<QString>("temps");
         QTest::addColumn<QString>("used");
-        QTest::newRow("2:35") << "2:35" << "1:25";
-        QTest::newRow("3:00") << "3:00" << "1:00";
-        QTest::newRow("3:55") << "3:55" << "0:05";
-        QTest::newRow("0:59") << "0:59" << "3:01";
-        QTest::newRow("0:00") << "0:00" << "4:00";
-        QTest::newRow("4:00") << "4:00" << "0:00";
-        QTest::newRow("3:50") << "3:50" << "0:10";
+        QTest::newRow("2:35") << "2:35"
+                              << "1:25";
+        QTest::newRow("3:00") << "3:00"
+                              << "1:00";
+        QTest::newRow("3:55") << "3:55"
+                              << "0:05";
+        QTest::newRow("0:59") << "0:59"
+                              << "3:01";
+        QTest::newRow("0:00") << "0:00"
+                              << "4:00";
+        QTest::newRow("4:00") << "4:00"
+                              << "0:00";
+        QTest::newRow("3:50") << "3:50"
+                              << "0:10";
     }
     void timeUsedFromTheCountdownText() {
         QFETCH(QString, temps);

@@ -1,0 +1,62 @@
+#pragma once
+
+// A training screen shown and active, started on a list written for the test.
+
+#include "entry/answerbox.h"
+#include "entry/tilebutton.h"
+#include "screens/colours.h"
+#include "screens/fonts.h"
+#include "screens/form1.h"
+#include "support/testsupport.h"
+
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+namespace tirages::test {
+
+class ScreenFixture {
+public:
+    // Entries as "draw;solution" lines.
+    explicit ScreenFixture(const QStringList& lines) {
+        screens::installFontSubstitutions();
+        QByteArray bytes;
+        for (const QString& line : lines)
+            bytes += line.toLatin1() + "\r\n";
+        m_folder.write("list.txt", bytes);
+        form = std::make_unique<screens::Form1>(countingSeeds(), QStringList{});
+        form->setBeep([this] { ++beeps; });
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        const auto error = form->commencer(QStringLiteral("list.txt"));
+        QVERIFY(!error);
+    }
+
+    // The slot whose draw box shows `draw`, or -1.
+    int slotOf(const QString& draw) const {
+        for (int s = 0; s < kSlots; ++s) {
+            if (form->tirage[s]->text() == draw)
+                return s;
+        }
+        return -1;
+    }
+
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
+    QColor colourOf(const QWidget* widget) const { return screens::background(widget); }
+
+    WorkingFolder m_folder;
+    std::unique_ptr<screens::Form1> form;
+    int beeps = 0;
+};
+
+inline const QColor kLightCyan(128, 255, 255);
+inline const QColor kLightOrange(255, 192, 128);
+inline const QColor kLightGreen(128, 255, 128);
+inline const QColor kLightYellow(255, 255, 128);
+inline const QColor kLightRed(255, 128, 128);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kLightBlue(192, 192, 255);
+
+} // namespace tirages::test
