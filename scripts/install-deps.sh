@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libxkbcommon-x11-0 libxcb-cursor0
 )
