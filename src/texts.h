@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace tirages::texts {
 
@@ -45,6 +46,22 @@ inline const QString judgedNo = QStringLiteral("NO");
 inline const QString bravo = QStringLiteral(" BRAVO! ");
 inline const QString seriesDoneSuffix = QStringLiteral(" série(s) déjà réalisée(s).");
 inline const QString seriesDoneReset = QStringLiteral("0 série déjà réalisée.");
+
+// The font cycle of the slot boxes, in the order of its clicks.
+struct FontStep {
+    QString family;
+    bool answersToo; // the answer boxes take the font as well as the draw boxes
+    bool italicsOff; // italics switched off on the draw boxes
+};
+inline const std::array<FontStep, 7> fontCycle = {{
+    {QStringLiteral("Georgia"), false, false},
+    {QStringLiteral("Verdana"), false, false},
+    {QStringLiteral("Times New Roman"), false, false},
+    {QStringLiteral("Lucida Sans"), false, true},
+    {QStringLiteral("Arial"), false, true},
+    {QStringLiteral("Abadi MT Condensed Light"), true, true},
+    {QStringLiteral("MS Sans Serif"), true, true},
+}};
 inline const QString wordsLeft = QStringLiteral("Mots restants :");
 inline const QString seriesDoneInitial = QStringLiteral("0 série déjà réalisée");
 inline const QString timeHeading = QStringLiteral("TEMPS");

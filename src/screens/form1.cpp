@@ -186,6 +186,17 @@ void Form1::connectControls() {
             [this] { handle([](Training& t) { t.command2Clicked(); }); });
     connect(Command4, &QPushButton::clicked, this,
             [this] { handle([](Training& t) { t.criterionClicked(); }); });
+    connect(recherche, &QLineEdit::textEdited, this,
+            [this](const QString& text) { handle([&](Training& t) { t.rechercheEdited(text); }); });
+    connect(valider, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.validerClicked(); }); });
+    connect(Command5, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.command5Clicked(); }); });
+    connect(Command3, &QPushButton::clicked, this,
+            [this] { handle([](Training& t) { t.command3Clicked(); }); });
+    connect(Check1, &QCheckBox::clicked, this,
+            [this](bool checked) { handle([checked](Training& t) { t.check1Clicked(checked); }); });
+    connect(quitter, &QPushButton::clicked, this, &Form1::sommaire);
     connect(seuiltxt, &QLineEdit::textEdited, this,
             [this](const QString& text) { handle([&](Training& t) { t.thresholdEdited(text); }); });
     connect(Timer1, &QTimer::timeout, this, &Form1::timer1Tick);
@@ -264,6 +275,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                 m_training.otherControlFocused();
             render();
         }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == recherche) {
+        handle([](Training& t) { t.rechercheClicked(); });
     } else if (event->type() == QEvent::KeyPress && watched == restart) {
         handle([event](Training& t) {
             t.restartKeyDown(keyOf(static_cast<QKeyEvent*>(event)->key()));
@@ -282,11 +295,17 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // The screen is only ever hidden; closing it must not leave the player with
-    // no window at all.
+    // The screen is only ever hidden: closing it is the way back to the launcher.
     event->ignore();
+    sommaire();
+}
+
+void Form1::sommaire() {
+    handle([](Training& t) { t.quitterClicked(); });
+    // Let the new captions be painted before the screen goes. Timers keep running.
+    QCoreApplication::processEvents();
     hide();
-    emit closedByPlayer();
+    emit backToLauncher();
 }
 
 void Form1::render() {
@@ -298,12 +317,17 @@ void Form1::render() {
         setTextIfChanged(solution[s], slot.solution);
         setBackground(tirage[s], rgb(slot.tirageColour));
         setBackground(solution[s], rgb(slot.solutionColour));
-        if (solution[s]->font().strikeOut() != slot.struckOut) {
-            QFont font = solution[s]->font();
-            font.setStrikeOut(slot.struckOut);
-            solution[s]->setFont(font);
-        }
+        solution[s]->setReadOnly(view.answersReadOnly);
     }
+    renderFonts(view);
+
+    setTextIfChanged(recherche, view.recherche);
+    recherche->setEnabled(view.rechercheEnabled);
+    Command5->setText(view.pauseCaption);
+    caption(police, view.police);
+    // Hidden or shown in this order: the countdown, the total, their captions.
+    for (QWidget* clock : std::initializer_list<QWidget*>{temps, tempstot, Label1, Label2})
+        clock->setVisible(view.clocksVisible);
 
     for (int k = 0; k < kTiles; ++k) {
         entry::TileButton* tile = Command1[k];
@@ -360,6 +384,24 @@ void Form1::render() {
             solution[view.focusedAnswer]->setFocus(Qt::OtherFocusReason);
             m_movingFocus = false;
         }
+    }
+}
+
+void Form1::renderFonts(const ScreenState& view) {
+    for (int s = 0; s < kSlots; ++s) {
+        QFont draw = tirage[s]->font();
+        if (!view.tirageFont.isEmpty())
+            draw.setFamily(view.tirageFont);
+        draw.setItalic(view.tirageItalic);
+        if (draw != tirage[s]->font())
+            tirage[s]->setFont(draw);
+
+        QFont answer = solution[s]->font();
+        if (!view.solutionFont.isEmpty())
+            answer.setFamily(view.solutionFont);
+        answer.setStrikeOut(view.slotViews[s].struckOut);
+        if (answer != solution[s]->font())
+            solution[s]->setFont(answer);
     }
 }
 

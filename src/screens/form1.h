@@ -84,8 +84,9 @@ public:
     QTimer* Timer3 = nullptr;
 
 signals:
-    // The player closed the window: the launcher takes over.
-    void closedByPlayer();
+    // "Sommaire", or the window closed: the screen is hidden and the launcher
+    // takes over.
+    void backToLauncher();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,6 +105,8 @@ private:
     void load();
     void render();
     void renderTimer(QTimer* timer, const TimerView& view, quint64& starts);
+    void renderFonts(const ScreenState& view);
+    void sommaire();
 
     Training m_training;
     QStringList m_dataDirs;

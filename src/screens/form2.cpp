@@ -101,7 +101,7 @@ void Form2::lancer() {
     const bool firstUse = !m_form1;
     if (firstUse) {
         m_form1 = m_makeTrainingScreen();
-        connect(m_form1.get(), &Form1::closedByPlayer, this, &QWidget::show);
+        connect(m_form1.get(), &Form1::backToLauncher, this, &QWidget::show);
     }
     Form1& training = *m_form1;
 

@@ -87,6 +87,15 @@ struct ScreenState {
     QString score;  // found/shown of the last series
     QString tps;    // time used by the last series
     QString nbseries = texts::seriesDoneInitial;
+    QString recherche; // text of the search box
+    bool rechercheEnabled = true;
+    bool answersReadOnly = false; // the answer boxes are locked during a pause
+    QString pauseCaption = texts::pause;
+    QString police = texts::firstFont;
+    QString tirageFont;   // font family of the draw boxes; empty: the screen's
+    QString solutionFont; // font family of the answer boxes; empty: the screen's
+    bool tirageItalic = false;
+    bool clocksVisible = true;
     QString motsleft;
     QString temps = texts::countdownStart;
     QString tempstot = texts::totalStart;

@@ -249,10 +249,76 @@ void Training::answerKeyDown(int, Key key) {
 void Training::enterPressed() {
     if (m_screen.defaultButton == DefaultButton::Command2)
         command2Clicked();
+    else
+        validerClicked();
 }
 
 void Training::command2Clicked() {
     moveFocusTo(m_state.courant == kSlots - 1 ? 0 : m_state.courant + 1);
+}
+
+// ---------------------------------------------------------------- search box
+
+void Training::rechercheClicked() {
+    m_screen.defaultButton = DefaultButton::Valider;
+    // The answer box the validation will fill stays marked.
+    SlotView& current = m_screen.slotViews[m_state.courant];
+    current.tirageColour = Colour::LightCyan;
+    current.solutionColour = Colour::LightYellow;
+}
+
+void Training::rechercheEdited(const QString& text) {
+    m_screen.recherche = text;
+}
+
+void Training::validerClicked() {
+    setAnswerText(m_state.courant, m_screen.recherche);
+    m_screen.recherche.clear();
+    moveFocusTo(m_state.courant);
+    command2Clicked();
+}
+
+// ---------------------------------------------------------------- pause, display
+
+void Training::command5Clicked() {
+    if (m_screen.pauseCaption == texts::pause) {
+        m_screen.timer1.disable();
+        m_screen.timer2.disable();
+        m_screen.rechercheEnabled = false;
+        m_screen.pauseCaption = texts::resume;
+        m_screen.answersReadOnly = true;
+    } else {
+        if (m_screen.corrigerEnabled)
+            m_screen.timer1.enable();
+        m_screen.timer2.enable();
+        m_screen.rechercheEnabled = true;
+        m_screen.pauseCaption = texts::pause;
+        m_screen.answersReadOnly = false;
+    }
+}
+
+void Training::command3Clicked() {
+    const texts::FontStep& step = texts::fontCycle[static_cast<std::size_t>(m_state.numpolice - 1)];
+    m_screen.tirageFont = step.family;
+    if (step.answersToo)
+        m_screen.solutionFont = step.family;
+    if (step.italicsOff)
+        m_screen.tirageItalic = false;
+    m_state.numpolice = static_cast<qint16>(m_state.numpolice % texts::fontCycle.size() + 1);
+    m_screen.police = QString::number(m_state.numpolice);
+}
+
+void Training::check1Clicked(bool checked) {
+    m_screen.clocksVisible = checked;
+}
+
+void Training::quitterClicked() {
+    m_screen.tileColour = Colour::LightBlue;
+    m_state.tempsrestant = kSeriesSeconds;
+    m_state.tempstotal = 0;
+    m_state.lettre = -1;
+    m_state.compteseries = 0;
+    m_screen.nbseries = texts::seriesDoneReset;
 }
 
 // ---------------------------------------------------------------- tiles

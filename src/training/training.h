@@ -53,6 +53,25 @@ public:
     // Lays the characters of a draw, "+" left out, on the tiles.
     void placerlettres(const QString& draw);
 
+    // --- Search box
+
+    // A mouse click into the search box.
+    void rechercheClicked();
+    void rechercheEdited(const QString& text);
+    void validerClicked();
+
+    // --- Pause, display, return to the launcher
+
+    // "Pause" / "Reprendre".
+    void command5Clicked();
+    // "Changer de police": one step of the font cycle.
+    void command3Clicked();
+    // The clocks check box, with its new state.
+    void check1Clicked(bool checked);
+    // "Sommaire": the counters of a training go back to zero. The screen then
+    // hides itself and shows the launcher.
+    void quitterClicked();
+
     // --- Criterion, correction and clocks
 
     void criterionClicked();
