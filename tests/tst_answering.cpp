@@ -243,6 +243,14 @@ private slots:
         QCOMPARE(form.training().state().etat[0], -1);
         QCOMPARE(form.voyant->text(), voyant);
         QCOMPARE(form.training().state().chrono, 1); // not started again
+
+        // Hidden and shown again: nothing judged either.
+        form.hide();
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.training().state().etat[0], -1);
+        QCOMPARE(form.training().state().chrono, 1);
     }
 };
 
