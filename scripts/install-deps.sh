@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
+  python3 python3-grammalecte
   libxkbcommon-x11-0 libxcb-cursor0
 )
 

