@@ -73,4 +73,36 @@ inline const QString totalStart = QStringLiteral("0:00:00");
 inline const QString successesThreshold = QStringLiteral("1");
 inline const QString firstFont = QStringLiteral("1");
 
+// Names a screen reader gives to controls whose caption does not say what they are.
+namespace spoken {
+inline QString tirage(int slot) {
+    return QStringLiteral("Tirage %1").arg(slot + 1);
+}
+inline QString solution(int slot) {
+    return QStringLiteral("Réponse %1").arg(slot + 1);
+}
+inline QString tile(int k) {
+    return QStringLiteral("Lettre %1").arg(k + 1);
+}
+inline QString column(int c) {
+    return QStringLiteral("Colonne %1").arg(c + 1);
+}
+inline const QString nextBox = QStringLiteral("Case suivante");
+inline const QString search = QStringLiteral("Recherche");
+inline const QString threshold = QStringLiteral("Seuil d'élimination");
+inline const QString wordsLeft = QStringLiteral("Mots restants");
+inline const QString seriesClock = QStringLiteral("Temps restant de la série");
+inline const QString totalClock = QStringLiteral("Temps total");
+inline const QString showClocks = QStringLiteral("Afficher le temps");
+inline const QString fontNumber = QStringLiteral("Numéro de police");
+inline const QString score = QStringLiteral("Score de la série");
+inline const QString timeUsed = QStringLiteral("Temps utilisé");
+inline const QString judged = QStringLiteral("Jugement");
+inline const QString seriesDone = QStringLiteral("Séries réalisées");
+inline const QString listBox = QStringLiteral("Liste de mots");
+inline const QString about = QStringLiteral("A propos");
+inline const QString countdown = QStringLiteral("Compte à rebours");
+inline const QString problem = QStringLiteral("Problème");
+} // namespace spoken
+
 } // namespace tirages::texts

@@ -8,6 +8,7 @@
 #include "support/testsupport.h"
 #include "support/widgetsupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -256,6 +257,35 @@ private slots:
         QVERIFY(form().Timer1->isActive());
         for (QLineEdit* box : form().tirage)
             QVERIFY(box->text().isEmpty());
+    }
+
+    void everyControlHasANameAScreenReaderCanRead() {
+        start("twelve.txt");
+        Form1& f = form();
+        auto name = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        auto role = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->role(); };
+        QCOMPARE(name(f.tirage[0]), QStringLiteral("Tirage 1"));
+        QCOMPARE(name(f.solution[29]), QStringLiteral("Réponse 30"));
+        QCOMPARE(role(f.solution[29]), QAccessible::EditableText);
+        QCOMPARE(name(f.Command1[0]), QStringLiteral("Lettre 1"));
+        QCOMPARE(name(f.Command1[8]), QStringLiteral("Lettre 9"));
+        QCOMPARE(role(f.Command1[8]), QAccessible::Button);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(f.Command1[0])->text(QAccessible::Description),
+            f.Command1[0]->text());
+        QCOMPARE(name(f.temps), QStringLiteral("Temps restant de la série"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.temps)->text(QAccessible::Value),
+                 QStringLiteral("4:00"));
+        QCOMPARE(name(f.corriger), QStringLiteral("Corriger(F12)"));
+        QCOMPARE(role(f.Check1), QAccessible::CheckBox);
+        QTest::keyClick(f.solution[0], Qt::Key_F12);
+        QVERIFY(name(f.score).startsWith(QStringLiteral("Score de la série : 0/12")));
+        for (QWidget* child : f.findChildren<QWidget*>()) {
+            if (child->isVisible() && child->parentWidget() == &f)
+                QVERIFY2(!name(child).isEmpty(), child->metaObject()->className());
+        }
     }
 
     void f8OnTheDisabledRestartButtonDoesNothing() {

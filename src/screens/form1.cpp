@@ -163,6 +163,28 @@ void Form1::createControls() {
     }
 
     Command2->setDefault(true);
+    nameForScreenReaders();
+}
+
+// Text boxes and tiles say which slot or tile they are; the clocks, the score
+// and the threshold are read with what they show.
+void Form1::nameForScreenReaders() {
+    namespace spoken = texts::spoken;
+    for (int s = 0; s < kSlots; ++s) {
+        tirage[s]->setAccessibleName(spoken::tirage(s));
+        solution[s]->setAccessibleName(spoken::solution(s));
+    }
+    for (int k = 0; k < kTiles; ++k)
+        Command1[k]->setAccessibleName(spoken::tile(k));
+    for (int c = 0; c < 3; ++c)
+        Frame1[c]->setAccessibleName(spoken::column(c));
+    Command2->setAccessibleName(spoken::nextBox);
+    recherche->setAccessibleName(spoken::search);
+    seuiltxt->setAccessibleName(spoken::threshold);
+    motsleft->setAccessibleName(spoken::wordsLeft);
+    temps->setAccessibleName(spoken::seriesClock);
+    tempstot->setAccessibleName(spoken::totalClock);
+    Check1->setAccessibleName(spoken::showClocks);
 }
 
 void Form1::connectControls() {
@@ -332,8 +354,10 @@ void Form1::render() {
     for (int k = 0; k < kTiles; ++k) {
         entry::TileButton* tile = Command1[k];
         const TileView& shown = view.tiles[k];
-        if (tile->text() != shown.caption)
+        if (tile->text() != shown.caption) {
             tile->setText(shown.caption);
+            tile->setAccessibleDescription(shown.caption);
+        }
         tile->move(toPixels(shown.left), tile->y());
         setBackground(tile, rgb(view.tileColour));
     }
@@ -350,6 +374,11 @@ void Form1::render() {
     caption(score, view.score);
     caption(tps, view.tps);
     caption(nbseries, view.nbseries);
+    for (auto [label, name] :
+         {std::pair{voyant, texts::spoken::judged}, std::pair{score, texts::spoken::score},
+          std::pair{tps, texts::spoken::timeUsed}, std::pair{police, texts::spoken::fontNumber},
+          std::pair{nbseries, texts::spoken::seriesDone}})
+        label->setAccessibleName(name + QStringLiteral(" : ") + label->text());
 
     setTextIfChanged(motsleft, view.motsleft);
     setTextIfChanged(temps, view.temps);

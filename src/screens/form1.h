@@ -96,6 +96,7 @@ protected:
 private:
     void createControls();
     void connectControls();
+    void nameForScreenReaders();
     // Runs one of the training's handlers, then shows what it changed.
     template <typename Handler> void handle(Handler handler) {
         handler(m_training);

@@ -61,6 +61,11 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
     fichier->setCurrentIndex(-1);
     fichier->setEditText(texts::listPrompt);
 
+    fichier->setAccessibleName(texts::spoken::listBox);
+    Text1->setAccessibleName(texts::spoken::about);
+    Label2->setAccessibleName(texts::spoken::countdown);
+    message->setAccessibleName(texts::spoken::problem);
+
     Text1->setReadOnly(true);
     Text1->setEnabled(false);
     Text1->hide();
