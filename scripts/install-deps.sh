@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev
-  xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
+  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-liberation2
+  appstream desktop-file-utils
   python3 python3-grammalecte
   libxkbcommon-x11-0 libxcb-cursor0
 )

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Plays the real program on a real X server, as a player would: types a list's
+# path into the launcher, "LANCER", types answers, F12, and reads the outcome
+# off the screen (window titles and pixel colours).
+#
+#   play.sh BINARY          a list of its own, typed as a path
+#   play.sh BINARY --shipped "5 lettres" from the program's own data folder
+#
+# Needs DISPLAY (run it under xvfb-run), xdotool and ImageMagick.
+set -euo pipefail
+binary=$(realpath "$1")
+mode=${2:-}
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+cd "$work"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The colour of the screen pixel at x y, as "R,G,B".
+pixel() {
+  /usr/bin/import -window root "$work/screen.png"
+  /usr/bin/convert "$work/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# Waits (up to 10 s) until the pixel at x y has the colour wanted.
+expect_pixel() {
+  local x=$1 y=$2 wanted=$3 what=$4 seen=""
+  for _ in $(seq 50); do
+    seen=$(pixel "$x" "$y")
+    [ "$seen" = "$wanted" ] && { echo "ok: $what ($seen)"; return 0; }
+    sleep 0.2
+  done
+  fail "$what: colour $seen, expected $wanted"
+}
+
+window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/{printf "%s ", $2} END {print ""}'; }
+
+"$binary" >"$work/out.log" 2>&1 &
+pid=$!
+
+launcher=$(window '^Bienvenue :o\)$') || fail "the launcher did not show"
+read -r lx ly < <(origin "$launcher")
+echo "ok: launcher at $lx,$ly"
+
+# The list box's text field (twips 1200,1320 -> pixels 80,88), then LANCER (112,120).
+xdotool mousemove $((lx + 100)) $((ly + 98)) click 1
+xdotool key ctrl+a
+if [ "$mode" = "--shipped" ]; then
+  xdotool type --delay 20 "5 lettres"
+else
+  printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/ma liste.txt"
+  xdotool type --delay 20 "$work/ma liste.txt"
+fi
+xdotool mousemove $((lx + 152)) $((ly + 132)) click 1
+
+training=$(window '^ENTRAINEMENT SCRABBLE - Lettres Chères$') || fail "the training screen did not show"
+read -r tx ty < <(origin "$training")
+echo "ok: training screen at $tx,$ty"
+xdotool search --onlyvisible --name '^Bienvenue' >/dev/null 2>&1 && fail "the launcher is still shown"
+
+# Answer boxes 0 and 1 (pixels 112,40 and 112,72, 73x19); tile 1 (pixels 224,392).
+answer0="$((tx + 117)) $((ty + 49))"
+answer1="$((tx + 117)) $((ty + 81))"
+expect_pixel $answer0 "255,255,128" "the first answer box is the current one"
+
+if [ "$mode" = "--shipped" ]; then
+  xdotool key F12
+  expect_pixel $answer0 "255,128,128" "an empty answer is wrong after F12"
+  exit 0
+fi
+
+xdotool type --delay 20 "arbre"
+xdotool key Down
+xdotool type --delay 20 "zzz"
+xdotool key F12
+expect_pixel $answer0 "128,255,128" "the right answer is green"
+expect_pixel $answer1 "255,128,128" "the wrong answer is red"
+
+# One entry left: the next series, the right word, and the end of the list.
+xdotool key F8
+expect_pixel $answer0 "255,255,128" "a new series starts"
+xdotool type --delay 20 "arbre"
+xdotool key F12
+expect_pixel $((tx + 228)) $((ty + 396)) "255,128,128" "the tiles turn red at the end of the list"
+echo "ok: played to BRAVO"
