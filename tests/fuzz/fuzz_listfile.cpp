@@ -1,0 +1,37 @@
+// libFuzzer target for the list reader: any bytes must parse without a crash,
+// and what parses must come back the same when written out and read again.
+
+#include "lists/cp1252.h"
+#include "lists/listfile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tirages::lists;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const ListResult result = parseList(bytes, QStringLiteral("fuzz"));
+    const auto* entries = std::get_if<ListContent>(&result);
+    if (!entries) {
+        const ListError& error = std::get<ListError>(result);
+        if (error.message().isEmpty())
+            std::abort();
+        return 0;
+    }
+    if (entries->size() > kMaxEntries)
+        std::abort();
+
+    QByteArray written;
+    for (const Entry& entry : *entries) {
+        if (entry.draw.contains(u';') || entry.draw.contains(u'\r') || entry.draw.contains(u'\n') ||
+            entry.solution.contains(u'\r') || entry.solution.contains(u'\n'))
+            std::abort();
+        written += toCp1252(entry.draw) + ';' + toCp1252(entry.solution) + "\r\n";
+    }
+    const ListResult again = parseList(written, QStringLiteral("fuzz"));
+    const auto* reread = std::get_if<ListContent>(&again);
+    if (!reread || *reread != *entries)
+        std::abort();
+    return 0;
+}
