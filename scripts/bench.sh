@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in release mode and runs them (medians of 5 runs).
+# Builds the benchmarks in release mode and runs them: the core, the training
+# screen (offscreen), and the real program's start and memory on an X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIRAGES_BUILD_BENCH=ON \
       -DTIRAGES_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench --target bench_training
-build-bench/bench/bench_training --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+cmake --build build-bench
+repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+build-bench/bench/bench_training "${repeat[@]}"
+build-bench/bench/bench_screens "${repeat[@]}"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash bench/startup.sh build-bench/src/tirages 20

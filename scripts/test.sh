@@ -1,10 +1,32 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds tirages with its tests (warnings are errors)
-# and runs every test: core tests headless, widget tests offscreen and on an X
-# server (Xvfb).
+# Installs what is missing, then runs every test:
+#   1. the whole suite on a normal build (warnings are errors): core tests
+#      headless, widget tests offscreen and on an X server (Xvfb), the real
+#      program end to end, the Debian package, the list builder;
+#   2. the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. the list reader under libFuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 bash scripts/install-deps.sh
+
+echo "== Tests"
 bash scripts/build.sh -DTIRAGES_BUILD_TESTS=ON -DTIRAGES_WERROR=ON
-cd build
-ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+(cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIRAGES_SANITIZE=ON \
+      -DTIRAGES_WERROR=ON >/dev/null
+cmake --build build-sanitize --parallel "$(nproc)"
+(
+  cd build-sanitize
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  # The package and the list builder hold nothing the sanitizers look at.
+  ctest --output-on-failure --parallel "$(nproc)" --timeout 600 \
+        -E '^(debian_package|listbuilder|shipped_lists_rebuild_identically)$'
+)
+
+echo "== Fuzzing the list reader"
+bash scripts/fuzz.sh 30

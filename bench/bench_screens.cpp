@@ -1,0 +1,92 @@
+// Costs the player sees on the training screen (offscreen platform): starting
+// a 10000-entry list through its first series, and a correction that removes
+// 30 entries, each with the screen brought up to date.
+
+#include "entry/answerbox.h"
+#include "screens/fonts.h"
+#include "screens/form1.h"
+#include "training/seriesrandom.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+using namespace tirages;
+
+namespace {
+
+constexpr int kEntries = 10000;
+
+QString writeBigList(const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        for (int i = 0; i < kEntries; ++i)
+            file.write("AEINRST" + QByteArray::number(i) + ";SATINER" + QByteArray::number(i) +
+                       "\r\n");
+    }
+    return path;
+}
+
+quint64 seed = 0;
+quint64 nextSeed() {
+    return ++seed;
+}
+
+void lancerToAShownSeries(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString list = writeBigList(dir);
+    screens::Form1 form(nextSeed, {});
+    form.show();
+    for (auto _ : state) {
+        form.setBusy(true);
+        const auto error = form.commencer(list);
+        if (error)
+            state.SkipWithError("the list did not load");
+        QApplication::processEvents(); // paint
+    }
+}
+BENCHMARK(lancerToAShownSeries)->Unit(benchmark::kMillisecond);
+
+void correctionShown(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString list = writeBigList(dir);
+    screens::Form1 form(nextSeed, {});
+    form.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.commencer(list);
+        for (int s = 0; s < kSlots; ++s) {
+            const int k = form.training().state().numeros[s];
+            emit form.solution[s]->textEdited(form.training().state().solutions[k]);
+        }
+        QApplication::processEvents();
+        state.ResumeTiming();
+        form.corriger->click();
+        QApplication::processEvents(); // paint
+    }
+    if (form.training().state().nbmots != kEntries - kSlots)
+        state.SkipWithError("the correction did not remove 30 entries");
+}
+BENCHMARK(correctionShown)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    screens::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident memory: %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}

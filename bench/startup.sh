@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Times the real program from its start to the launcher shown on an X server,
+# over several runs, and measures its peak memory through a session that
+# starts the largest shipped list.
+#
+#   bench/startup.sh BINARY [RUNS]     (under xvfb-run)
+set -euo pipefail
+binary=$(realpath "$1")
+runs=${2:-10}
+cd "$(mktemp -d)"
+
+visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
+times=()
+for _ in $(seq "$runs"); do
+  start=$(date +%s%N)
+  "$binary" >/dev/null 2>&1 &
+  pid=$!
+  until visible '^Bienvenue :o\)$'; do sleep 0.005; done
+  end=$(date +%s%N)
+  times+=($(( (end - start) / 1000000 )))
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+done
+sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+echo "start to launcher shown: median ${sorted[$((runs / 2))]} ms, min ${sorted[0]} ms, max ${sorted[-1]} ms ($runs runs)"
+
+# Peak memory: the launcher, then "9 lettres" (the longest shipped list) started.
+/usr/bin/time -f '%M' -o rss.txt "$binary" >/dev/null 2>&1 &
+until visible '^Bienvenue :o\)$'; do sleep 0.01; done
+launcher=$(xdotool search --onlyvisible --name '^Bienvenue :o\)$' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$launcher")"
+xdotool mousemove $((X + 100)) $((Y + 98)) click 1 key ctrl+a type "9 lettres"
+xdotool mousemove $((X + 152)) $((Y + 132)) click 1
+until visible '^ENTRAINEMENT'; do sleep 0.01; done
+sleep 0.5
+pkill -f "^$binary$" || true
+wait || true
+echo "peak memory of a session on \"9 lettres\": $(( $(tail -n 1 rss.txt) / 1024 )) MB"
