@@ -25,11 +25,6 @@ namespace {
 
 constexpr int kTimerInterval = 1000;
 
-template <typename Control> Control* placed(Control* control, const Twips& twips) {
-    control->setGeometry(toPixels(twips));
-    return control;
-}
-
 // Labels size themselves to their caption.
 QLabel* label(QWidget* parent, const QString& caption, const Twips& twips) {
     auto* control = placed(new QLabel(caption, parent), twips);

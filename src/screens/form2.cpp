@@ -22,11 +22,6 @@ namespace {
 constexpr qint16 kFarewellSeconds = 6;
 const QString kLineBreak = QStringLiteral("\r\n");
 
-template <typename Control> Control* placed(Control* control, const Twips& twips) {
-    control->setGeometry(toPixels(twips));
-    return control;
-}
-
 } // namespace
 
 Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget* parent)

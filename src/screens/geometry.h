@@ -21,6 +21,12 @@ inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
 int toPixels(int twips);
 QRect toPixels(const Twips& twips);
 
+// Puts a control at its place.
+template <typename Control> Control* placed(Control* control, const Twips& twips) {
+    control->setGeometry(toPixels(twips));
+    return control;
+}
+
 namespace launcher {
 inline constexpr int clientWidth = 5250;
 inline constexpr int clientHeight = 3945;
