@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-liberation2
-  appstream desktop-file-utils
+  appstream desktop-file-utils file
   python3 python3-grammalecte
   libxkbcommon-x11-0 libxcb-cursor0
 )

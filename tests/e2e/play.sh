@@ -14,7 +14,12 @@ work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
 
-fail() { echo "FAIL: $*"; exit 1; }
+# On failure the screen is kept for whoever reads the log.
+fail() {
+  /usr/bin/import -window root "${TMPDIR:-/tmp}/tirages-e2e-failure.png" 2>/dev/null || true
+  echo "FAIL: $*; screen saved in ${TMPDIR:-/tmp}/tirages-e2e-failure.png"
+  exit 1
+}
 
 # The colour of the screen pixel at x y, as "R,G,B".
 pixel() {
@@ -33,7 +38,7 @@ expect_pixel() {
   fail "$what: colour $seen, expected $wanted"
 }
 
-window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/{printf "%s ", $2} END {print ""}'; }
 
 "$binary" >"$work/out.log" 2>&1 &
@@ -42,6 +47,8 @@ pid=$!
 launcher=$(window '^Bienvenue :o\)$') || fail "the launcher did not show"
 read -r lx ly < <(origin "$launcher")
 echo "ok: launcher at $lx,$ly"
+# Mapped is not painted: wait for the window's own colour before clicking.
+expect_pixel $((lx + 10)) $((ly + 60)) "255,224,192" "the launcher is painted"
 
 # The list box's text field (twips 1200,1320 -> pixels 80,88), then LANCER (112,120).
 xdotool mousemove $((lx + 100)) $((ly + 98)) click 1
