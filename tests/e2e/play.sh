@@ -8,6 +8,7 @@
 #
 # Needs DISPLAY (run it under xvfb-run), xdotool and ImageMagick.
 set -euo pipefail
+export LC_ALL=C.UTF-8 # window titles hold accented letters
 binary=$(realpath "$1")
 mode=${2:-}
 work=$(mktemp -d)
@@ -61,7 +62,9 @@ else
 fi
 xdotool mousemove $((lx + 152)) $((ly + 132)) click 1
 
-training=$(window '^ENTRAINEMENT SCRABBLE - Lettres Chères$') || fail "the training screen did not show"
+training=$(window '^ENTRAINEMENT SCRABBLE') || fail "the training screen did not show"
+title=$(xdotool getwindowname "$training")
+[ "$title" = "ENTRAINEMENT SCRABBLE - Lettres Chères" ] || fail "training screen titled '$title'"
 read -r tx ty < <(origin "$training")
 echo "ok: training screen at $tx,$ty"
 xdotool search --onlyvisible --name '^Bienvenue' >/dev/null 2>&1 && fail "the launcher is still shown"
