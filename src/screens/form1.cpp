@@ -285,12 +285,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // Coming back from another window or a popup is not a move between controls.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            const auto slot = std::find(solution.begin(), solution.end(), watched);
-            if (slot != solution.end())
-                m_training.answerFocused(static_cast<int>(slot - solution.begin()));
-            else
-                m_training.otherControlFocused();
-            render();
+            const auto box = std::find(solution.begin(), solution.end(), watched);
+            const int slot = box == solution.end() ? -1 : static_cast<int>(box - solution.begin());
+            handle([slot](Training& t) {
+                if (slot >= 0)
+                    t.answerFocused(slot);
+                else
+                    t.otherControlFocused();
+            });
         }
     } else if (event->type() == QEvent::MouseButtonPress && watched == recherche) {
         handle([](Training& t) { t.rechercheClicked(); });
