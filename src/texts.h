@@ -46,6 +46,16 @@ inline const QString judgedNo = QStringLiteral("NO");
 inline const QString bravo = QStringLiteral(" BRAVO! ");
 inline const QString seriesDoneSuffix = QStringLiteral(" série(s) déjà réalisée(s).");
 inline const QString seriesDoneReset = QStringLiteral("0 série déjà réalisée.");
+inline const QString wordsLeft = QStringLiteral("Mots restants :");
+inline const QString seriesDoneInitial = QStringLiteral("0 série déjà réalisée");
+inline const QString timeHeading = QStringLiteral("TEMPS");
+inline const QString seriesClock = QStringLiteral("Série");
+inline const QString totalClock = QStringLiteral("Total");
+inline const QString backToLauncher = QStringLiteral("Sommaire");
+inline const QString countdownStart = QStringLiteral("4:00");
+inline const QString totalStart = QStringLiteral("0:00:00");
+inline const QString successesThreshold = QStringLiteral("1");
+inline const QString firstFont = QStringLiteral("1");
 
 // The font cycle of the slot boxes, in the order of its clicks.
 struct FontStep {
@@ -62,16 +72,6 @@ inline const std::array<FontStep, 7> fontCycle = {{
     {QStringLiteral("Abadi MT Condensed Light"), true, true},
     {QStringLiteral("MS Sans Serif"), true, true},
 }};
-inline const QString wordsLeft = QStringLiteral("Mots restants :");
-inline const QString seriesDoneInitial = QStringLiteral("0 série déjà réalisée");
-inline const QString timeHeading = QStringLiteral("TEMPS");
-inline const QString seriesClock = QStringLiteral("Série");
-inline const QString totalClock = QStringLiteral("Total");
-inline const QString backToLauncher = QStringLiteral("Sommaire");
-inline const QString countdownStart = QStringLiteral("4:00");
-inline const QString totalStart = QStringLiteral("0:00:00");
-inline const QString successesThreshold = QStringLiteral("1");
-inline const QString firstFont = QStringLiteral("1");
 
 // Names a screen reader gives to controls whose caption does not say what they are.
 namespace spoken {

@@ -195,22 +195,15 @@ void Form1::connectControls() {
         connect(Command1[k], &QPushButton::clicked, this,
                 [this, k] { handle([k](Training& t) { t.tileClicked(k); }); });
     }
-    connect(restart, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.restartClicked(); }); });
-    connect(corriger, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.corrigerClicked(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.command2Clicked(); }); });
-    connect(Command4, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.criterionClicked(); }); });
+    forwardClick(restart, &Training::restartClicked);
+    forwardClick(corriger, &Training::corrigerClicked);
+    forwardClick(Command2, &Training::command2Clicked);
+    forwardClick(Command4, &Training::criterionClicked);
     connect(recherche, &QLineEdit::textEdited, this,
             [this](const QString& text) { handle([&](Training& t) { t.rechercheEdited(text); }); });
-    connect(valider, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.validerClicked(); }); });
-    connect(Command5, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.command5Clicked(); }); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { handle([](Training& t) { t.command3Clicked(); }); });
+    forwardClick(valider, &Training::validerClicked);
+    forwardClick(Command5, &Training::command5Clicked);
+    forwardClick(Command3, &Training::command3Clicked);
     connect(Check1, &QCheckBox::clicked, this,
             [this](bool checked) { handle([checked](Training& t) { t.check1Clicked(checked); }); });
     connect(quitter, &QPushButton::clicked, this, &Form1::sommaire);
@@ -224,6 +217,11 @@ void Form1::connectControls() {
         if (child->focusPolicy() != Qt::NoFocus)
             child->installEventFilter(this);
     }
+}
+
+void Form1::forwardClick(QAbstractButton* button, void (Training::*handler)()) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { handle([handler](Training& t) { (t.*handler)(); }); });
 }
 
 void Form1::setBeep(std::function<void()> beep) {

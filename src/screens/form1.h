@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -96,6 +97,8 @@ protected:
 private:
     void createControls();
     void connectControls();
+    // A click of `button` runs `handler` of the training.
+    void forwardClick(QAbstractButton* button, void (Training::*handler)());
     void nameForScreenReaders();
     // Runs one of the training's handlers, then shows what it changed.
     template <typename Handler> void handle(Handler handler) {
