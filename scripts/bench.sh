@@ -10,4 +10,5 @@ cmake --build build-bench
 repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 build-bench/bench/bench_training "${repeat[@]}"
 build-bench/bench/bench_screens "${repeat[@]}"
+build-bench/bench/bench_reader "${repeat[@]}"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash bench/startup.sh build-bench/src/tirages 20

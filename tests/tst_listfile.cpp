@@ -26,6 +26,53 @@ const ListError* errorOf(const ListResult& result) {
     return std::get_if<ListError>(&result);
 }
 
+// The same bytes fed to the parser in two pieces cut at `cut`.
+ListResult parsedInTwo(const QByteArray& bytes, qsizetype cut) {
+    ListParser parser("x");
+    if (parser.feed(QByteArrayView(bytes).first(cut)))
+        parser.feed(QByteArrayView(bytes).sliced(cut));
+    return parser.finish();
+}
+
+// A stream of `first` followed by `line` `repeats` times (or without end when
+// repeats is negative), counting the bytes it hands out.
+class LineSource : public QIODevice {
+public:
+    LineSource(QByteArray first, QByteArray line, qint64 repeats)
+        : m_pending(std::move(first)), m_line(std::move(line)), m_repeats(repeats) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return m_pending.isEmpty() && m_repeats == 0; }
+    qint64 delivered = 0;
+
+protected:
+    qint64 readData(char* data, qint64 max) override {
+        qint64 n = 0;
+        while (n < max) {
+            if (m_pending.isEmpty()) {
+                if (m_repeats == 0)
+                    break;
+                if (m_repeats > 0)
+                    --m_repeats;
+                m_pending = m_line;
+            }
+            const qint64 take = std::min<qint64>(max - n, m_pending.size());
+            memcpy(data + n, m_pending.constData(), static_cast<std::size_t>(take));
+            m_pending.remove(0, take);
+            n += take;
+        }
+        delivered += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_pending;
+    QByteArray m_line;
+    qint64 m_repeats;
+};
+
 } // namespace
 
 class TestListFile : public QObject {
@@ -117,6 +164,9 @@ private slots:
         for (const Entry& entry : entries)
             fields << entry.draw << entry.solution;
         QCOMPARE(fields, expected);
+        // Read as a stream, a line end split between two reads is still one.
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut)
+            QCOMPARE(entriesOf(parsedInTwo(bytes, cut)), entries);
     }
 
     void parseRejectsLinesWithoutSeparator_data() {
@@ -142,6 +192,12 @@ private slots:
         QCOMPARE(error->emptyLine, empty);
         QVERIFY(error->message().contains("« data/x.txt »"));
         QVERIFY(error->message().contains(QStringLiteral("ligne %1").arg(line)));
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            const ListResult streamed = parsedInTwo(bytes, cut);
+            QVERIFY(errorOf(streamed));
+            QCOMPARE(errorOf(streamed)->line, line);
+            QCOMPARE(errorOf(streamed)->emptyLine, empty);
+        }
     }
 
     void decodesEveryWindows1252Byte() {
@@ -234,6 +290,74 @@ private slots:
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].draw.size(), 100000);
         QCOMPARE(entries[0].solution.size(), 70000);
+
+        // From a file, such lines span many reads.
+        test::WorkingFolder cwd;
+        const QByteArray longDraw(3 * 1000 * 1000, 'C');
+        cwd.write("long.txt", "A;B\r\n" + longDraw + ";" + solution + "\r\nD;E");
+        const ListContent fromFile = entriesOf(readList("long.txt"));
+        QCOMPARE(fromFile.size(), 3);
+        QCOMPARE(fromFile[1].draw, QString::fromLatin1(longDraw));
+        QCOMPARE(fromFile[1].solution.size(), 70000);
+        QCOMPARE(fromFile[2], (Entry{"D", "E"}));
+    }
+
+    void refusesFilesOverTheBoundWithoutReadingThem() {
+        test::WorkingFolder cwd;
+        // Sparse files: the size is there, the disk holds next to nothing. Read,
+        // their first line would be reported as having no ";".
+        for (const qint64 size : {kMaxListBytes + 1, qint64{3} * 1000 * 1000 * 1000}) {
+            QFile file("big.txt");
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("no separator\n");
+            QVERIFY(file.resize(size));
+            file.close();
+            const ListResult result = readList("big.txt");
+            QVERIFY(errorOf(result));
+            QCOMPARE(errorOf(result)->kind, ListError::Kind::TooLarge);
+            QCOMPARE(errorOf(result)->message(),
+                     QStringLiteral("La liste « big.txt » est trop grande : un fichier de liste "
+                                    "fait au plus 16 Mo."));
+        }
+        // At the bound the file is read, and stops at its first line.
+        QFile file("big.txt");
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(kMaxListBytes));
+        file.close();
+        const ListResult atBound = readList("big.txt");
+        QVERIFY(errorOf(atBound));
+        QCOMPARE(errorOf(atBound)->kind, ListError::Kind::MissingSeparator);
+        QCOMPARE(errorOf(atBound)->line, 1);
+    }
+
+    void streamsStopAsSoonAsTheAnswerIsKnown() {
+        constexpr qint64 kChunk = 64 * 1024; // one read of the reader
+        // A million lines whose first is bad: one read.
+        LineSource badFirst("no separator\r\n", "A;B\r\n", 1000 * 1000);
+        const ListResult bad = readList(badFirst, "s");
+        QVERIFY(errorOf(bad));
+        QCOMPARE(errorOf(bad)->line, 1);
+        QVERIFY(badFirst.delivered <= kChunk);
+
+        // Twenty thousand good lines: the reader stops at the 10001st.
+        const QByteArray line = "ABCDEFG;GFEDCBA\r\n";
+        LineSource tooMany("", line, 20000);
+        const ListResult many = readList(tooMany, "s");
+        QVERIFY(errorOf(many));
+        QCOMPARE(errorOf(many)->kind, ListError::Kind::TooManyEntries);
+        QVERIFY(tooMany.delivered <= 10001 * line.size() + kChunk);
+
+        // A line without end, as a special file may give: cut at the bound.
+        LineSource endless("", QByteArray(4096, 'x'), -1);
+        const ListResult cut = readList(endless, "s");
+        QVERIFY(errorOf(cut));
+        QCOMPARE(errorOf(cut)->kind, ListError::Kind::TooLarge);
+        QVERIFY(endless.delivered <= kMaxListBytes + kChunk);
+
+        // A stream that ends in time gives its entries.
+        LineSource fine("A;B\r", "\nC;D\r", 3);
+        QCOMPARE(entriesOf(readList(fine, "s")),
+                 (ListContent{{"A", "B"}, {"C", "D"}, {"C", "D"}, {"C", "D"}}));
     }
 };
 

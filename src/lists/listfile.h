@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <variant>
+
+class QIODevice;
 
 namespace tirages::lists {
 
 inline constexpr qsizetype kMaxEntries = 10000;
+// No list of kMaxEntries entries comes near this size: a larger file is refused
+// before a byte of it is read, and a stream that runs past it is cut there.
+inline constexpr qint64 kMaxListBytes = qint64{16} * 1024 * 1024;
 
 // One line of a list file: the draw shown to the player and the expected word.
 struct Entry {
@@ -23,6 +30,7 @@ struct ListError {
         Unreadable,       // exists but cannot be opened or read
         MissingSeparator, // a line without ';' (an empty line included)
         TooManyEntries,   // more than kMaxEntries lines
+        TooLarge,         // more than kMaxListBytes bytes
     };
     Kind kind;
     QString path;
@@ -37,11 +45,39 @@ struct ListError {
 using ListContent = QList<Entry>;
 using ListResult = std::variant<ListContent, ListError>;
 
-// Parses the bytes of a list file: Windows-1252, one entry a line, lines ended
-// by CR LF, CR or LF, each split at its first ';'. Nothing is trimmed.
+// Splits the bytes of a list file into entries as they arrive: Windows-1252,
+// one entry a line, lines ended by CR LF, CR or LF, each split at its first
+// ';'. Nothing is trimmed. It stops at the first line that is not an entry and
+// at the entry after the last one a list may hold, so that a reader never has
+// to go further than that.
+class ListParser {
+public:
+    explicit ListParser(QString path) : m_path(std::move(path)) {}
+
+    // Takes the next bytes of the file. False once the parser has stopped on
+    // an error: nothing more needs to be read.
+    bool feed(QByteArrayView bytes);
+    // The end of the file: the entries, or the first error met.
+    ListResult finish();
+
+private:
+    void takeLine(QByteArrayView line);
+
+    QString m_path;
+    ListContent m_entries;
+    QByteArray m_partial;        // the start of a line whose end has not arrived yet
+    bool m_skipLineFeed = false; // the last line ended with a CR: an LF that follows is its end
+    std::optional<ListError> m_error;
+};
+
+// Parses a whole list file held in memory.
 ListResult parseList(QByteArrayView bytes, const QString& path);
 
-// Reads and parses the list file at path.
+// Reads a list from an open device, a chunk at a time, up to kMaxListBytes.
+ListResult readList(QIODevice& device, const QString& path);
+
+// Reads and parses the list file at path. Anything but a regular file, and a
+// file over kMaxListBytes, is refused without being read.
 ListResult readList(const QString& path);
 
 } // namespace tirages::lists
