@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -43,8 +43,8 @@ QString ListError::message() const {
 void ListParser::takeLine(QByteArrayView line) {
     const qsizetype separator = line.indexOf(';');
     if (separator < 0) {
-        m_error = ListError{ListError::Kind::MissingSeparator, m_path, m_entries.size() + 1,
-                            line.isEmpty(), {}};
+        m_error = ListError{
+            ListError::Kind::MissingSeparator, m_path, m_entries.size() + 1, line.isEmpty(), {}};
         return;
     }
     if (m_entries.size() == kMaxEntries) {

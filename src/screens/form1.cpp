@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -207,6 +208,10 @@ void Form1::connectControls() {
     connect(Check1, &QCheckBox::clicked, this,
             [this](bool checked) { handle([checked](Training& t) { t.check1Clicked(checked); }); });
     connect(quitter, &QPushButton::clicked, this, &Form1::sommaire);
+    connect(temps, &QLineEdit::textEdited, this,
+            [this](const QString& text) { handle([&](Training& t) { t.countdownEdited(text); }); });
+    connect(tempstot, &QLineEdit::textEdited, this,
+            [this](const QString& text) { handle([&](Training& t) { t.totalEdited(text); }); });
     connect(seuiltxt, &QLineEdit::textEdited, this,
             [this](const QString& text) { handle([&](Training& t) { t.thresholdEdited(text); }); });
     connect(Timer1, &QTimer::timeout, this, &Form1::timer1Tick);
@@ -278,6 +283,24 @@ void Form1::setBusy(bool busy) {
     handle([busy](Training& t) { t.setBusy(busy); });
 }
 
+void Form1::handle(std::function<void(Training&)> handler) {
+    if (m_rendering) {
+        m_raisedWhileRendering.push_back(std::move(handler));
+        return;
+    }
+    handler(m_training);
+    for (;;) {
+        m_rendering = true;
+        render();
+        m_rendering = false;
+        if (m_raisedWhileRendering.empty())
+            return;
+        const auto next = std::move(m_raisedWhileRendering.front());
+        m_raisedWhileRendering.pop_front();
+        next(m_training);
+    }
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && !m_movingFocus) {
         // Coming back from another window or a popup is not a move between controls.
@@ -293,11 +316,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             });
         }
     } else if (event->type() == QEvent::MouseButtonPress && watched == recherche) {
-        handle([](Training& t) { t.rechercheClicked(); });
+        // Only a left click into a box that takes input is a click into it; the
+        // filter sees presses on a disabled box too.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && recherche->isEnabled())
+            handle([](Training& t) { t.rechercheClicked(); });
     } else if (event->type() == QEvent::KeyPress && watched == restart) {
-        handle([event](Training& t) {
-            t.restartKeyDown(keyOf(static_cast<QKeyEvent*>(event)->key()));
-        });
+        const Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
+        handle([key](Training& t) { t.restartKeyDown(key); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -339,7 +364,6 @@ void Form1::render() {
     renderFonts(view);
 
     setTextIfChanged(recherche, view.recherche);
-    recherche->setEnabled(view.rechercheEnabled);
     Command5->setText(view.pauseCaption);
     caption(police, view.police);
     // Hidden or shown in this order: the countdown, the total, their captions.
@@ -384,8 +408,6 @@ void Form1::render() {
     setBackground(seuiltxt, rgb(view.seuiltxtColour));
     score->setVisible(view.scoreVisible);
     tps->setVisible(view.tpsVisible);
-    corriger->setEnabled(view.corrigerEnabled);
-    restart->setEnabled(view.restartEnabled);
     Command2->setDefault(view.defaultButton == DefaultButton::Command2);
     valider->setDefault(view.defaultButton == DefaultButton::Valider);
 
@@ -401,6 +423,21 @@ void Form1::render() {
     for (; m_beepsSounded < view.beeps; ++m_beepsSounded)
         m_beep();
 
+    renderPhaseAndFocus(view);
+}
+
+// Controls are enabled before the program moves the focus and disabled after
+// it: the focus that the toolkit moves off a control being disabled then lands
+// on the next live control of the tab order, as after the correction, and the
+// program's own move is never undone by it.
+void Form1::renderPhaseAndFocus(const ScreenState& view) {
+    const std::array<std::pair<QWidget*, bool>, 3> live = {{{corriger, view.corrigerEnabled},
+                                                            {restart, view.restartEnabled},
+                                                            {recherche, view.rechercheEnabled}}};
+    for (const auto& [control, enabled] : live) {
+        if (enabled)
+            control->setEnabled(true);
+    }
     if (view.focusMoves != m_focusMovesShown) {
         m_focusMovesShown = view.focusMoves;
         if (view.focusedAnswer >= 0) {
@@ -408,6 +445,10 @@ void Form1::render() {
             solution[view.focusedAnswer]->setFocus(Qt::OtherFocusReason);
             m_movingFocus = false;
         }
+    }
+    for (const auto& [control, enabled] : live) {
+        if (!enabled)
+            control->setEnabled(false);
     }
 }
 

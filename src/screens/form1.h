@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -100,21 +101,23 @@ private:
     // A click of `button` runs `handler` of the training.
     void forwardClick(QAbstractButton* button, void (Training::*handler)());
     void nameForScreenReaders();
-    // Runs one of the training's handlers, then shows what it changed.
-    template <typename Handler> void handle(Handler handler) {
-        handler(m_training);
-        render();
-    }
+    // Runs one of the training's handlers, then shows what it changed. An event
+    // that the showing itself raises (the toolkit moving the focus off a control
+    // being disabled) is handled once the screen is up to date, never inside.
+    void handle(std::function<void(Training&)> handler);
     void orderTabs();
     void load();
     void render();
+    void renderPhaseAndFocus(const ScreenState& view);
     void renderTimer(QTimer* timer, const TimerView& view, quint64& starts);
     void renderFonts(const ScreenState& view);
     void sommaire();
 
     Training m_training;
     QStringList m_dataDirs;
-    bool m_movingFocus = false;    // the program is moving the focus itself
+    bool m_movingFocus = false; // the program is moving the focus itself
+    bool m_rendering = false;
+    std::deque<std::function<void(Training&)>> m_raisedWhileRendering;
     quint64 m_focusMovesShown = 0; // focus moves of the training already carried out
     std::array<quint64, 3> m_timerStarts{};
     quint64 m_beepsSounded = 0;

@@ -50,6 +50,9 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
 
     fichier->setEditable(true);
     fichier->setInsertPolicy(QComboBox::NoInsert);
+    // What the player types is what "LANCER" hands over: no completion, and no
+    // match blind to case when the box loses the focus.
+    fichier->setCompleter(nullptr);
     fichier->setMaxVisibleItems(17);
     for (const lists::CatalogueList& list : lists::catalogue())
         fichier->addItem(list.name);

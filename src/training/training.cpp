@@ -469,6 +469,14 @@ void Training::compaction() {
 
 // ---------------------------------------------------------------- clocks
 
+void Training::countdownEdited(const QString& text) {
+    m_screen.temps = text;
+}
+
+void Training::totalEdited(const QString& text) {
+    m_screen.tempstot = text;
+}
+
 void Training::countdownTick() {
     --m_state.tempsrestant;
     m_screen.temps = countdownText(m_state.tempsrestant);

@@ -80,6 +80,9 @@ public:
     void correction();
     // Removes the eliminated entries; ends the training when none is left.
     void compaction();
+    // The player typed into a clock box: it shows that text until the next tick.
+    void countdownEdited(const QString& text);
+    void totalEdited(const QString& text);
     void countdownTick();
     void totalTick();
     void stopwatchTick();

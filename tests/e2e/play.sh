@@ -57,7 +57,7 @@ xdotool key ctrl+a
 if [ "$mode" = "--shipped" ]; then
   xdotool type --delay 20 "5 lettres"
 else
-  printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/ma liste.txt"
+  printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/ma liste.txt"
   xdotool type --delay 20 "$work/ma liste.txt"
 fi
 xdotool mousemove $((lx + 152)) $((ly + 132)) click 1
@@ -80,17 +80,30 @@ if [ "$mode" = "--shipped" ]; then
   exit 0
 fi
 
+# "Corriger(F12)" (pixels 424,376) and "Nouvelle série(F8)" (pixels 40,376), 25 high.
+corriger="$((tx + 460)) $((ty + 388))"
+restart="$((tx + 88)) $((ty + 388))"
+
 xdotool type --delay 20 "arbre"
 xdotool key Down
 xdotool type --delay 20 "zzz"
-xdotool key F12
+xdotool mousemove $corriger click 1
 expect_pixel $answer0 "128,255,128" "the right answer is green"
 expect_pixel $answer1 "255,128,128" "the wrong answer is red"
 
-# One entry left: the next series, the right word, and the end of the list.
+# The focus left "Corriger(F12)" for "Nouvelle série(F8)": F8 there draws the next series.
 xdotool key F8
-expect_pixel $answer0 "255,255,128" "a new series starts"
+expect_pixel $answer0 "255,255,128" "F8 after a click on Corriger starts a new series"
+xdotool mousemove $corriger click 1
+expect_pixel $answer0 "255,128,128" "the second series is corrected"
+xdotool mousemove $restart click 1
+expect_pixel $answer0 "255,255,128" "a click on Nouvelle série marks the first answer box"
+
+# The letters typed now go into the first box; the two entries left are found.
+xdotool type --delay 20 "arbre"
+xdotool key Return
 xdotool type --delay 20 "arbre"
 xdotool key F12
+expect_pixel $answer1 "128,255,128" "both answers typed after the click are right"
 expect_pixel $((tx + 228)) $((ty + 396)) "255,128,128" "the tiles turn red at the end of the list"
 echo "ok: played to BRAVO"
