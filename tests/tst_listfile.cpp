@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tirages;
@@ -253,9 +254,13 @@ private slots:
         QVERIFY(errorOf(folder));
         QCOMPARE(errorOf(folder)->kind, ListError::Kind::NotAFile);
 
-        const ListResult device = readList("/dev/zero");
-        QVERIFY(errorOf(device));
-        QCOMPARE(errorOf(device)->kind, ListError::Kind::NotAFile);
+        // Devices and pipes are refused without being opened: a pipe would block.
+        QCOMPARE(::mkfifo("pipe", 0600), 0);
+        for (const char* special : {"/dev/zero", "/dev/urandom", "pipe"}) {
+            const ListResult device = readList(special);
+            QVERIFY(errorOf(device));
+            QCOMPARE(errorOf(device)->kind, ListError::Kind::NotAFile);
+        }
     }
 
     void reportsFilesWithoutReadPermission() {

@@ -12,6 +12,21 @@ using namespace tirages::lists;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const ListResult result = parseList(bytes, QStringLiteral("fuzz"));
+    // Read as a stream in two pieces, the same bytes give the same answer.
+    ListParser streamed(QStringLiteral("fuzz"));
+    if (streamed.feed(bytes.first(bytes.size() / 2)))
+        streamed.feed(bytes.sliced(bytes.size() / 2));
+    const ListResult inTwo = streamed.finish();
+    if (inTwo.index() != result.index())
+        std::abort();
+    if (const auto* error = std::get_if<ListError>(&inTwo)) {
+        const ListError& whole = std::get<ListError>(result);
+        if (error->kind != whole.kind || error->line != whole.line)
+            std::abort();
+    } else if (std::get<ListContent>(inTwo) != std::get<ListContent>(result)) {
+        std::abort();
+    }
+
     const auto* entries = std::get_if<ListContent>(&result);
     if (!entries) {
         const ListError& error = std::get<ListError>(result);
