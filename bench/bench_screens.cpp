@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -45,7 +44,7 @@ void lancerToAShownSeries(benchmark::State& state) {
     screens::Form1 form(nextSeed, {});
     form.show();
     for (auto _ : state) {
-        form.setBusy(true);
+        form.setBusy();
         const auto error = form.commencer(list);
         if (error)
             state.SkipWithError("the list did not load");
@@ -64,14 +63,14 @@ void correctionShown(benchmark::State& state) {
         form.commencer(list);
         for (int s = 0; s < kSlots; ++s) {
             const int k = form.training().state().numeros[s];
-            emit form.solution[s]->textEdited(form.training().state().solutions[k]);
+            emit form.solution[s]->textEdited(form.training().state().solutions()[k]);
         }
         QApplication::processEvents();
         state.ResumeTiming();
         form.corriger->click();
         QApplication::processEvents(); // paint
     }
-    if (form.training().state().nbmots != kEntries - kSlots)
+    if (form.training().state().nbmots() != kEntries - kSlots)
         state.SkipWithError("the correction did not remove 30 entries");
 }
 BENCHMARK(correctionShown)->Unit(benchmark::kMillisecond);

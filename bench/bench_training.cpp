@@ -62,12 +62,12 @@ void correctionEliminatingThirty(benchmark::State& state) {
         state.PauseTiming();
         training.commencer(entries);
         for (int s = 0; s < kSlots; ++s)
-            training.answerEdited(s, training.state().solutions[training.state().numeros[s]]);
+            training.answerEdited(s, training.state().solutions()[training.state().numeros[s]]);
         state.ResumeTiming();
-        training.corrigerClicked();
-        benchmark::DoNotOptimize(training.state().nbmots);
+        training.correct();
+        benchmark::DoNotOptimize(training.state().nbmots());
     }
-    if (training.state().nbmots != kEntries - kSlots)
+    if (training.state().nbmots() != kEntries - kSlots)
         state.SkipWithError("the correction did not eliminate 30 entries");
 }
 BENCHMARK(correctionEliminatingThirty)->Unit(benchmark::kMicrosecond);

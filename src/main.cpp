@@ -19,9 +19,8 @@ int main(int argc, char* argv[]) {
     const QStringList dataDirs = {appDir.filePath(QStringLiteral("data")),
                                   appDir.filePath(QStringLiteral("../share/tirages/data"))};
 
-    tirages::screens::Form2 launcher([&dataDirs] {
-        return std::make_unique<tirages::screens::Form1>(tirages::timeOfDaySeed, dataDirs);
-    });
+    tirages::screens::Form2 launcher(
+        [] { return std::make_unique<tirages::screens::Form1>(tirages::timeOfDaySeed); }, dataDirs);
     QObject::connect(&launcher, &tirages::screens::Form2::programEnded, &app,
                      [] { QApplication::exit(0); });
     launcher.show();

@@ -25,6 +25,26 @@ inline const QStringList aboutLines = {
                    "(licence MPL 2.0)."),
 };
 
+// Why a list could not be started, as the launcher says it: %1 is the quoted
+// file name, %2 a line number, a count or a reason.
+namespace listMessages {
+inline const QString quoted = QStringLiteral("« %1 »");
+inline const QString notFound =
+    QStringLiteral("Impossible d'ouvrir la liste %1 : ce fichier n'existe pas.");
+inline const QString notAFile =
+    QStringLiteral("Impossible d'ouvrir la liste %1 : ce n'est pas un fichier.");
+inline const QString unreadable = QStringLiteral("Impossible de lire la liste %1 : %2.");
+inline const QString accessDenied = QStringLiteral("accès refusé");
+inline const QString emptyLine =
+    QStringLiteral("La liste %1 est mal formée : la ligne %2 est vide.");
+inline const QString noSeparator = QStringLiteral(
+    "La liste %1 est mal formée : la ligne %2 n'a pas de « ; » entre le tirage et la solution.");
+inline const QString tooManyEntries =
+    QStringLiteral("La liste %1 a plus de %2 lignes : une liste en compte %2 au plus.");
+inline const QString tooLarge =
+    QStringLiteral("La liste %1 est trop grande : un fichier de liste fait au plus %2 Mo.");
+} // namespace listMessages
+
 // Training screen
 inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");
 inline const QString restart = QStringLiteral("Nouvelle série(F8)");

@@ -37,17 +37,17 @@ private slots:
         // Threshold 3: every entry found once, C D E twice, then C and D a third time.
         Training t = successes(wordEntries({"A", "B", "C", "D", "E"}), "3");
         answerWords(t, {"A", "B", "C", "D", "E"});
-        t.corrigerClicked();
-        t.restartClicked();
+        t.correct();
+        t.newSeries();
         answerWords(t, {"C", "D", "E"});
-        t.corrigerClicked();
-        t.restartClicked();
+        t.correct();
+        t.newSeries();
         answerWords(t, {"C", "D"});
-        t.corrigerClicked();
-        QCOMPARE(t.state().nbmots, 3);
-        QCOMPARE(t.state().tirages, (QStringList{"A", "B", "E"}));
-        QCOMPARE(t.state().solutions, (QStringList{"A", "B", "E"}));
-        QCOMPARE(t.state().reussites, (QStringList{"1", "1", "2"}));
+        t.correct();
+        QCOMPARE(t.state().nbmots(), 3);
+        QCOMPARE(t.state().tirages(), (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().solutions(), (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().reussites(), (QList<qint32>{1, 1, 2}));
     }
 
     void compactionCases_data() {
@@ -64,26 +64,28 @@ private slots:
         Training t = successes(wordEntries({"A", "B", "C", "D", "E"}));
         answerWords(t, found);
         const QString motsleft = t.screen().motsleft;
-        t.corrigerClicked();
-        QCOMPARE(t.state().tirages, left);
-        QCOMPARE(t.state().nbmots, left.size());
+        t.correct();
+        QCOMPARE(t.state().tirages(), left);
+        QCOMPARE(t.state().nbmots(), left.size());
         QCOMPARE(t.screen().motsleft, motsleft); // written by the next set-up only
         QVERIFY(t.screen().restartEnabled);
     }
 
     void anEntryLoadedWithoutDrawLeavesAtTheFirstCorrection() {
         Training t = successes({{"AB", "BA"}, {"", "GONE"}, {"CD", "DC"}});
-        t.corrigerClicked();
-        QCOMPARE(t.state().solutions, (QStringList{"BA", "DC"}));
+        t.correct();
+        QCOMPARE(t.state().solutions(), (QStringList{"BA", "DC"}));
     }
 
     void aCorrectionThatEmptiesTheListEndsTheTraining() {
         Training t = successes(wordEntries({"AB", "CDE"}));
         answerWords(t, {"AB", "CDE"});
-        t.corrigerClicked();
-        const ScreenState& screen = t.screen();
-        QCOMPARE(t.state().nbmots, 0);
-        QVERIFY(!screen.timer1.enabled && !screen.timer2.enabled && !screen.timer3.enabled);
+        t.correct();
+        const ScreenView screen = t.screen();
+        const TrainingState& s = t.state();
+        QCOMPARE(t.state().nbmots(), 0);
+        QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
+                !s.isRunning(Clock::Stopwatch));
         QCOMPARE(screen.tempstotColour, Colour::Red);
         QCOMPARE(screen.tileColour, Colour::LightRed);
         QCOMPARE(screen.motsleft, QStringLiteral("0"));
@@ -107,8 +109,8 @@ private slots:
         const int empty = slotShowing(t, "CHAT");
         t.answerEdited(right, "ARBRE");
         t.answerEdited(wrong, "TABLO");
-        t.corrigerClicked();
-        const auto& views = t.screen().slotViews;
+        t.correct();
+        const auto views = t.screen().slotViews;
         QCOMPARE(views[right].solutionColour, Colour::LightGreen);
         QVERIFY(!views[right].struckOut);
         QCOMPARE(views[wrong].solutionColour, Colour::LightRed);
@@ -120,15 +122,15 @@ private slots:
         QVERIFY(!views[empty].struckOut);
         QCOMPARE(views[empty].solution, QStringLiteral("CHAT")); // the draw, here the word itself
         QCOMPARE(t.screen().score, QStringLiteral("1/3"));
-        QCOMPARE(t.state().reussites[0], QStringLiteral("1"));
+        QCOMPARE(t.state().reussites()[0], 1);
         QCOMPARE(t.screen().tempsColour, Colour::Red);
-        QVERIFY(!t.screen().timer1.enabled);
-        QVERIFY(t.screen().timer2.enabled);
+        QVERIFY(!t.state().isRunning(Clock::Countdown));
+        QVERIFY(t.state().isRunning(Clock::Total));
     }
 
     void anEmptyAnswerShowsItsDrawAndTheSolution() {
         Training t = successes({{"ABERR", "ARBRE"}});
-        t.corrigerClicked();
+        t.correct();
         QCOMPARE(t.screen().slotViews[0].solution, QStringLiteral("ABERR"));
         QCOMPARE(t.screen().slotViews[0].tirage, QStringLiteral("ARBRE"));
     }
@@ -136,18 +138,18 @@ private slots:
     void lettersCaseMatters() {
         Training t = successes({{"ABERR", "arbre"}});
         t.answerEdited(0, "ARBRE");
-        t.corrigerClicked();
+        t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("0/1"));
-        QCOMPARE(t.state().nbmots, 1);
+        QCOMPARE(t.state().nbmots(), 1);
     }
 
     void thirtyRightAnswersWithThresholdOne() {
         Training t = successes(numberedEntries(40));
         for (int s = 0; s < kSlots; ++s)
             answerRight(t, s);
-        t.corrigerClicked();
+        t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("30/30"));
-        QCOMPARE(t.state().nbmots, 10);
+        QCOMPARE(t.state().nbmots(), 10);
     }
 
     void thresholdsThatEliminateAtOnce_data() {
@@ -160,25 +162,25 @@ private slots:
         QFETCH(QString, threshold);
         Training t = successes(numberedEntries(40), threshold);
         answerRight(t, 4);
-        t.corrigerClicked();
-        QCOMPARE(t.state().nbmots, 39);
+        t.correct();
+        QCOMPARE(t.state().nbmots(), 39);
     }
 
     void thresholdTwoNeedsTwoSeries() {
         Training t = successes(wordEntries({"AB", "CD", "EF"}), "2");
         answerWords(t, {"AB"});
-        t.corrigerClicked();
-        QCOMPARE(t.state().nbmots, 3);
-        QCOMPARE(t.state().reussites, (QStringList{"1", "0", "0"}));
-        t.restartClicked();
+        t.correct();
+        QCOMPARE(t.state().nbmots(), 3);
+        QCOMPARE(t.state().reussites(), (QList<qint32>{1, 0, 0}));
+        t.newSeries();
         answerWords(t, {"AB"});
-        t.corrigerClicked();
-        QCOMPARE(t.state().tirages, (QStringList{"CD", "EF"}));
+        t.correct();
+        QCOMPARE(t.state().tirages(), (QStringList{"CD", "EF"}));
     }
 
     void secondsCriterionEliminatesWhatWasFoundInTime() {
         Training t(test::countingSeeds());
-        t.criterionClicked(); // threshold 5 seconds
+        t.switchCriterion(); // threshold 5 seconds
         t.commencer(numberedEntries(7));
         // Slot 0 found at once, and judged when the focus leaves it.
         answerRight(t, 0);
@@ -188,37 +190,37 @@ private slots:
         // Slot 6, the last shown, is judged by the correction itself.
         t.answerFocused(6);
         answerRight(t, 6);
-        const QString zero = t.state().solutions[t.state().numeros[0]];
-        const QString two = t.state().solutions[t.state().numeros[2]];
-        const QString six = t.state().solutions[t.state().numeros[6]];
-        t.corrigerClicked();
+        const QString zero = t.state().solutions()[t.state().numeros[0]];
+        const QString two = t.state().solutions()[t.state().numeros[2]];
+        const QString six = t.state().solutions()[t.state().numeros[6]];
+        t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("3/7"));
-        QCOMPARE(t.state().nbmots, 5);
-        QVERIFY(!t.state().solutions.contains(zero));
-        QVERIFY(t.state().solutions.contains(two));
-        QVERIFY(!t.state().solutions.contains(six));
-        QCOMPARE(t.state().reussites, QStringList(5, QStringLiteral("0")));
+        QCOMPARE(t.state().nbmots(), 5);
+        QVERIFY(!t.state().solutions().contains(zero));
+        QVERIFY(t.state().solutions().contains(two));
+        QVERIFY(!t.state().solutions().contains(six));
+        QCOMPARE(t.state().reussites(), QList<qint32>(5, 0));
         QCOMPARE(t.screen().voyant, QStringLiteral("OK"));
     }
 
     void secondsCriterionKeepsAFailedSlotFailed() {
         Training t(test::countingSeeds());
-        t.criterionClicked();
+        t.switchCriterion();
         t.commencer(numberedEntries(7));
         t.answerFocused(6); // slot 0 left empty: failed
         t.answerFocused(0);
         answerRight(t, 0);
         t.answerFocused(1);
-        t.corrigerClicked();
-        QCOMPARE(t.state().nbmots, 7);
+        t.correct();
+        QCOMPARE(t.state().nbmots(), 7);
         QCOMPARE(t.screen().score, QStringLiteral("1/7"));
     }
 
     void anEmptyListCorrectsToNothing() {
         Training t(test::countingSeeds());
-        t.criterionClicked();
+        t.switchCriterion();
         t.commencer({});
-        t.corrigerClicked();
+        t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("0/0"));
         QVERIFY(t.screen().voyant.isEmpty());
         QCOMPARE(t.screen().tileColour, Colour::LightRed);
@@ -267,10 +269,10 @@ private slots:
         for (int i = 0; i < 3599; ++i)
             t.totalTick();
         QCOMPARE(t.screen().tempstot, QStringLiteral("0:59:59"));
-        t.corrigerClicked();
+        t.correct();
         t.totalTick();
         QCOMPARE(t.screen().tempstot, QStringLiteral("1:00:00"));
-        QVERIFY(t.screen().timer2.enabled);
+        QVERIFY(t.state().isRunning(Clock::Total));
     }
 
     void countdownCorrectsOnItsLastTick() {
@@ -285,7 +287,7 @@ private slots:
         t.countdownTick();
         QCOMPARE(t.screen().temps, QStringLiteral("0:00"));
         QVERIFY(!t.screen().corrigerEnabled);
-        QVERIFY(!t.screen().timer1.enabled);
+        QVERIFY(!t.state().isRunning(Clock::Countdown));
         QCOMPARE(t.screen().tps, QStringLiteral("4:00"));
         QCOMPARE(t.screen().score, QStringLiteral("1/30"));
         QCOMPARE(t.state().tempsrestant, 0);
@@ -295,9 +297,9 @@ private slots:
         Training t = successes(numberedEntries(40));
         for (int i = 0; i < 240; ++i)
             t.countdownTick();
-        t.restartClicked();
+        t.newSeries();
         QCOMPARE(t.screen().temps, QStringLiteral("4:00"));
-        t.corrigerClicked();
+        t.correct();
         QCOMPARE(t.screen().tps, QStringLiteral("0:00"));
         QCOMPARE(t.screen().score, QStringLiteral("0/30"));
     }
@@ -305,8 +307,8 @@ private slots:
     void seriesCounterStopsAtItsLargestValue() {
         Training t = successes(numberedEntries(40));
         for (int i = 0; i < 32770; ++i) {
-            t.corrigerClicked();
-            t.restartClicked();
+            t.correct();
+            t.newSeries();
         }
         QCOMPARE(t.state().compteseries, 32767);
         QCOMPARE(t.screen().nbseries, QStringLiteral("32767 série(s) déjà réalisée(s)."));

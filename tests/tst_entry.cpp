@@ -13,27 +13,32 @@ using test::wordEntries;
 
 namespace {
 
-QStringList captions(const Training& t) {
+QStringList captions(const TileRack& tiles) {
     QStringList out;
-    for (const TileView& tile : t.screen().tiles)
-        out << tile.caption;
+    for (int k = 0; k < kTiles; ++k)
+        out << tiles.caption(k);
     return out;
 }
 
-QList<int> lefts(const Training& t) {
+QStringList captions(const Training& t) {
+    return captions(t.state().tiles);
+}
+
+// The place each tile stands at: place p is the home of tile p.
+QList<int> places(const TileRack& tiles) {
     QList<int> out;
-    for (const TileView& tile : t.screen().tiles)
-        out << tile.left;
+    for (int k = 0; k < kTiles; ++k)
+        out << tiles.place(k);
     return out;
 }
 
-const QList<int> kHome = {3000, 3360, 3720, 4080, 4440, 4800, 5160, 5520, 5880};
+const QList<int> kHome = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 
 // A training under the seconds criterion with threshold `threshold`, on a list
 // of `count` numbered entries.
 Training secondsTraining(const QString& threshold, int count = 40) {
     Training t(test::countingSeeds());
-    t.criterionClicked();
+    t.switchCriterion();
     t.thresholdEdited(threshold);
     t.commencer(numberedEntries(count));
     return t;
@@ -89,10 +94,10 @@ private slots:
     }
 
     void placerlettresLaysUpToNineLetters() {
-        Training t(test::countingSeeds());
+        TileRack t;
         t.placerlettres("ABCDEFG");
         QCOMPARE(captions(t), (QStringList{"A", "B", "C", "D", "E", "F", "G", "", ""}));
-        QCOMPARE(lefts(t), kHome);
+        QCOMPARE(places(t), kHome);
 
         t.placerlettres("ABCDEFGHI");
         QCOMPARE(captions(t).join(""), QStringLiteral("ABCDEFGHI"));
@@ -114,42 +119,42 @@ private slots:
     }
 
     void tilesExchangeOnTheSecondClick() {
-        Training t(test::countingSeeds());
+        TileRack t;
         t.placerlettres("ABCDEFGHI");
-        t.tileClicked(2);
-        QCOMPARE(t.state().lettre, 2);
-        QCOMPARE(lefts(t), kHome);
-        t.tileClicked(5);
-        QCOMPARE(t.state().lettre, -1);
-        QCOMPARE(t.screen().tiles[2].left, 4800);
-        QCOMPARE(t.screen().tiles[5].left, 3720);
-        QCOMPARE(t.screen().tiles[2].caption, QStringLiteral("C"));
+        t.click(2);
+        QCOMPARE(t.lettre(), 2);
+        QCOMPARE(places(t), kHome);
+        t.click(5);
+        QCOMPARE(t.lettre(), -1);
+        QCOMPARE(t.place(2), 5);
+        QCOMPARE(t.place(5), 2);
+        QCOMPARE(t.caption(2), QStringLiteral("C"));
 
         // The same tile twice only clears the selection.
         t.placerlettres("ABCDEFGHI");
-        t.tileClicked(4);
-        t.tileClicked(4);
-        QCOMPARE(t.state().lettre, -1);
-        QCOMPARE(lefts(t), kHome);
+        t.click(4);
+        t.click(4);
+        QCOMPARE(t.lettre(), -1);
+        QCOMPARE(places(t), kHome);
 
         // A tile beyond a shorter draw keeps the place an exchange gave it.
-        t.tileClicked(1);
-        t.tileClicked(8);
+        t.click(1);
+        t.click(8);
         t.placerlettres("ABCDE");
-        QCOMPARE(lefts(t).mid(0, 5), kHome.mid(0, 5));
-        QCOMPARE(t.screen().tiles[8].left, 3360);
-        QCOMPARE(t.screen().tiles[1].left, 3360);
-        QVERIFY(t.screen().tiles[8].caption.isEmpty());
+        QCOMPARE(places(t).mid(0, 5), kHome.mid(0, 5));
+        QCOMPARE(t.place(8), 1);
+        QCOMPARE(t.place(1), 1);
+        QVERIFY(t.caption(8).isEmpty());
     }
 
     void aSelectionSurvivesANewDraw() {
         Training t(test::countingSeeds());
         t.commencer(wordEntries({"ABC", "DEF"}));
         t.tileClicked(0);
-        t.command2Clicked(); // focus to slot 1: new letters on the tiles
+        t.nextBox(); // focus to slot 1: new letters on the tiles
         t.tileClicked(2);
-        QCOMPARE(t.screen().tiles[0].left, 3720);
-        QCOMPARE(t.screen().tiles[2].left, 3000);
+        QCOMPARE(t.screen().tiles[0].place, 2);
+        QCOMPARE(t.screen().tiles[2].place, 0);
     }
 
     void aTileClickKeepsTheCurrentSlotMarked() {
@@ -168,28 +173,29 @@ private slots:
         t.commencer(wordEntries({"ABCDEFG", "ABC"}));
         const int seven = test::slotShowing(t, "ABCDEFG");
         const int three = test::slotShowing(t, "ABC");
+        test::EffectCounter effects(t);
 
         t.answerEdited(seven, "ABCDEFGH");
         QCOMPARE(t.screen().slotViews[seven].solution, QStringLiteral("ABCDEFG"));
-        QCOMPARE(t.screen().beeps, 1u);
+        QCOMPARE(effects.beeps(), 1);
 
         // The last character goes, wherever the new one was typed.
         t.answerEdited(three, "AZBC");
         QCOMPARE(t.screen().slotViews[three].solution, QStringLiteral("AZB"));
-        QCOMPARE(t.screen().beeps, 2u);
+        QCOMPARE(effects.beeps(), 2);
 
         t.answerEdited(three, "ABCDE");
         QCOMPARE(t.screen().slotViews[three].solution, QStringLiteral("ABC"));
-        QCOMPARE(t.screen().beeps, 4u);
+        QCOMPARE(effects.beeps(), 4);
 
         // An empty slot takes nothing.
         t.answerEdited(5, "X");
         QVERIFY(t.screen().slotViews[5].solution.isEmpty());
-        QCOMPARE(t.screen().beeps, 5u);
+        QCOMPARE(effects.beeps(), 5);
 
         // Within the limit: no beep.
         t.answerEdited(three, "AB");
-        QCOMPARE(t.screen().beeps, 5u);
+        QCOMPARE(effects.beeps(), 5);
     }
 
     void gotFocusMarksTheSlotOnlyWhileASeriesRuns() {
@@ -203,9 +209,9 @@ private slots:
         QCOMPARE(t.screen().slotViews[0].tirageColour, Colour::LightCyan);
         QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightOrange);
         QCOMPARE(captions(t).join(""), QStringLiteral("DEFG"));
-        QVERIFY(!t.screen().timer3.enabled); // successes criterion
+        QVERIFY(!t.state().isRunning(Clock::Stopwatch)); // successes criterion
 
-        t.corrigerClicked();
+        t.correct();
         const SlotView before = t.screen().slotViews[2];
         t.answerFocused(2);
         QCOMPARE(t.state().courant, 2);
@@ -218,20 +224,20 @@ private slots:
     void movesCycleThroughAllThirtyBoxes() {
         Training t(test::countingSeeds());
         t.commencer(numberedEntries(5));
-        QCOMPARE(t.screen().focusedAnswer, 0);
+        QCOMPARE(t.state().focus, 0);
         t.answerKeyDown(0, Key::Up);
-        QCOMPARE(t.screen().focusedAnswer, 29);
+        QCOMPARE(t.state().focus, 29);
         QCOMPARE(t.state().courant, 29);
         t.answerKeyDown(29, Key::Down);
-        QCOMPARE(t.screen().focusedAnswer, 0);
+        QCOMPARE(t.state().focus, 0);
         t.answerFocused(29);
         t.enterPressed();
-        QCOMPARE(t.screen().focusedAnswer, 0);
+        QCOMPARE(t.state().focus, 0);
         t.answerKeyDown(0, Key::Down);
         t.answerKeyDown(1, Key::Down);
-        QCOMPARE(t.screen().focusedAnswer, 2);
+        QCOMPARE(t.state().focus, 2);
         t.answerKeyDown(2, Key::Other);
-        QCOMPARE(t.screen().focusedAnswer, 2);
+        QCOMPARE(t.state().focus, 2);
     }
 
     void f12AndF8OnlyInTheirPhases() {
@@ -257,43 +263,44 @@ private slots:
     void criterionSwitchesCaptionsAndPlaces() {
         Training t(test::countingSeeds());
         t.commencer(numberedEntries(40));
-        const auto timers = std::make_tuple(t.screen().timer1.enabled, t.screen().timer2.enabled);
-        t.criterionClicked();
+        const auto timers = std::make_tuple(t.state().isRunning(Clock::Countdown),
+                                            t.state().isRunning(Clock::Total));
+        t.switchCriterion();
         QCOMPARE(t.screen().label5, QStringLiteral("Eliminer un mot trouvé en moins de"));
         QCOMPARE(t.screen().seuiltxt, QStringLiteral("5"));
-        QCOMPARE(t.screen().seuiltxtLeft, 2700);
+        QCOMPARE(t.screen().criterion, Criterion::Seconds);
         QCOMPARE(t.screen().label6, QStringLiteral("secondes."));
-        QCOMPARE(t.screen().label6Left, 3060);
-        QVERIFY(t.secondsCriterion());
-        QCOMPARE(std::make_tuple(t.screen().timer1.enabled, t.screen().timer2.enabled), timers);
+        QCOMPARE(t.state().criterion, Criterion::Seconds);
+        QCOMPARE(std::make_tuple(t.state().isRunning(Clock::Countdown),
+                                 t.state().isRunning(Clock::Total)),
+                 timers);
 
-        t.criterionClicked();
+        t.switchCriterion();
         QCOMPARE(t.screen().label5, QStringLiteral("Eliminer un mot après"));
         QCOMPARE(t.screen().seuiltxt, QStringLiteral("1"));
-        QCOMPARE(t.screen().seuiltxtLeft, 1800);
+        QCOMPARE(t.screen().criterion, Criterion::Successes);
         QCOMPARE(t.screen().label6, QStringLiteral("réussites."));
-        QCOMPARE(t.screen().label6Left, 2160);
-        QVERIFY(!t.secondsCriterion());
+        QCOMPARE(t.state().criterion, Criterion::Successes);
     }
 
     void stopwatchRunsOnlyUnderTheSecondsCriterion() {
         Training t = secondsTraining("5");
-        QVERIFY(t.screen().timer3.enabled);
+        QVERIFY(t.state().isRunning(Clock::Stopwatch));
         ticks(t, 3);
         QCOMPARE(t.state().chrono, 3);
         t.answerFocused(1);
         QCOMPARE(t.state().chrono, 0);
-        QVERIFY(t.screen().timer3.enabled);
+        QVERIFY(t.state().isRunning(Clock::Stopwatch));
         t.otherControlFocused();
-        QVERIFY(!t.screen().timer3.enabled);
+        QVERIFY(!t.state().isRunning(Clock::Stopwatch));
 
         // Switched while a box has the focus: the stopwatch waits for the next box.
         Training r(test::countingSeeds());
         r.commencer(numberedEntries(40));
-        r.criterionClicked();
-        QVERIFY(!r.screen().timer3.enabled);
+        r.switchCriterion();
+        QVERIFY(!r.state().isRunning(Clock::Stopwatch));
         r.answerFocused(1);
-        QVERIFY(r.screen().timer3.enabled);
+        QVERIFY(r.state().isRunning(Clock::Stopwatch));
     }
 
     void judgingAtFocusLoss_data() {
@@ -371,10 +378,10 @@ private slots:
     void aNewSeriesDoesNotJudgeTheBoxItLeaves() {
         Training t = secondsTraining("5");
         t.answerFocused(7);
-        t.corrigerClicked();
+        t.correct();
         const QString voyant = t.screen().voyant;
-        t.restartClicked();
-        QCOMPARE(t.screen().focusedAnswer, 0);
+        t.newSeries();
+        QCOMPARE(t.state().focus, 0);
         QCOMPARE(t.state().etat[7], -1);
         QCOMPARE(t.screen().voyant, voyant);
         QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightYellow);
@@ -382,13 +389,13 @@ private slots:
 
     void aNewSeriesFromTheFirstBoxPaintsItAnew() {
         Training t = secondsTraining("5");
-        t.corrigerClicked(); // focus still in box 0
+        t.correct(); // focus still in box 0
         QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightRed);
         t.answerKeyDown(0, Key::F8);
         QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightYellow);
         QCOMPARE(t.screen().slotViews[1].solutionColour, Colour::LightOrange);
         QCOMPARE(t.screen().slotViews[1].tirageColour, Colour::LightCyan);
-        QVERIFY(t.screen().timer3.enabled);
+        QVERIFY(t.state().isRunning(Clock::Stopwatch));
         QCOMPARE(captions(t).join(""), t.screen().slotViews[0].tirage);
     }
 

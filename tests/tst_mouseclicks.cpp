@@ -223,8 +223,8 @@ private slots:
         cwd.write("5 LETTRES", numberedList(3));
         cwd.write("5 lettres ", numberedList(4));
         cwd.write("data/5l_tir.txt", numberedList(5));
-        screens::Form2 launcher(
-            [] { return std::make_unique<screens::Form1>(countingSeeds(), QStringList{}); });
+        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(countingSeeds()); },
+                                {});
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
 
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(launcher.fichier->currentText(), typed);
         screens::Form1* training = launcher.trainingScreen();
         QVERIFY2(training->isVisible(), qPrintable(launcher.message->text()));
-        QCOMPARE(training->training().state().nbmots, entries);
+        QCOMPARE(training->training().state().nbmots(), entries);
         // The training screen opens with the focus in the first answer box.
         QVERIFY(QTest::qWaitForWindowActive(training));
         QCOMPARE(QApplication::focusWidget(), training->solution[0]);

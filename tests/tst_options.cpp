@@ -18,17 +18,18 @@ private slots:
         Training t(test::countingSeeds());
         t.commencer(wordEntries({"ABC", "DEFG"}));
         const int slot = test::slotShowing(t, "DEFG");
+        test::EffectCounter effects(t);
         t.answerFocused(slot);
         t.otherControlFocused(); // into the search box
-        t.rechercheClicked();
+        t.searchBoxClicked();
         QCOMPARE(t.screen().defaultButton, DefaultButton::Valider);
         QCOMPARE(t.screen().slotViews[slot].solutionColour, Colour::LightYellow);
-        t.rechercheEdited("DEFGH");
+        t.searchEdited("DEFGH");
         t.enterPressed();
         QCOMPARE(t.screen().slotViews[slot].solution, QStringLiteral("DEFG"));
-        QCOMPARE(t.screen().beeps, 1u);
+        QCOMPARE(effects.beeps(), 1);
         QVERIFY(t.screen().recherche.isEmpty());
-        QCOMPARE(t.screen().focusedAnswer, slot + 1);
+        QCOMPARE(t.state().focus, slot + 1);
         QCOMPARE(t.screen().defaultButton, DefaultButton::Command2);
     }
 
@@ -37,58 +38,58 @@ private slots:
         t.commencer(numberedEntries(40));
         t.answerFocused(29);
         t.otherControlFocused();
-        t.rechercheEdited("S1");
-        t.validerClicked();
+        t.searchEdited("S1");
+        t.validate();
         QCOMPARE(t.screen().slotViews[29].solution, QStringLiteral("S1"));
-        QCOMPARE(t.screen().focusedAnswer, 0);
+        QCOMPARE(t.state().focus, 0);
         // An empty validation empties the box.
         t.answerFocused(29);
         t.otherControlFocused();
-        t.validerClicked();
+        t.validate();
         QVERIFY(t.screen().slotViews[29].solution.isEmpty());
     }
 
     void validationAfterAFailedJudgingStaysFailed() {
         Training t(test::countingSeeds());
-        t.criterionClicked();
+        t.switchCriterion();
         t.commencer(numberedEntries(40));
         t.otherControlFocused(); // the click into the search box judges the empty box 0
-        t.rechercheClicked();
+        t.searchBoxClicked();
         QCOMPARE(t.state().etat[0], 0);
-        t.rechercheEdited(t.state().solutions[t.state().numeros[0]]);
-        t.validerClicked();
+        t.searchEdited(t.state().solutions()[t.state().numeros[0]]);
+        t.validate();
         QCOMPARE(t.state().etat[0], 0);
     }
 
     void pauseStopsTheClocksAndLocksTheAnswers() {
         Training t(test::countingSeeds());
         t.commencer(numberedEntries(40));
-        t.command5Clicked();
+        t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
-        QVERIFY(!t.screen().timer1.enabled && !t.screen().timer2.enabled);
+        QVERIFY(!t.state().isRunning(Clock::Countdown) && !t.state().isRunning(Clock::Total));
         QVERIFY(!t.screen().rechercheEnabled);
         QVERIFY(t.screen().answersReadOnly);
-        const quint64 starts = t.screen().timer1.starts;
-        t.command5Clicked();
+        test::EffectCounter effects(t);
+        t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Pause"));
-        QVERIFY(t.screen().timer1.enabled && t.screen().timer2.enabled);
-        QCOMPARE(t.screen().timer1.starts, starts + 1);
+        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
+        QCOMPARE(effects.starts(Clock::Countdown), 1);
         QVERIFY(t.screen().rechercheEnabled && !t.screen().answersReadOnly);
     }
 
     void resumingAfterTheCorrectionLeavesTheCountdownStopped() {
         Training t(test::countingSeeds());
         t.commencer(numberedEntries(40));
-        t.command5Clicked();
+        t.togglePause();
         t.answerKeyDown(0, Key::F12);
         QVERIFY(!t.screen().corrigerEnabled);
-        t.command5Clicked();
-        QVERIFY(!t.screen().timer1.enabled);
-        QVERIFY(t.screen().timer2.enabled);
+        t.togglePause();
+        QVERIFY(!t.state().isRunning(Clock::Countdown));
+        QVERIFY(t.state().isRunning(Clock::Total));
         // A new series while paused keeps the pause.
-        t.command5Clicked();
-        t.restartClicked();
-        QVERIFY(t.screen().timer1.enabled && t.screen().timer2.enabled);
+        t.togglePause();
+        t.newSeries();
+        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
         QVERIFY(t.screen().answersReadOnly);
     }
@@ -124,7 +125,7 @@ private slots:
         QFETCH(QString, police);
         Training t(test::countingSeeds());
         for (int i = 0; i < clicks; ++i)
-            t.command3Clicked();
+            t.cycleFont();
         QCOMPARE(t.screen().tirageFont, draws);
         QCOMPARE(t.screen().solutionFont, answers);
         QCOMPARE(t.screen().police, police);
@@ -134,16 +135,16 @@ private slots:
     void sommaireResetsTheCountersOnly() {
         Training t(test::countingSeeds());
         t.commencer(wordEntries({"AB"}));
-        t.command3Clicked();
-        t.command5Clicked();
+        t.cycleFont();
+        t.togglePause();
         t.answerEdited(0, "AB");
-        t.corrigerClicked(); // the end: BRAVO
+        t.correct(); // the end: BRAVO
         t.tileClicked(3);
-        t.quitterClicked();
+        t.backToLauncher();
         QCOMPARE(t.screen().tileColour, Colour::LightBlue);
         QCOMPARE(t.state().tempsrestant, 240);
         QCOMPARE(t.state().tempstotal, 0);
-        QCOMPARE(t.state().lettre, -1);
+        QCOMPARE(t.state().tiles.lettre(), -1);
         QCOMPARE(t.state().compteseries, 0);
         QCOMPARE(t.screen().nbseries, QStringLiteral("0 série déjà réalisée."));
         // Kept: fonts, pause, scores of the last series.
@@ -157,8 +158,8 @@ private slots:
         t.commencer(numberedEntries(40));
         for (int i = 0; i < 100; ++i)
             t.countdownTick();
-        t.quitterClicked();
-        QVERIFY(t.screen().timer1.enabled && t.screen().timer2.enabled);
+        t.backToLauncher();
+        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
         for (int i = 0; i < 240; ++i)
             t.countdownTick();
         QVERIFY(!t.screen().corrigerEnabled);

@@ -31,8 +31,8 @@ private slots:
     void startsWithTheInitialValues() {
         const Training training(test::countingSeeds());
         const TrainingState& s = training.state();
-        QCOMPARE(s.lettre, -1);
-        QCOMPARE(s.nbmots, 0);
+        QCOMPARE(s.tiles.lettre(), -1);
+        QCOMPARE(s.nbmots(), 0);
         QCOMPARE(s.tempsrestant, 240);
         QCOMPARE(s.tempstotal, 0);
         QCOMPARE(s.chrono, 0);
@@ -42,10 +42,11 @@ private slots:
         QVERIFY(std::all_of(s.numeros.begin(), s.numeros.end(), [](qint16 v) { return v == 0; }));
         QVERIFY(std::all_of(s.etat.begin(), s.etat.end(), [](qint16 v) { return v == 0; }));
 
-        const ScreenState& screen = training.screen();
+        const ScreenView screen = training.screen();
         QVERIFY(!screen.corrigerEnabled);
         QVERIFY(!screen.restartEnabled);
-        QVERIFY(!screen.timer1.enabled && !screen.timer2.enabled && !screen.timer3.enabled);
+        QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
+                !s.isRunning(Clock::Stopwatch));
         QCOMPARE(screen.temps, QStringLiteral("4:00"));
         QCOMPARE(screen.tempstot, QStringLiteral("0:00:00"));
         QCOMPARE(screen.seuiltxt, QStringLiteral("1"));
@@ -60,29 +61,33 @@ private slots:
 
     void commencerLoadsTheListAndSetsUpASeries() {
         Training training(test::countingSeeds());
-        training.setBusy(true);
+        training.setBusy();
         training.commencer(numberedEntries(40));
 
         const TrainingState& s = training.state();
-        QCOMPARE(s.nbmots, 40);
-        QCOMPARE(s.tirages.size(), 40);
-        QCOMPARE(s.solutions[39], QStringLiteral("S39"));
-        QCOMPARE(s.reussites, QStringList(40, QStringLiteral("0")));
+        QCOMPARE(s.nbmots(), 40);
+        QCOMPARE(s.tirages().size(), 40);
+        QCOMPARE(s.solutions()[39], QStringLiteral("S39"));
+        QCOMPARE(s.reussites(), QList<qint32>(40, 0));
 
-        const ScreenState& screen = training.screen();
+        const ScreenView screen = training.screen();
+        const Effects effects = training.takeEffects();
         QCOMPARE(screen.motsleft, QStringLiteral("40"));
-        QVERIFY(!screen.busy);
+        // Busy while the list is handed over, the default pointer once the series is set up.
+        QCOMPARE(effects.front(), Effect::busy(true));
+        QVERIFY(std::find(effects.begin(), effects.end(), Effect::busy(false)) != effects.end());
+        QCOMPARE(std::count(effects.begin(), effects.end(), Effect::busy(true)), 1);
         QVERIFY(screen.corrigerEnabled);
         QVERIFY(!screen.restartEnabled);
         QVERIFY(!screen.scoreVisible && !screen.tpsVisible);
         QCOMPARE(screen.seuiltxtColour, Colour::SystemWindow);
         QCOMPARE(screen.tempsColour, Colour::SystemWindow);
         QCOMPARE(screen.tempstotColour, Colour::SystemWindow);
-        QCOMPARE(screen.focusedAnswer, 0);
-        QCOMPARE(screen.focusMoves, 1u);
-        QVERIFY(screen.timer1.enabled && screen.timer2.enabled);
+        QCOMPARE(s.focus, 0);
+        QCOMPARE(std::count(effects.begin(), effects.end(), Effect::focusAnswer(0)), 1);
+        QVERIFY(s.isRunning(Clock::Countdown) && s.isRunning(Clock::Total));
         QCOMPARE(s.tempsrestant, 240);
-        QCOMPARE(s.lettre, -1);
+        QCOMPARE(s.tiles.lettre(), -1);
 
         // Thirty different entries, each slot showing its entry's draw.
         const std::vector<int> shown = shownEntries(training);
@@ -91,7 +96,7 @@ private slots:
         for (int slot = 0; slot < kSlots; ++slot) {
             const int k = s.numeros[slot];
             QVERIFY(k >= 0 && k < 40);
-            QCOMPARE(screen.slotViews[slot].tirage, s.tirages[k]);
+            QCOMPARE(screen.slotViews[slot].tirage, s.entries[k].draw);
             QVERIFY(screen.slotViews[slot].solution.isEmpty());
             QCOMPARE(s.etat[slot], -1);
         }
@@ -125,8 +130,8 @@ private slots:
         QCOMPARE(static_cast<int>(seen.size()), count);
         // Even with nothing to show, the series runs.
         QVERIFY(training.screen().corrigerEnabled);
-        QCOMPARE(training.screen().focusedAnswer, 0);
-        QVERIFY(training.screen().timer1.enabled);
+        QCOMPARE(training.state().focus, 0);
+        QVERIFY(training.state().isRunning(Clock::Countdown));
     }
 
     void drawIsUniform() {
@@ -140,7 +145,8 @@ private slots:
         std::array<int, 40> first{};
         for (int series = 0; series < kSeries; ++series) {
             if (series > 0) {
-                training.nouvelleserie();
+                training.correct(); // nothing answered: nothing leaves the list
+                training.newSeries();
             }
             for (int k : shownEntries(training))
                 ++shown[k];
@@ -163,7 +169,8 @@ private slots:
         });
         a.commencer(numberedEntries(100));
         const auto firstSeries = a.state().numeros;
-        a.nouvelleserie();
+        a.correct();
+        a.newSeries();
         QCOMPARE(seedsTaken, 2);
         // The same seed gives the same series.
         QCOMPARE(a.state().numeros, firstSeries);
@@ -171,18 +178,20 @@ private slots:
         Training b(test::countingSeeds());
         b.commencer(numberedEntries(100));
         const auto other = b.state().numeros;
-        b.nouvelleserie();
+        b.correct();
+        b.newSeries();
         QVERIFY(b.state().numeros != other);
     }
 
     void totalClockIsStartedOnceAndNeverReset() {
         Training training(test::countingSeeds());
         training.commencer(numberedEntries(40));
-        const quint64 starts = training.screen().timer2.starts;
-        training.nouvelleserie();
+        test::EffectCounter effects(training);
+        training.correct();
+        training.newSeries();
         training.commencer(numberedEntries(5));
-        QCOMPARE(training.screen().timer2.starts, starts);
-        QVERIFY(training.screen().timer2.enabled);
+        QCOMPARE(effects.starts(Clock::Total), 0);
+        QVERIFY(training.state().isRunning(Clock::Total));
     }
 
     void aNewListReplacesTheOldOne() {
@@ -190,9 +199,9 @@ private slots:
         training.commencer(numberedEntries(40));
         lists::ListContent shorter = {{"XY", "YX"}, {"", "GONE"}};
         training.commencer(shorter);
-        QCOMPARE(training.state().nbmots, 2);
-        QCOMPARE(training.state().tirages, (QStringList{"XY", ""}));
-        QCOMPARE(training.state().reussites, (QStringList{"0", "0"}));
+        QCOMPARE(training.state().nbmots(), 2);
+        QCOMPARE(training.state().tirages(), (QStringList{"XY", ""}));
+        QCOMPARE(training.state().reussites(), (QList<qint32>{0, 0}));
         QCOMPARE(training.screen().motsleft, QStringLiteral("2"));
     }
 
@@ -201,8 +210,8 @@ private slots:
         Training training([&seedsTaken] { return quint64(++seedsTaken); });
         training.commencer(numberedEntries(40));
         const auto series = training.state().numeros;
-        training.restartClicked();
-        training.restartKeyDown(Key::F8);
+        training.newSeries();
+        training.keyOnNewSeries(Key::F8);
         QCOMPARE(seedsTaken, 1);
         QCOMPARE(training.state().numeros, series);
     }

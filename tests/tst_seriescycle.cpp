@@ -47,7 +47,7 @@ private slots:
         QVERIFY(!form.Timer1->isActive());
         QVERIFY(form.Timer2->isActive());
         // ARBRE found once with threshold 1: gone from the list.
-        QCOMPARE(form.training().state().nbmots, 2);
+        QCOMPARE(form.training().state().nbmots(), 2);
 
         // After the correction the focus still moves, without repainting.
         QTest::keyClick(form.solution[wrong], Qt::Key_Down);
@@ -104,7 +104,7 @@ private slots:
         // First series: one word found; second series: the other.
         QTest::keyClicks(form.solution[f.slotOf("ABERR")], "arbre");
         QTest::mouseClick(form.corriger, Qt::LeftButton);
-        QCOMPARE(form.training().state().nbmots, 1);
+        QCOMPARE(form.training().state().nbmots(), 1);
         QTest::mouseClick(form.restart, Qt::LeftButton);
         QCOMPARE(form.motsleft->text(), QStringLiteral("1"));
         QTest::keyClicks(form.solution[0], "table");

@@ -194,7 +194,7 @@ private slots:
         m_folder.write("data/5l_tir.txt", "ABERR;ARBRE\r\nABELT;TABLE\r\nACHT;CHAT\r\n");
         m_folder.write("one.txt", "AB;AB\r\n");
         m_launcher = std::make_unique<screens::Form2>(
-            [] { return std::make_unique<screens::Form1>(countingSeeds(), QStringList{}); });
+            [] { return std::make_unique<screens::Form1>(countingSeeds()); }, QStringList{});
         m_launcher->show();
     }
     void cleanup() { m_launcher.reset(); }

@@ -49,13 +49,15 @@ private:
     void start(const QString& name) {
         form().show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        const auto error = form().commencer(test::fixture(name));
+        const lists::ListResult list = lists::readList(test::fixture(name));
+        const auto* error = std::get_if<lists::ListError>(&list);
         QVERIFY2(!error, error ? qPrintable(error->message()) : "");
+        form().commencer(std::get<lists::ListContent>(list));
     }
 
 private slots:
     void initTestCase() { installFontSubstitutions(); }
-    void init() { m_form = std::make_unique<Form1>(test::countingSeeds(), QStringList{}); }
+    void init() { m_form = std::make_unique<Form1>(test::countingSeeds()); }
     void cleanup() { m_form.reset(); }
 
     void windowHasItsCaptionSizeAndPlace() {
@@ -220,7 +222,7 @@ private slots:
 
     void commencerShowsASeriesWithTheFocusInTheFirstAnswer() {
         Form1& f = form();
-        f.setBusy(true);
+        f.setBusy();
         QCOMPARE(f.cursor().shape(), Qt::WaitCursor);
         start("twelve.txt");
 

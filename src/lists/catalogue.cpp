@@ -61,4 +61,8 @@ QString locateList(const QString& fichier, const QStringList& dataDirs) {
     return path;
 }
 
+ListResult openList(const QString& fichier, const QStringList& dataDirs) {
+    return readList(locateList(fichier, dataDirs));
+}
+
 } // namespace tirages::lists

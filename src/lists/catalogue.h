@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/listfile.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -23,5 +25,8 @@ QString listPath(const QString& fichier);
 // found relative to the working directory, the first of dataDirs that holds a
 // file of that name. A typed path is never looked up elsewhere.
 QString locateList(const QString& fichier, const QStringList& dataDirs);
+
+// Reads the list that the launcher's text stands for, found as locateList finds it.
+ListResult openList(const QString& fichier, const QStringList& dataDirs);
 
 } // namespace tirages::lists

@@ -1,6 +1,7 @@
 #include "lists/listfile.h"
 
 #include "lists/cp1252.h"
+#include "texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,34 +9,21 @@
 namespace tirages::lists {
 
 QString ListError::message() const {
-    const QString file = QStringLiteral("« %1 »").arg(path);
+    namespace say = texts::listMessages;
+    const QString file = say::quoted.arg(path);
     switch (kind) {
     case Kind::NotFound:
-        return QStringLiteral("Impossible d'ouvrir la liste %1 : ce fichier n'existe pas.")
-            .arg(file);
+        return say::notFound.arg(file);
     case Kind::NotAFile:
-        return QStringLiteral("Impossible d'ouvrir la liste %1 : ce n'est pas un fichier.")
-            .arg(file);
+        return say::notAFile.arg(file);
     case Kind::Unreadable:
-        return QStringLiteral("Impossible de lire la liste %1 : %2.").arg(file, detail);
+        return say::unreadable.arg(file, detail);
     case Kind::MissingSeparator:
-        if (emptyLine)
-            return QStringLiteral("La liste %1 est mal formée : la ligne %2 est vide.")
-                .arg(file)
-                .arg(line);
-        return QStringLiteral("La liste %1 est mal formée : la ligne %2 n'a pas de « ; » "
-                              "entre le tirage et la solution.")
-            .arg(file)
-            .arg(line);
-    case Kind::TooLarge:
-        return QStringLiteral("La liste %1 est trop grande : un fichier de liste fait au plus "
-                              "%2 Mo.")
-            .arg(file)
-            .arg(kMaxListBytes / (1024 * 1024));
+        return (emptyLine ? say::emptyLine : say::noSeparator).arg(file).arg(line);
     case Kind::TooManyEntries:
-        return QStringLiteral("La liste %1 a plus de %2 lignes : une liste en compte %2 au plus.")
-            .arg(file)
-            .arg(kMaxEntries);
+        return say::tooManyEntries.arg(file).arg(kMaxEntries);
+    case Kind::TooLarge:
+        return say::tooLarge.arg(file).arg(kMaxListBytes / (1024 * 1024));
     }
     return {};
 }
@@ -138,7 +126,7 @@ ListResult readList(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const QString reason = file.error() == QFileDevice::PermissionsError
-                                   ? QStringLiteral("accès refusé")
+                                   ? texts::listMessages::accessDenied
                                    : file.errorString();
         return ListError{ListError::Kind::Unreadable, path, 0, false, reason};
     }

@@ -27,6 +27,8 @@ QColor rgb(Colour colour) {
         return {192, 192, 255};
     case Colour::LightMagenta:
         return {255, 128, 255};
+    case Colour::DarkRed:
+        return {160, 0, 0};
     }
     return {};
 }

@@ -1,10 +1,13 @@
+// The training screen: its controls, their wiring and the events forwarded to
+// the training. How the screen is brought up to date is in form1render.cpp.
+
 #include "screens/form1.h"
 
 #include "entry/answerbox.h"
 #include "entry/tilebutton.h"
-#include "lists/catalogue.h"
 #include "screens/colours.h"
 #include "screens/geometry.h"
+#include "screens/window.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -23,8 +26,6 @@ namespace tirages::screens {
 namespace layout = screens::training;
 
 namespace {
-
-constexpr int kTimerInterval = 1000;
 
 // Labels size themselves to their caption.
 QLabel* label(QWidget* parent, const QString& caption, const Twips& twips) {
@@ -48,14 +49,6 @@ Box* textBox(QWidget* parent, const QString& text, const Twips& twips) {
     return control;
 }
 
-QLabel* caption(QLabel* label, const QString& text) {
-    if (label->text() != text) {
-        label->setText(text);
-        label->adjustSize();
-    }
-    return label;
-}
-
 Key keyOf(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Down:
@@ -71,57 +64,44 @@ Key keyOf(int qtKey) {
     }
 }
 
-void setTextIfChanged(QLineEdit* box, const QString& text) {
-    if (box->text() != text)
-        box->setText(text);
-}
-
 } // namespace
 
-Form1::Form1(SeedSource seeds, QStringList dataDirs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_dataDirs(std::move(dataDirs)),
-      m_beep(&QApplication::beep) {
-    setWindowTitle(texts::trainingTitle);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, rgb(Colour::Peach));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+Form1::Form1(SeedSource seeds, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_beep(&QApplication::beep) {
+    setUpWindow(this, texts::trainingTitle);
     setGeometry(toPixels(layout::clientLeft), toPixels(layout::clientTop),
                 toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     setFixedSize(size());
 
     createControls();
+    nameControls();
     connectControls();
     orderTabs();
     load();
-    render();
+    handle([](Training&) {}); // the screen as the training starts it
 }
 
 Form1::~Form1() = default;
 
-void Form1::createControls() {
+void Form1::createSlotsAndTiles() {
     // Frames first: the slots lie in front of them.
     for (int c = 0; c < 3; ++c)
         Frame1[c] = placed(new QGroupBox(this), layout::frame(c));
-
     for (int s = 0; s < kSlots; ++s) {
         tirage[s] = textBox(this, {}, layout::tirage(s));
         tirage[s]->setReadOnly(true);
         tirage[s]->setAlignment(Qt::AlignCenter);
-        setBackground(tirage[s], rgb(Colour::LightCyan));
-
         solution[s] = textBox<entry::AnswerBox>(this, {}, layout::solution(s));
         solution[s]->setAlignment(Qt::AlignCenter);
-        setBackground(solution[s], rgb(Colour::LightOrange));
     }
-
     for (int k = 0; k < kTiles; ++k) {
         Command1[k] = placed(new entry::TileButton(this), layout::tile(k));
         Command1[k]->setAutoDefault(true);
-        setBackground(Command1[k], rgb(Colour::LightBlue));
     }
+}
 
+void Form1::createControls() {
+    createSlotsAndTiles();
     restart = button(this, texts::restart, layout::restart);
     corriger = button(this, texts::corriger, layout::corriger);
     recherche = textBox<entry::AnswerBox>(this, {}, layout::recherche);
@@ -133,8 +113,8 @@ void Form1::createControls() {
     police = label(this, texts::firstFont, layout::police);
     Command4 = button(this, texts::changeCriterion, layout::Command4);
     Label5 = label(this, texts::successesBefore, layout::Label5);
-    seuiltxt = textBox(this, texts::successesThreshold, layout::seuiltxt);
-    Label6 = label(this, texts::successesUnit, layout::Label6);
+    seuiltxt = textBox(this, texts::successesThreshold, layout::seuiltxt(Criterion::Successes));
+    Label6 = label(this, texts::successesUnit, layout::Label6(Criterion::Successes));
     Label4 = label(this, texts::wordsLeft, layout::Label4);
     motsleft = textBox(this, {}, layout::motsleft);
     motsleft->setEnabled(false);
@@ -152,28 +132,47 @@ void Form1::createControls() {
     Label2 = label(this, texts::totalClock, layout::Label2);
     tempstot = textBox(this, texts::totalStart, layout::tempstot);
     quitter = button(this, texts::backToLauncher, layout::quitter);
-
-    for (QTimer** timer : {&Timer1, &Timer2, &Timer3}) {
-        *timer = new QTimer(this);
-        (*timer)->setInterval(kTimerInterval);
-    }
-
+    Timer1 = secondTimer(this);
+    Timer2 = secondTimer(this);
+    Timer3 = secondTimer(this);
     Command2->setDefault(true);
-    nameForScreenReaders();
 }
 
-// Text boxes and tiles say which slot or tile they are; the clocks, the score
-// and the threshold are read with what they show.
-void Form1::nameForScreenReaders() {
+// Every control carries its name as its object name. Text boxes and tiles tell
+// a screen reader which slot or tile they are; the clocks, the score and the
+// threshold are read with what they show.
+void Form1::nameControls() {
     namespace spoken = texts::spoken;
+    const auto indexed = [](const char* name, int i) {
+        return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+    };
     for (int s = 0; s < kSlots; ++s) {
+        tirage[s]->setObjectName(indexed("tirage", s));
+        solution[s]->setObjectName(indexed("solution", s));
         tirage[s]->setAccessibleName(spoken::tirage(s));
         solution[s]->setAccessibleName(spoken::solution(s));
     }
-    for (int k = 0; k < kTiles; ++k)
+    for (int k = 0; k < kTiles; ++k) {
+        Command1[k]->setObjectName(indexed("Command1", k));
         Command1[k]->setAccessibleName(spoken::tile(k));
-    for (int c = 0; c < 3; ++c)
+    }
+    for (int c = 0; c < 3; ++c) {
+        Frame1[c]->setObjectName(indexed("Frame1", c));
         Frame1[c]->setAccessibleName(spoken::column(c));
+    }
+    const std::initializer_list<std::pair<QObject*, const char*>> named = {
+        {restart, "restart"},   {corriger, "corriger"}, {recherche, "recherche"},
+        {valider, "valider"},   {Command2, "Command2"}, {Command5, "Command5"},
+        {Command3, "Command3"}, {police, "police"},     {Command4, "Command4"},
+        {Label5, "Label5"},     {seuiltxt, "seuiltxt"}, {Label6, "Label6"},
+        {Label4, "Label4"},     {motsleft, "motsleft"}, {nbseries, "nbseries"},
+        {voyant, "voyant"},     {score, "score"},       {tps, "tps"},
+        {Label3, "Label3"},     {Check1, "Check1"},     {Label1, "Label1"},
+        {temps, "temps"},       {Label2, "Label2"},     {tempstot, "tempstot"},
+        {quitter, "quitter"},   {Timer1, "Timer1"},     {Timer2, "Timer2"},
+        {Timer3, "Timer3"}};
+    for (const auto& [control, name] : named)
+        control->setObjectName(QLatin1String(name));
     Command2->setAccessibleName(spoken::nextBox);
     recherche->setAccessibleName(spoken::search);
     seuiltxt->setAccessibleName(spoken::threshold);
@@ -186,34 +185,30 @@ void Form1::nameForScreenReaders() {
 void Form1::connectControls() {
     for (int s = 0; s < kSlots; ++s) {
         connect(solution[s], &QLineEdit::textEdited, this, [this, s](const QString& text) {
-            handle([&](Training& t) { t.answerEdited(s, text); });
+            handle([s, text](Training& t) { t.answerEdited(s, text); });
         });
         connect(solution[s], &entry::AnswerBox::keyDown, this, [this, s](int key) {
-            handle([&](Training& t) { t.answerKeyDown(s, keyOf(key)); });
+            handle([s, key](Training& t) { t.answerKeyDown(s, keyOf(key)); });
         });
     }
     for (int k = 0; k < kTiles; ++k) {
         connect(Command1[k], &QPushButton::clicked, this,
                 [this, k] { handle([k](Training& t) { t.tileClicked(k); }); });
     }
-    forwardClick(restart, &Training::restartClicked);
-    forwardClick(corriger, &Training::corrigerClicked);
-    forwardClick(Command2, &Training::command2Clicked);
-    forwardClick(Command4, &Training::criterionClicked);
-    connect(recherche, &QLineEdit::textEdited, this,
-            [this](const QString& text) { handle([&](Training& t) { t.rechercheEdited(text); }); });
-    forwardClick(valider, &Training::validerClicked);
-    forwardClick(Command5, &Training::command5Clicked);
-    forwardClick(Command3, &Training::command3Clicked);
+    forwardClick(restart, &Training::newSeries);
+    forwardClick(corriger, &Training::correct);
+    forwardClick(Command2, &Training::nextBox);
+    forwardClick(Command4, &Training::switchCriterion);
+    forwardClick(valider, &Training::validate);
+    forwardClick(Command5, &Training::togglePause);
+    forwardClick(Command3, &Training::cycleFont);
+    forwardEdits(recherche, &Training::searchEdited);
+    forwardEdits(temps, &Training::countdownEdited);
+    forwardEdits(tempstot, &Training::totalEdited);
+    forwardEdits(seuiltxt, &Training::thresholdEdited);
     connect(Check1, &QCheckBox::clicked, this,
-            [this](bool checked) { handle([checked](Training& t) { t.check1Clicked(checked); }); });
+            [this](bool checked) { handle([checked](Training& t) { t.showClocks(checked); }); });
     connect(quitter, &QPushButton::clicked, this, &Form1::sommaire);
-    connect(temps, &QLineEdit::textEdited, this,
-            [this](const QString& text) { handle([&](Training& t) { t.countdownEdited(text); }); });
-    connect(tempstot, &QLineEdit::textEdited, this,
-            [this](const QString& text) { handle([&](Training& t) { t.totalEdited(text); }); });
-    connect(seuiltxt, &QLineEdit::textEdited, this,
-            [this](const QString& text) { handle([&](Training& t) { t.thresholdEdited(text); }); });
     connect(Timer1, &QTimer::timeout, this, &Form1::timer1Tick);
     connect(Timer2, &QTimer::timeout, this, &Form1::timer2Tick);
     connect(Timer3, &QTimer::timeout, this, &Form1::timer3Tick);
@@ -227,6 +222,12 @@ void Form1::connectControls() {
 void Form1::forwardClick(QAbstractButton* button, void (Training::*handler)()) {
     connect(button, &QAbstractButton::clicked, this,
             [this, handler] { handle([handler](Training& t) { (t.*handler)(); }); });
+}
+
+void Form1::forwardEdits(QLineEdit* box, void (Training::*handler)(const QString&)) {
+    connect(box, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
+        handle([handler, text](Training& t) { (t.*handler)(text); });
+    });
 }
 
 void Form1::setBeep(std::function<void()> beep) {
@@ -271,38 +272,16 @@ void Form1::load() {
         setBackground(control, window);
 }
 
-std::optional<lists::ListError> Form1::commencer(const QString& fichier) {
-    lists::ListResult list = lists::readList(lists::locateList(fichier, m_dataDirs));
-    if (const auto* error = std::get_if<lists::ListError>(&list))
-        return *error;
-    handle([&list](Training& t) { t.commencer(std::get<lists::ListContent>(list)); });
-    return std::nullopt;
+void Form1::commencer(const lists::ListContent& entries) {
+    handle([entries](Training& t) { t.commencer(entries); });
 }
 
-void Form1::setBusy(bool busy) {
-    handle([busy](Training& t) { t.setBusy(busy); });
-}
-
-void Form1::handle(std::function<void(Training&)> handler) {
-    if (m_rendering) {
-        m_raisedWhileRendering.push_back(std::move(handler));
-        return;
-    }
-    handler(m_training);
-    for (;;) {
-        m_rendering = true;
-        render();
-        m_rendering = false;
-        if (m_raisedWhileRendering.empty())
-            return;
-        const auto next = std::move(m_raisedWhileRendering.front());
-        m_raisedWhileRendering.pop_front();
-        next(m_training);
-    }
+void Form1::setBusy() {
+    handle([](Training& t) { t.setBusy(); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && !m_movingFocus) {
+    if (event->type() == QEvent::FocusIn) {
         // Coming back from another window or a popup is not a move between controls.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
@@ -319,10 +298,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // Only a left click into a box that takes input is a click into it; the
         // filter sees presses on a disabled box too.
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && recherche->isEnabled())
-            handle([](Training& t) { t.rechercheClicked(); });
+            handle([](Training& t) { t.searchBoxClicked(); });
     } else if (event->type() == QEvent::KeyPress && watched == restart) {
         const Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
-        handle([key](Training& t) { t.restartKeyDown(key); });
+        handle([key](Training& t) { t.keyOnNewSeries(key); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -343,140 +322,11 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::sommaire() {
-    handle([](Training& t) { t.quitterClicked(); });
+    handle([](Training& t) { t.backToLauncher(); });
     // Let the new captions be painted before the screen goes. Timers keep running.
     QCoreApplication::processEvents();
     hide();
     emit backToLauncher();
-}
-
-void Form1::render() {
-    const ScreenState& view = m_training.screen();
-
-    for (int s = 0; s < kSlots; ++s) {
-        const SlotView& slot = view.slotViews[s];
-        setTextIfChanged(tirage[s], slot.tirage);
-        setTextIfChanged(solution[s], slot.solution);
-        setBackground(tirage[s], rgb(slot.tirageColour));
-        setBackground(solution[s], rgb(slot.solutionColour));
-        solution[s]->setReadOnly(view.answersReadOnly);
-    }
-    renderFonts(view);
-
-    setTextIfChanged(recherche, view.recherche);
-    Command5->setText(view.pauseCaption);
-    caption(police, view.police);
-    // Hidden or shown in this order: the countdown, the total, their captions.
-    for (QWidget* clock : std::initializer_list<QWidget*>{temps, tempstot, Label1, Label2})
-        clock->setVisible(view.clocksVisible);
-
-    for (int k = 0; k < kTiles; ++k) {
-        entry::TileButton* tile = Command1[k];
-        const TileView& shown = view.tiles[k];
-        if (tile->text() != shown.caption) {
-            tile->setText(shown.caption);
-            tile->setAccessibleDescription(shown.caption);
-        }
-        tile->move(toPixels(shown.left), tile->y());
-        setBackground(tile, rgb(view.tileColour));
-    }
-    // Where two tiles share a place, the lettered one is drawn on top.
-    for (entry::TileButton* tile : Command1) {
-        if (!tile->text().isEmpty())
-            tile->raise();
-    }
-
-    caption(Label5, view.label5);
-    caption(Label6, view.label6)->move(toPixels(view.label6Left), Label6->y());
-    seuiltxt->move(toPixels(view.seuiltxtLeft), seuiltxt->y());
-    caption(voyant, view.voyant);
-    caption(score, view.score);
-    caption(tps, view.tps);
-    caption(nbseries, view.nbseries);
-    for (auto [label, name] :
-         {std::pair{voyant, texts::spoken::judged}, std::pair{score, texts::spoken::score},
-          std::pair{tps, texts::spoken::timeUsed}, std::pair{police, texts::spoken::fontNumber},
-          std::pair{nbseries, texts::spoken::seriesDone}})
-        label->setAccessibleName(name + QStringLiteral(" : ") + label->text());
-
-    setTextIfChanged(motsleft, view.motsleft);
-    setTextIfChanged(temps, view.temps);
-    setTextIfChanged(tempstot, view.tempstot);
-    setTextIfChanged(seuiltxt, view.seuiltxt);
-    setBackground(temps, rgb(view.tempsColour));
-    setBackground(tempstot, rgb(view.tempstotColour));
-    setBackground(seuiltxt, rgb(view.seuiltxtColour));
-    score->setVisible(view.scoreVisible);
-    tps->setVisible(view.tpsVisible);
-    Command2->setDefault(view.defaultButton == DefaultButton::Command2);
-    valider->setDefault(view.defaultButton == DefaultButton::Valider);
-
-    if (view.busy)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
-
-    renderTimer(Timer1, view.timer1, m_timerStarts[0]);
-    renderTimer(Timer2, view.timer2, m_timerStarts[1]);
-    renderTimer(Timer3, view.timer3, m_timerStarts[2]);
-
-    for (; m_beepsSounded < view.beeps; ++m_beepsSounded)
-        m_beep();
-
-    renderPhaseAndFocus(view);
-}
-
-// Controls are enabled before the program moves the focus and disabled after
-// it: the focus that the toolkit moves off a control being disabled then lands
-// on the next live control of the tab order, as after the correction, and the
-// program's own move is never undone by it.
-void Form1::renderPhaseAndFocus(const ScreenState& view) {
-    const std::array<std::pair<QWidget*, bool>, 3> live = {{{corriger, view.corrigerEnabled},
-                                                            {restart, view.restartEnabled},
-                                                            {recherche, view.rechercheEnabled}}};
-    for (const auto& [control, enabled] : live) {
-        if (enabled)
-            control->setEnabled(true);
-    }
-    if (view.focusMoves != m_focusMovesShown) {
-        m_focusMovesShown = view.focusMoves;
-        if (view.focusedAnswer >= 0) {
-            m_movingFocus = true;
-            solution[view.focusedAnswer]->setFocus(Qt::OtherFocusReason);
-            m_movingFocus = false;
-        }
-    }
-    for (const auto& [control, enabled] : live) {
-        if (!enabled)
-            control->setEnabled(false);
-    }
-}
-
-void Form1::renderFonts(const ScreenState& view) {
-    for (int s = 0; s < kSlots; ++s) {
-        QFont draw = tirage[s]->font();
-        if (!view.tirageFont.isEmpty())
-            draw.setFamily(view.tirageFont);
-        draw.setItalic(view.tirageItalic);
-        if (draw != tirage[s]->font())
-            tirage[s]->setFont(draw);
-
-        QFont answer = solution[s]->font();
-        if (!view.solutionFont.isEmpty())
-            answer.setFamily(view.solutionFont);
-        answer.setStrikeOut(view.slotViews[s].struckOut);
-        if (answer != solution[s]->font())
-            solution[s]->setFont(answer);
-    }
-}
-
-void Form1::renderTimer(QTimer* timer, const TimerView& view, quint64& starts) {
-    if (!view.enabled) {
-        timer->stop();
-    } else if (!timer->isActive() || starts != view.starts) {
-        timer->start();
-    }
-    starts = view.starts;
 }
 
 } // namespace tirages::screens

@@ -7,7 +7,6 @@
 #include <array>
 #include <deque>
 #include <functional>
-#include <optional>
 
 class QAbstractButton;
 class QCheckBox;
@@ -24,23 +23,20 @@ class TileButton;
 
 namespace tirages::screens {
 
-// The training screen: shows the training's state and forwards the player's
-// events to it. Its controls carry the names players and the manual use.
+// The training screen: forwards the player's events to the training, then
+// shows what the training says and carries out the effects it asks for. Its
+// controls carry the names players and the manual use.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    // dataDirs: folders where the catalogue's lists are looked for when they are
-    // not found relative to the working directory.
-    Form1(SeedSource seeds, QStringList dataDirs, QWidget* parent = nullptr);
+    explicit Form1(SeedSource seeds, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Reads the list that fichier names and starts it. On failure nothing
-    // changes and the reason is returned.
-    std::optional<lists::ListError> commencer(const QString& fichier);
-
-    // The busy pointer the launcher sets before it starts a list.
-    void setBusy(bool busy);
+    // Starts a list that the launcher has read.
+    void commencer(const lists::ListContent& entries);
+    // The busy pointer the launcher sets before it hands a list over.
+    void setBusy();
 
     const Training& training() const { return m_training; }
 
@@ -97,30 +93,34 @@ protected:
 
 private:
     void createControls();
+    void createSlotsAndTiles();
+    void nameControls();
     void connectControls();
     // A click of `button` runs `handler` of the training.
     void forwardClick(QAbstractButton* button, void (Training::*handler)());
-    void nameForScreenReaders();
-    // Runs one of the training's handlers, then shows what it changed. An event
-    // that the showing itself raises (the toolkit moving the focus off a control
-    // being disabled) is handled once the screen is up to date, never inside.
-    void handle(std::function<void(Training&)> handler);
+    void forwardEdits(QLineEdit* box, void (Training::*handler)(const QString&));
     void orderTabs();
     void load();
-    void render();
-    void renderPhaseAndFocus(const ScreenState& view);
-    void renderTimer(QTimer* timer, const TimerView& view, quint64& starts);
-    void renderFonts(const ScreenState& view);
     void sommaire();
 
+    // Runs one of the training's handlers, then brings the screen up to date.
+    // An event that this raises (the toolkit moving the focus off a control
+    // being disabled, or following the program's own move) is handled once the
+    // screen is up to date, never in the middle.
+    void handle(std::function<void(Training&)> handler);
+    void render(const ScreenView& view);
+    void renderSlots(const ScreenView& view);
+    void renderTiles(const ScreenView& view);
+    void renderLabels(const ScreenView& view);
+    void renderBoxes(const ScreenView& view);
+    void renderFonts(const ScreenView& view);
+    void applyPhaseAndEffects(const ScreenView& view, const Effects& effects);
+    void apply(const Effect& effect);
+    QTimer* timerOf(Clock clock) const;
+
     Training m_training;
-    QStringList m_dataDirs;
-    bool m_movingFocus = false; // the program is moving the focus itself
-    bool m_rendering = false;
-    std::deque<std::function<void(Training&)>> m_raisedWhileRendering;
-    quint64 m_focusMovesShown = 0; // focus moves of the training already carried out
-    std::array<quint64, 3> m_timerStarts{};
-    quint64 m_beepsSounded = 0;
+    bool m_updating = false;
+    std::deque<std::function<void(Training&)>> m_raisedWhileUpdating;
     std::function<void()> m_beep;
 };
 

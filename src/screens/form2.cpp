@@ -4,6 +4,7 @@
 #include "screens/colours.h"
 #include "screens/form1.h"
 #include "screens/geometry.h"
+#include "screens/window.h"
 #include "texts.h"
 
 #include <QCloseEvent>
@@ -19,24 +20,20 @@ namespace layout = screens::launcher;
 
 namespace {
 
-constexpr qint16 kFarewellSeconds = 6;
 const QString kLineBreak = QStringLiteral("\r\n");
 
 } // namespace
 
-Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)) {
-    setWindowTitle(texts::launcherTitle);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, rgb(Colour::Peach));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
+      m_dataDirs(std::move(dataDirs)) {
+    setUpWindow(this, texts::launcherTitle);
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
 
     // Created in the keyboard order of the focusable controls.
     Label1 = placed(new QLabel(texts::launcherHeading, this), layout::Label1);
-    Label1->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    Label1->setFont(screenFont(12));
     Label1->adjustSize();
     Command1 = placed(new QPushButton(texts::launch, this), layout::Command1);
     quitter = placed(new QPushButton(texts::quit, this), layout::quitter);
@@ -44,6 +41,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
     Text1 = placed(new QPlainTextEdit(this), layout::Text1);
     Label2 = placed(new QLabel(this), layout::Label2);
     message = placed(new QLabel(this), layout::message);
+    Timer1 = secondTimer(this);
 
     for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
         setBackground(control, rgb(Colour::Peach));
@@ -59,6 +57,11 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
     fichier->setCurrentIndex(-1);
     fichier->setEditText(texts::listPrompt);
 
+    const std::initializer_list<std::pair<QObject*, const char*>> named = {
+        {Label1, "Label1"}, {fichier, "fichier"}, {Command1, "Command1"}, {quitter, "quitter"},
+        {Text1, "Text1"},   {Label2, "Label2"},   {Timer1, "Timer1"}};
+    for (const auto& [control, name] : named)
+        control->setObjectName(QLatin1String(name));
     fichier->setAccessibleName(texts::spoken::listBox);
     Text1->setAccessibleName(texts::spoken::about);
     Label2->setAccessibleName(texts::spoken::countdown);
@@ -71,7 +74,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette messagePalette = message->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    messagePalette.setColor(QPalette::WindowText, rgb(Colour::DarkRed));
     message->setPalette(messagePalette);
 
     for (QPushButton* button : {Command1, quitter})
@@ -81,9 +84,6 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QWidget
     QWidget::setTabOrder(quitter, fichier);
     QWidget::setTabOrder(fichier, Text1);
     Command1->setFocus();
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
 
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
@@ -99,33 +99,37 @@ QString Form2::aboutText() {
     return text;
 }
 
-void Form2::lancer() {
-    message->clear();
-    const bool firstUse = !m_form1;
-    if (firstUse) {
+Form1& Form2::trainingScreenMade() {
+    if (!m_form1) {
         m_form1 = m_makeTrainingScreen();
         connect(m_form1.get(), &Form1::backToLauncher, this, &QWidget::show);
     }
-    Form1& training = *m_form1;
+    return *m_form1;
+}
 
-    training.setBusy(true);
+// The list is read before the training screen is shown: one that cannot be
+// read is reported here, and the training in memory stays as it was.
+void Form2::lancer() {
+    message->clear();
+    setCursor(Qt::WaitCursor);
+    const lists::ListResult list = lists::openList(fichier->currentText(), m_dataDirs);
+    unsetCursor();
+    if (const auto* error = std::get_if<lists::ListError>(&list)) {
+        message->setText(error->message());
+        return;
+    }
+    Form1& training = trainingScreenMade();
+    training.setBusy();
     training.show();
     training.raise();
     training.activateWindow();
-    if (const auto error = training.commencer(fichier->currentText())) {
-        // The list in memory is untouched: the player stays on the launcher.
-        training.setBusy(false);
-        training.hide();
-        message->setText(error->message());
-        activateWindow();
-        return;
-    }
+    training.commencer(std::get<lists::ListContent>(list));
     hide();
 }
 
 void Form2::quitterClicked() {
     Timer1->start();
-    decompte = kFarewellSeconds;
+    m_farewell.start();
     for (QWidget* control : {static_cast<QWidget*>(fichier), static_cast<QWidget*>(Label1),
                              static_cast<QWidget*>(Command1), static_cast<QWidget*>(quitter)})
         control->hide();
@@ -139,9 +143,9 @@ void Form2::quitterClicked() {
 }
 
 void Form2::timer1Tick() {
-    --decompte;
-    Label2->setText(QString::number(decompte));
-    if (decompte == -1) {
+    const bool end = m_farewell.tick();
+    Label2->setText(m_farewell.caption());
+    if (end) {
         Timer1->stop();
         emit programEnded();
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "training/farewell.h"
+
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,9 +22,11 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    // makeTrainingScreen creates the training screen on the first "LANCER".
-    explicit Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
-                   QWidget* parent = nullptr);
+    // makeTrainingScreen creates the training screen on the first "LANCER";
+    // dataDirs are the folders where the catalogue's lists are looked for when
+    // they are not found relative to the working directory.
+    Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
+          QWidget* parent = nullptr);
     ~Form2() override;
 
     // The training screen, or null before the first "LANCER".
@@ -42,7 +47,9 @@ public:
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
     QLabel* message = nullptr; // why the last list could not be started
-    qint16 decompte = 0;       // seconds before the program ends, after "Quitter"
+
+    // The farewell countdown after "Quitter".
+    const Farewell& farewell() const { return m_farewell; }
 
 signals:
     // The program must end now.
@@ -55,8 +62,12 @@ private:
     void lancer();
     void quitterClicked();
 
+    Form1& trainingScreenMade();
+
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
+    QStringList m_dataDirs;
     std::unique_ptr<Form1> m_form1;
+    Farewell m_farewell;
 };
 
 } // namespace tirages::screens

@@ -1,7 +1,5 @@
 #include "screens/geometry.h"
 
-#include "training/state.h"
-
 #include <QtMath>
 #include <array>
 
@@ -37,6 +35,9 @@ constexpr int kRowPitch = 480;
 constexpr int kRows = 10;
 constexpr int kTileTop = 5880;
 constexpr int kTileSize = 375;
+constexpr int kFirstTileLeft = 3000;
+constexpr int kTilePitch = 360; // neighbouring tiles overlap by 15 twips
+constexpr int kCriterionShift = 900;
 
 int rowTop(int slot) {
     return kFirstRowTop + kRowPitch * (slot % kRows);
@@ -61,7 +62,21 @@ Twips solution(int slot) {
 }
 
 Twips tile(int k) {
-    return {tileHomeLeft(k), kTileTop, kTileSize, kTileSize};
+    return {tileLeft(k), kTileTop, kTileSize, kTileSize};
+}
+
+int tileLeft(int place) {
+    return kFirstTileLeft + kTilePitch * place;
+}
+
+Twips seuiltxt(Criterion criterion) {
+    const int shift = criterion == Criterion::Seconds ? kCriterionShift : 0;
+    return {1800 + shift, 7200, 255, 225};
+}
+
+Twips Label6(Criterion criterion) {
+    const int shift = criterion == Criterion::Seconds ? kCriterionShift : 0;
+    return {2160 + shift, 7200, 660, 195};
 }
 
 } // namespace training

@@ -3,6 +3,8 @@
 // Where every control of the two windows stands, in twips (1/1440 inch)
 // relative to the window's client area.
 
+#include "training/state.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -49,7 +51,13 @@ inline constexpr int clientTop = 675;
 Twips frame(int column);
 Twips tirage(int slot);
 Twips solution(int slot);
+// Letter tile k at its home place; tileLeft gives the left edge of a place.
 Twips tile(int k);
+int tileLeft(int place);
+// The threshold box and its unit move right under the seconds criterion, to
+// make room for its longer caption.
+Twips seuiltxt(Criterion criterion);
+Twips Label6(Criterion criterion);
 
 inline constexpr Twips restart{600, 5640, 1455, 375};
 inline constexpr Twips corriger{6360, 5640, 1095, 375};
@@ -61,8 +69,6 @@ inline constexpr Twips Command3{7320, 0, 1455, 255};
 inline constexpr Twips police{7200, 0, 90, 195};
 inline constexpr Twips Command4{120, 7440, 2775, 255};
 inline constexpr Twips Label5{120, 7200, 1545, 195};
-inline constexpr Twips seuiltxt{1800, 7200, 255, 225};
-inline constexpr Twips Label6{2160, 7200, 660, 195};
 inline constexpr Twips Label4{240, 6360, 1035, 195};
 inline constexpr Twips motsleft{1440, 6360, 495, 285};
 inline constexpr Twips nbseries{600, 6840, 1395, 195};

@@ -15,6 +15,7 @@ enum class Colour {
     Red,          // a stopped clock
     LightBlue,    // letter tiles
     LightMagenta, // threshold box before the first series
+    DarkRed,      // the launcher's messages
 };
 
 } // namespace tirages

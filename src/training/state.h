@@ -1,8 +1,13 @@
 #pragma once
 
-#include "texts.h"
-#include "training/colour.h"
+// The state of a training as typed facts. What the screen shows (captions,
+// colours, enabled controls) is computed from it in screenview.cpp and never
+// read back.
 
+#include "texts.h"
+#include "training/tiles.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -10,112 +15,107 @@
 namespace tirages {
 
 inline constexpr int kSlots = 30;
-inline constexpr int kTiles = 9;
 inline constexpr qint32 kSeriesSeconds = 240;
 
-// Left edge, in twips, of letter tile k at its home position.
-constexpr int tileHomeLeft(int k) {
-    return 3000 + 360 * k;
-}
+// The elimination criterion: by the number of successes, or by the seconds an
+// answer took.
+enum class Criterion { Successes, Seconds };
+
+// Where the series stands. "Corriger(F12)" is live while a series runs,
+// "Nouvelle série(F8)" while a corrected series waits for the next.
+enum class Phase { BeforeFirstSeries, SeriesRunning, SeriesCorrected, ListFinished };
+
+// The judging light: nothing judged yet, "OK" or "NO".
+enum class Judgement { None, Ok, No };
+
+// The training screen's one-second timers.
+enum class Clock { Countdown, Total, Stopwatch };
+inline constexpr int kClocks = 3;
+
+// The button Enter clicks in a text box: the next-box strip or "Valider".
+enum class DefaultButton { Command2, Valider };
+
+// The threshold of the criterion: the text the player typed, and its numeric
+// value (the leading number of the text, 0 when there is none).
+struct Threshold {
+    QString text;
+    double value = 0;
+    static Threshold of(const QString& text);
+};
+
+// One entry of the list.
+struct ListEntry {
+    QString draw;
+    QString solution;
+    qint32 reussites = 0;    // times found
+    bool eliminated = false; // leaves the list at the next compaction
+};
+
+// How a slot's boxes are marked.
+enum class DrawLook { AtRest, Current, ShowsSolution };
+enum class AnswerLook { AtRest, Current, Right, Wrong };
+
+// The two boxes of a slot: their texts and how they are marked.
+struct SlotBoxes {
+    QString tirage;   // the draw, or the solution of a wrong answer after the correction
+    QString solution; // the answer typed
+    DrawLook drawLook = DrawLook::AtRest;
+    AnswerLook answerLook = AnswerLook::AtRest;
+    bool struckOut = false; // a wrong answer, crossed out
+};
 
 // The variables of a training, named as the players' manual and the screens
-// name them. Entry k of the list is tirages[k], solutions[k], reussites[k].
+// name them.
 struct TrainingState {
-    qint16 lettre = -1;                   // selected letter tile, -1 for none
-    QStringList tirages;                  // draws; "" marks an eliminated entry
-    QStringList solutions;                // expected words
-    QStringList reussites;                // success counts, as decimal text
-    std::array<qint16, kSlots> numeros{}; // entry shown by each slot, -1 for an empty slot
-    std::array<qint16, kSlots> etat{};    // -1 not judged, 0 failed, 1 found in time
-    qint32 nbmots = 0;                    // entries in the list
+    QList<ListEntry> entries;              // the list, in file order
+    std::array<qint16, kSlots> numeros{};  // entry shown by each slot, -1 for an empty slot
+    std::array<qint16, kSlots> etat{};     // -1 not judged, 0 failed, 1 found in time
+    std::array<SlotBoxes, kSlots> boxes{}; // the draw and answer box of each slot
+    TileRack tiles;
+    bool tilesShowTheEnd = false; // coloured for the end of the list, until "Sommaire"
+
+    Phase phase = Phase::BeforeFirstSeries;
+    Criterion criterion = Criterion::Successes;
+    Threshold threshold = Threshold::of(QStringLiteral("1"));
+    bool criterionSwitched = false; // the caption before the threshold loses its final space
+    bool paused = false;
+    std::array<bool, kClocks> running{}; // which timers run
+    Judgement voyant = Judgement::None;
+
+    qint16 found = 0;     // answers right in the last corrected series
+    qint16 shown = 0;     // slots shown in the last corrected series
+    QString timeUsed;     // by the last corrected series, "m:ss"
+    qint32 motsleft = -1; // the words-left count shown, -1 before the first series
+    QString temps =
+        texts::countdownStart; // the countdown as shown: a tick's text, or what was typed
+    QString tempstot = texts::totalStart; // the total time as shown
+    QString recherche;                    // text of the search box
+    bool clocksShown = true;
+    DefaultButton defaultButton = DefaultButton::Command2;
+    bool countersReset = false; // "Sommaire" has set the series counter back to 0
+    bool fontChosen = false;    // the font button has been clicked
+    bool answersFontChosen = false;
+    bool italicsOff = false; // a font step has switched italics off on the draw boxes
+
+    int focus = -1; // the answer box that has the focus, -1 for any other control
     qint32 tempsrestant = kSeriesSeconds;
     qint32 tempstotal = 0;
     qint16 chrono = 0;    // seconds in the current answer box
     qint16 numpolice = 1; // font the next font click applies
     qint16 courant = 0;   // slot whose answer box got the focus last
     qint16 compteseries = 0;
-};
 
-// One slot as the screen shows it.
-struct SlotView {
-    QString tirage;   // text of the draw box
-    QString solution; // text of the answer box
-    Colour tirageColour = Colour::LightCyan;
-    Colour solutionColour = Colour::LightOrange;
-    bool struckOut = false; // answer box font struck through
-};
+    // What the list has cost over every sitting, for a training kept across runs.
+    qint32 seriesOnList = 0;
+    qint64 secondsOnList = 0;
+    bool onScreen = false; // the list is being trained on the shown screen
 
-// A letter tile: its character and its left edge in twips.
-struct TileView {
-    QString caption;
-    int left = 0;
-};
-
-struct TimerView {
-    bool enabled = false;
-    quint64 starts = 0; // counts each switch from disabled to enabled
-
-    void enable() {
-        if (!enabled) {
-            enabled = true;
-            ++starts;
-        }
-    }
-    void disable() { enabled = false; }
-};
-
-enum class DefaultButton { Command2, Valider };
-
-// Where the threshold box and its unit stand on the criterion line, in twips.
-inline constexpr int kSeuiltxtLeft = 1800;
-inline constexpr int kLabel6Left = 2160;
-inline constexpr int kCriterionShift = 900; // to make room for the seconds caption
-
-// What the training screen shows and which of its controls are live: the state
-// a player reads off the screen rather than from a variable.
-struct ScreenState {
-    ScreenState();
-
-    std::array<SlotView, kSlots> slotViews{};
-    std::array<TileView, kTiles> tiles{};
-    Colour tileColour = Colour::LightBlue;
-    QString label5 = texts::successesBefore;
-    QString label6 = texts::successesUnit; // its first letter is the criterion in force
-    int seuiltxtLeft = kSeuiltxtLeft;
-    int label6Left = kLabel6Left;
-    QString voyant; // judging light, "OK" or "NO"
-    QString score;  // found/shown of the last series
-    QString tps;    // time used by the last series
-    QString nbseries = texts::seriesDoneInitial;
-    QString recherche; // text of the search box
-    bool rechercheEnabled = true;
-    bool answersReadOnly = false; // the answer boxes are locked during a pause
-    QString pauseCaption = texts::pause;
-    QString police = texts::firstFont;
-    QString tirageFont;   // font family of the draw boxes; empty: the screen's
-    QString solutionFont; // font family of the answer boxes; empty: the screen's
-    bool tirageItalic = false;
-    bool clocksVisible = true;
-    QString motsleft;
-    QString temps = texts::countdownStart;
-    QString tempstot = texts::totalStart;
-    QString seuiltxt = texts::successesThreshold;
-    Colour tempsColour = Colour::SystemWindow;
-    Colour tempstotColour = Colour::SystemWindow;
-    Colour seuiltxtColour = Colour::LightMagenta;
-    bool scoreVisible = false;
-    bool tpsVisible = false;
-    bool corrigerEnabled = false; // a series runs
-    bool restartEnabled = false;  // a corrected series waits for the next one
-    TimerView timer1;             // countdown of the series
-    TimerView timer2;             // total training time
-    TimerView timer3;             // word stopwatch
-    bool busy = false;            // busy pointer on the training screen
-    DefaultButton defaultButton = DefaultButton::Command2;
-
-    int focusedAnswer = -1; // answer box that holds the focus, -1 for any other control
-    quint64 focusMoves = 0; // counts the focus moves the program makes
-    quint64 beeps = 0;      // counts the system beeps asked for
+    qint32 nbmots() const { return static_cast<qint32>(entries.size()); }
+    bool isRunning(Clock clock) const { return running[static_cast<std::size_t>(clock)]; }
+    // The entry fields one by one, in list order.
+    QStringList tirages() const;
+    QStringList solutions() const;
+    QList<qint32> reussites() const;
 };
 
 } // namespace tirages

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "lists/listfile.h"
+#include "training/effects.h"
+#include "training/screenview.h"
 #include "training/seriesrandom.h"
+#include "training/snapshot.h"
 #include "training/state.h"
 
 namespace tirages {
@@ -10,32 +13,33 @@ namespace tirages {
 enum class Key { Down, Up, F8, F12, Other };
 
 // The training behind the training screen. The screen forwards the player's
-// events here and then shows screen(); nothing here touches a widget, a clock
-// or a file. Clocks arrive as ticks, randomness as seeds.
+// events here, shows screen() and carries out takeEffects(); nothing here
+// touches a widget, a clock or a file. Clocks arrive as ticks, randomness as
+// seeds.
 class Training {
 public:
     explicit Training(SeedSource seeds);
 
     const TrainingState& state() const { return m_state; }
-    const ScreenState& screen() const { return m_screen; }
-
-    // The criterion in force, as the caption of its unit tells it.
-    bool secondsCriterion() const;
-    // The threshold typed in the threshold box.
-    double threshold() const;
+    // What the screen shows now.
+    ScreenView screen() const { return screenView(m_state); }
+    // What the handlers since the last call ask of the screen, in order.
+    Effects takeEffects();
 
     // --- Starting a list and a series
 
     // The busy pointer the launcher sets before it hands a list over.
-    void setBusy(bool busy);
-    // Starts a list already read from its file: every success count at "0",
+    void setBusy();
+    // Starts a list already read from its file: every success count at 0,
     // then a new series.
     void commencer(const lists::ListContent& entries);
-    // Draws up to 30 different entries into the slots and starts the series.
-    void nouvelleserie();
+    // The training as it can be kept, and a kept training taken up again: its
+    // entries, success counts and criterion, then a new series.
+    TrainingSnapshot snapshot() const;
+    void resume(const TrainingSnapshot& snapshot);
     // "Nouvelle série(F8)" clicked, or a key pressed while it has the focus.
-    void restartClicked();
-    void restartKeyDown(Key key);
+    void newSeries();
+    void keyOnNewSeries(Key key);
 
     // --- Answer entry
 
@@ -47,39 +51,24 @@ public:
     void answerKeyDown(int slot, Key key);
     // Enter in a text box: the default button's click.
     void enterPressed();
-    // The next-box move.
-    void command2Clicked();
+    // The focus to the next answer box, from the last to the first.
+    void nextBox();
     void tileClicked(int k);
-    // Lays the characters of a draw, "+" left out, on the tiles.
-    void placerlettres(const QString& draw);
 
     // --- Search box
 
     // A mouse click into the search box.
-    void rechercheClicked();
-    void rechercheEdited(const QString& text);
-    void validerClicked();
+    void searchBoxClicked();
+    void searchEdited(const QString& text);
+    // "Valider": the search box's text into the current answer box, then on.
+    void validate();
 
-    // --- Pause, display, return to the launcher
+    // --- Criterion, correction, clocks
 
-    // "Pause" / "Reprendre".
-    void command5Clicked();
-    // "Changer de police": one step of the font cycle.
-    void command3Clicked();
-    // The clocks check box, with its new state.
-    void check1Clicked(bool checked);
-    // "Sommaire": the counters of a training go back to zero. The screen then
-    // hides itself and shows the launcher.
-    void quitterClicked();
-
-    // --- Criterion, correction and clocks
-
-    void criterionClicked();
+    void switchCriterion();
     void thresholdEdited(const QString& text);
-    void corrigerClicked();
-    void correction();
-    // Removes the eliminated entries; ends the training when none is left.
-    void compaction();
+    // "Corriger(F12)".
+    void correct();
     // The player typed into a clock box: it shows that text until the next tick.
     void countdownEdited(const QString& text);
     void totalEdited(const QString& text);
@@ -87,17 +76,38 @@ public:
     void totalTick();
     void stopwatchTick();
 
+    // --- Pause, display, return to the launcher
+
+    void togglePause();
+    // One step of the font cycle of the slot boxes.
+    void cycleFont();
+    void showClocks(bool shown);
+    // "Sommaire": the counters of a training go back to zero. The screen then
+    // hides itself and shows the launcher.
+    void backToLauncher();
+
 private:
+    void load(QList<ListEntry> entries);
+    void nouvelleserie();
+    void drawSlots();
+    void correction();
+    void judgeAllShown(bool seconds);
+    void compaction();
+    void placerlettres(const QString& draw);
+
     void moveFocusTo(int slot, bool judgeLeftBox = true);
     void answerGotFocus(int slot);
     void answerLostFocus(int slot, bool judge);
     void judge(int slot);
     void setAnswerText(int slot, const QString& text);
+    void markCurrentSlotWorkedOn();
     int shownCount() const;
+    void startClock(Clock clock);
+    void stopClock(Clock clock);
 
     SeedSource m_seeds;
     TrainingState m_state;
-    ScreenState m_screen;
+    Effects m_effects;
 };
 
 } // namespace tirages

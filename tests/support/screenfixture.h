@@ -24,13 +24,14 @@ public:
         for (const QString& line : lines)
             bytes += line.toLatin1() + "\r\n";
         m_folder.write("list.txt", bytes);
-        form = std::make_unique<screens::Form1>(countingSeeds(), QStringList{});
+        form = std::make_unique<screens::Form1>(countingSeeds());
         form->setBeep([this] { ++beeps; });
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        const auto error = form->commencer(QStringLiteral("list.txt"));
-        QVERIFY(!error);
+        const lists::ListResult list = lists::readList(QStringLiteral("list.txt"));
+        QVERIFY(std::holds_alternative<lists::ListContent>(list));
+        form->commencer(std::get<lists::ListContent>(list));
     }
 
     // The slot whose draw box shows `draw`, or -1.

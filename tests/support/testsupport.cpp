@@ -61,16 +61,46 @@ lists::ListContent wordEntries(const QStringList& words) {
 
 void answerRight(Training& training, int slot) {
     const int k = training.state().numeros[slot];
-    training.answerEdited(slot, training.state().solutions[k]);
+    training.answerEdited(slot, training.state().entries[k].solution);
 }
 
 int slotShowing(const Training& training, const QString& word) {
     for (int s = 0; s < kSlots; ++s) {
         const int k = training.state().numeros[s];
-        if (k >= 0 && k < training.state().nbmots && training.state().solutions[k] == word)
+        if (k >= 0 && k < training.state().nbmots() && training.state().entries[k].solution == word)
             return s;
     }
     return -1;
+}
+
+EffectCounter::EffectCounter(Training& training) : m_training(training) {
+    m_training.takeEffects();
+}
+
+void EffectCounter::collect() {
+    for (const Effect& effect : m_training.takeEffects()) {
+        if (effect.kind == Effect::Kind::Beep)
+            ++m_beeps;
+        else if (effect.kind == Effect::Kind::FocusAnswer)
+            ++m_focusMoves;
+        else if (effect.kind == Effect::Kind::StartClock)
+            ++m_starts[static_cast<std::size_t>(effect.clock)];
+    }
+}
+
+int EffectCounter::beeps() {
+    collect();
+    return m_beeps;
+}
+
+int EffectCounter::starts(Clock clock) {
+    collect();
+    return m_starts[static_cast<std::size_t>(clock)];
+}
+
+int EffectCounter::focusMoves() {
+    collect();
+    return m_focusMoves;
 }
 
 } // namespace tirages::test

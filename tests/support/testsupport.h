@@ -38,6 +38,9 @@ private:
 } // namespace tirages::test
 
 #include "lists/listfile.h"
+#include "training/effects.h"
+
+#include <array>
 
 namespace tirages {
 class Training;
@@ -56,5 +59,21 @@ void answerRight(Training& training, int slot);
 
 // The slot that shows the entry whose solution is `word`, or -1.
 int slotShowing(const Training& training, const QString& word);
+
+// Counts what a training has asked of the screen since the counter was made.
+class EffectCounter {
+public:
+    explicit EffectCounter(Training& training);
+    int beeps();
+    int starts(Clock clock); // times the clock was started
+    int focusMoves();        // times the focus was put into an answer box
+
+private:
+    void collect();
+    Training& m_training;
+    int m_beeps = 0;
+    int m_focusMoves = 0;
+    std::array<int, kClocks> m_starts{};
+};
 
 } // namespace tirages::test

@@ -1,0 +1,36 @@
+#include "screens/window.h"
+
+#include "screens/colours.h"
+
+#include <QPalette>
+#include <QTimer>
+#include <QWidget>
+
+namespace tirages::screens {
+namespace {
+
+constexpr int kTickInterval = 1000; // ms
+const QString kScreenFontFamily = QStringLiteral("MS Sans Serif");
+
+} // namespace
+
+QFont screenFont(int points) {
+    return QFont(kScreenFontFamily, points);
+}
+
+void setUpWindow(QWidget* window, const QString& title) {
+    window->setWindowTitle(title);
+    window->setFont(screenFont());
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, rgb(Colour::Peach));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+QTimer* secondTimer(QObject* parent) {
+    auto* timer = new QTimer(parent);
+    timer->setInterval(kTickInterval);
+    return timer;
+}
+
+} // namespace tirages::screens

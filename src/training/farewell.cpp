@@ -1,0 +1,27 @@
+#include "training/farewell.h"
+
+namespace tirages {
+namespace {
+
+constexpr qint16 kFarewellSeconds = 6;
+
+} // namespace
+
+QString Farewell::caption() const {
+    return m_ticked ? QString::number(m_decompte) : QString();
+}
+
+void Farewell::start() {
+    m_started = true;
+    m_decompte = kFarewellSeconds;
+}
+
+bool Farewell::tick() {
+    if (!m_started)
+        return false;
+    --m_decompte;
+    m_ticked = true;
+    return m_decompte == -1;
+}
+
+} // namespace tirages

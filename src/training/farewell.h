@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tirages {
+
+// The launcher's farewell after "Quitter": a countdown shown from 5 to 0, one
+// step a tick, and the end of the program on the seventh tick.
+class Farewell {
+public:
+    bool started() const { return m_started; }
+    qint16 decompte() const { return m_decompte; }
+    // The countdown as the launcher shows it; empty before the first tick.
+    QString caption() const;
+
+    void start();
+    // One tick; true when the program must end now.
+    bool tick();
+
+private:
+    bool m_started = false;
+    bool m_ticked = false;
+    qint16 m_decompte = 0;
+};
+
+} // namespace tirages

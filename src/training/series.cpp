@@ -1,0 +1,249 @@
+// Starting a list, the life of a series (set-up, correction, compaction), the
+// clocks, and the snapshot of a training.
+
+#include "training/rules.h"
+#include "training/training.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+namespace tirages {
+namespace {
+
+// Counters stop at their largest value instead of wrapping.
+template <typename Counter> void increment(Counter& counter) {
+    if (counter < std::numeric_limits<Counter>::max())
+        ++counter;
+}
+
+} // namespace
+
+int Training::shownCount() const {
+    return std::min<qint32>(m_state.nbmots(), kSlots);
+}
+
+// ---------------------------------------------------------------- list, snapshot
+
+void Training::setBusy() {
+    m_effects.push_back(Effect::busy(true));
+}
+
+void Training::commencer(const lists::ListContent& entries) {
+    QList<ListEntry> list;
+    list.reserve(entries.size());
+    for (const lists::Entry& entry : entries)
+        list.append({entry.draw, entry.solution});
+    m_state.seriesOnList = 0;
+    m_state.secondsOnList = 0;
+    load(std::move(list));
+}
+
+TrainingSnapshot Training::snapshot() const {
+    TrainingSnapshot kept;
+    kept.entries.reserve(m_state.entries.size());
+    for (const ListEntry& entry : m_state.entries) {
+        if (!entry.eliminated)
+            kept.entries.append({entry.draw, entry.solution, entry.reussites});
+    }
+    kept.criterion = m_state.criterion;
+    kept.threshold = m_state.threshold.text;
+    kept.seriesDone = m_state.seriesOnList;
+    kept.secondsTrained = m_state.secondsOnList;
+    return kept;
+}
+
+void Training::resume(const TrainingSnapshot& kept) {
+    QList<ListEntry> list;
+    list.reserve(kept.entries.size());
+    for (const TrainingSnapshot::Entry& entry : kept.entries)
+        list.append({entry.draw, entry.solution, std::max<qint32>(entry.reussites, 0)});
+    if (kept.criterion != m_state.criterion)
+        switchCriterion();
+    m_state.threshold = Threshold::of(kept.threshold);
+    m_state.seriesOnList = kept.seriesDone;
+    m_state.secondsOnList = kept.secondsTrained;
+    load(std::move(list));
+}
+
+// The list in memory is replaced whole. An entry without a draw has nothing to
+// show: it leaves the list at the first correction.
+void Training::load(QList<ListEntry> entries) {
+    for (ListEntry& entry : entries)
+        entry.eliminated = entry.draw.isEmpty();
+    m_state.entries = std::move(entries);
+    m_state.onScreen = true;
+    nouvelleserie();
+}
+
+// ---------------------------------------------------------------- series
+
+void Training::newSeries() {
+    if (m_state.phase != Phase::SeriesCorrected)
+        return;
+    m_effects.push_back(Effect::busy(true));
+    nouvelleserie();
+}
+
+void Training::keyOnNewSeries(Key key) {
+    if (key == Key::F8)
+        newSeries();
+}
+
+void Training::nouvelleserie() {
+    m_state.motsleft = m_state.nbmots();
+    drawSlots();
+    m_state.tiles.clearSelection();
+    const int shown = shownCount();
+    for (int s = 0; s < kSlots; ++s) {
+        SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(s)];
+        boxes.tirage.clear();
+        boxes.solution.clear();
+        boxes.struckOut = false;
+        m_state.etat[static_cast<std::size_t>(s)] = -1;
+    }
+    for (int s = 0; s < shown; ++s) {
+        const auto slot = static_cast<std::size_t>(s);
+        m_state.boxes[slot].tirage = m_state.entries[m_state.numeros[slot]].draw;
+    }
+
+    m_effects.push_back(Effect::busy(false));
+    m_state.phase = Phase::SeriesRunning;
+    // The box left here belongs to the series just set up, which the player has
+    // not seen yet: it is not judged. When the focus is already in the first
+    // box, its arrival is handled all the same, so that the new series gets its
+    // colours, its tiles and its stopwatch.
+    if (m_state.focus == 0) {
+        m_effects.push_back(Effect::focusAnswer(0));
+        answerGotFocus(0);
+    } else {
+        moveFocusTo(0, false);
+    }
+    // Each series shows its full four minutes from the start, so that a
+    // correction in its first second reads its own time, not the last series'.
+    m_state.temps = countdownText(kSeriesSeconds);
+    m_state.tempsrestant = kSeriesSeconds;
+    startClock(Clock::Countdown);
+    startClock(Clock::Total);
+}
+
+// Uniform draw without replacement: each slot takes one of the entries not
+// drawn yet, and the pool closes up behind it.
+void Training::drawSlots() {
+    m_state.numeros.fill(-1);
+    std::vector<qint16> pool(static_cast<std::size_t>(m_state.nbmots()));
+    std::iota(pool.begin(), pool.end(), qint16{0});
+    SeriesRandom random(m_seeds());
+    const int shown = shownCount();
+    for (int s = 0; s < shown; ++s) {
+        const auto p = random.index(static_cast<qsizetype>(pool.size()));
+        m_state.numeros[static_cast<std::size_t>(s)] = pool[static_cast<std::size_t>(p)];
+        pool.erase(pool.begin() + p);
+    }
+}
+
+// ---------------------------------------------------------------- correction
+
+void Training::correct() {
+    if (m_state.phase == Phase::SeriesRunning)
+        correction();
+}
+
+void Training::correction() {
+    stopClock(Clock::Countdown);
+    stopClock(Clock::Stopwatch);
+    m_state.phase = Phase::SeriesCorrected;
+
+    const int shown = shownCount();
+    const bool seconds = m_state.criterion == Criterion::Seconds;
+    // With an empty list no slot shows an entry and there is nothing to judge.
+    if (seconds && shown > 0)
+        judge(shown - 1);
+    judgeAllShown(seconds);
+    if (seconds) {
+        for (int i = 0; i < kSlots; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            if (m_state.etat[slot] == 1 && m_state.numeros[slot] >= 0)
+                m_state.entries[m_state.numeros[slot]].eliminated = true;
+        }
+    }
+
+    compaction();
+
+    m_state.shown = static_cast<qint16>(shown);
+    increment(m_state.compteseries);
+    increment(m_state.seriesOnList);
+    m_state.timeUsed = timeUsed(m_state.temps);
+}
+
+// Every shown answer right or wrong; under the successes criterion, a success
+// more for each entry found, and the entries that reach the threshold marked.
+void Training::judgeAllShown(bool seconds) {
+    const int shown = shownCount();
+    m_state.found = 0;
+    for (int i = 0; i < shown; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        ListEntry& entry = m_state.entries[m_state.numeros[slot]];
+        SlotBoxes& boxes = m_state.boxes[slot];
+        if (boxes.solution == entry.solution) {
+            boxes.answerLook = AnswerLook::Right;
+            increment(m_state.found);
+            if (!seconds) {
+                increment(entry.reussites);
+                if (!(m_state.threshold.value > static_cast<double>(entry.reussites)))
+                    entry.eliminated = true;
+            }
+        } else {
+            boxes.answerLook = AnswerLook::Wrong;
+            if (!boxes.solution.isEmpty())
+                boxes.struckOut = true;
+            else
+                setAnswerText(i, boxes.tirage);
+            boxes.tirage = entry.solution;
+            boxes.drawLook = DrawLook::ShowsSolution;
+        }
+    }
+}
+
+void Training::compaction() {
+    m_state.entries.removeIf([](const ListEntry& entry) { return entry.eliminated; });
+    if (m_state.nbmots() != 0)
+        return;
+
+    m_state.phase = Phase::ListFinished;
+    stopClock(Clock::Total);
+    m_state.tilesShowTheEnd = true;
+    m_state.motsleft = 0;
+    placerlettres(texts::bravo);
+}
+
+// ---------------------------------------------------------------- clocks
+
+void Training::countdownEdited(const QString& text) {
+    m_state.temps = text;
+}
+
+void Training::totalEdited(const QString& text) {
+    m_state.tempstot = text;
+}
+
+void Training::countdownTick() {
+    --m_state.tempsrestant;
+    m_state.temps = countdownText(m_state.tempsrestant);
+    if (m_state.tempsrestant <= 0)
+        correction();
+}
+
+void Training::totalTick() {
+    ++m_state.tempstotal;
+    m_state.tempstot = totalText(m_state.tempstotal);
+    if (m_state.onScreen)
+        increment(m_state.secondsOnList);
+}
+
+void Training::stopwatchTick() {
+    increment(m_state.chrono);
+}
+
+} // namespace tirages
