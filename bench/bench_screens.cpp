@@ -41,13 +41,18 @@ quint64 nextSeed() {
 void lancerToAShownSeries(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
-    screens::Form1 form(nextSeed, {});
+    screens::Form1 form(nextSeed);
     form.show();
+    // As "LANCER" does it: the list read, then handed to the training screen.
     for (auto _ : state) {
-        form.setBusy();
-        const auto error = form.commencer(list);
-        if (error)
+        const lists::ListResult read = lists::readList(list);
+        const auto* entries = std::get_if<lists::ListContent>(&read);
+        if (!entries) {
             state.SkipWithError("the list did not load");
+            break;
+        }
+        form.setBusy();
+        form.commencer(*entries);
         QApplication::processEvents(); // paint
     }
 }
@@ -56,14 +61,15 @@ BENCHMARK(lancerToAShownSeries)->Unit(benchmark::kMillisecond);
 void correctionShown(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
-    screens::Form1 form(nextSeed, {});
+    screens::Form1 form(nextSeed);
     form.show();
+    const lists::ListContent entries = std::get<lists::ListContent>(lists::readList(list));
     for (auto _ : state) {
         state.PauseTiming();
-        form.commencer(list);
+        form.commencer(entries);
         for (int s = 0; s < kSlots; ++s) {
             const int k = form.training().state().numeros[s];
-            emit form.solution[s]->textEdited(form.training().state().solutions()[k]);
+            emit form.solution[s]->textEdited(form.training().state().entries[k].solution);
         }
         QApplication::processEvents();
         state.ResumeTiming();

@@ -74,7 +74,7 @@ Form1::Form1(SeedSource seeds, QWidget* parent)
     setFixedSize(size());
 
     createControls();
-    nameControls();
+    nameForTheManual();
     connectControls();
     orderTabs();
     load();
@@ -141,7 +141,7 @@ void Form1::createControls() {
 // Every control carries its name as its object name. Text boxes and tiles tell
 // a screen reader which slot or tile they are; the clocks, the score and the
 // threshold are read with what they show.
-void Form1::nameControls() {
+void Form1::nameForTheManual() {
     namespace spoken = texts::spoken;
     const auto indexed = [](const char* name, int i) {
         return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
@@ -160,19 +160,16 @@ void Form1::nameControls() {
         Frame1[c]->setObjectName(indexed("Frame1", c));
         Frame1[c]->setAccessibleName(spoken::column(c));
     }
-    const std::initializer_list<std::pair<QObject*, const char*>> named = {
-        {restart, "restart"},   {corriger, "corriger"}, {recherche, "recherche"},
-        {valider, "valider"},   {Command2, "Command2"}, {Command5, "Command5"},
-        {Command3, "Command3"}, {police, "police"},     {Command4, "Command4"},
-        {Label5, "Label5"},     {seuiltxt, "seuiltxt"}, {Label6, "Label6"},
-        {Label4, "Label4"},     {motsleft, "motsleft"}, {nbseries, "nbseries"},
-        {voyant, "voyant"},     {score, "score"},       {tps, "tps"},
-        {Label3, "Label3"},     {Check1, "Check1"},     {Label1, "Label1"},
-        {temps, "temps"},       {Label2, "Label2"},     {tempstot, "tempstot"},
-        {quitter, "quitter"},   {Timer1, "Timer1"},     {Timer2, "Timer2"},
-        {Timer3, "Timer3"}};
-    for (const auto& [control, name] : named)
-        control->setObjectName(QLatin1String(name));
+    nameControls({{restart, "restart"},   {corriger, "corriger"}, {recherche, "recherche"},
+                  {valider, "valider"},   {Command2, "Command2"}, {Command5, "Command5"},
+                  {Command3, "Command3"}, {police, "police"},     {Command4, "Command4"},
+                  {Label5, "Label5"},     {seuiltxt, "seuiltxt"}, {Label6, "Label6"},
+                  {Label4, "Label4"},     {motsleft, "motsleft"}, {nbseries, "nbseries"},
+                  {voyant, "voyant"},     {score, "score"},       {tps, "tps"},
+                  {Label3, "Label3"},     {Check1, "Check1"},     {Label1, "Label1"},
+                  {temps, "temps"},       {Label2, "Label2"},     {tempstot, "tempstot"},
+                  {quitter, "quitter"},   {Timer1, "Timer1"},     {Timer2, "Timer2"},
+                  {Timer3, "Timer3"}});
     Command2->setAccessibleName(spoken::nextBox);
     recherche->setAccessibleName(spoken::search);
     seuiltxt->setAccessibleName(spoken::threshold);

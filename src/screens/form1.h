@@ -94,7 +94,7 @@ protected:
 private:
     void createControls();
     void createSlotsAndTiles();
-    void nameControls();
+    void nameForTheManual();
     void connectControls();
     // A click of `button` runs `handler` of the training.
     void forwardClick(QAbstractButton* button, void (Training::*handler)());

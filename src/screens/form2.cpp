@@ -30,7 +30,31 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
       m_dataDirs(std::move(dataDirs)) {
     setUpWindow(this, texts::launcherTitle);
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
+    createControls();
+    setUpListBox();
+    nameControls({{Label1, "Label1"},
+                  {fichier, "fichier"},
+                  {Command1, "Command1"},
+                  {quitter, "quitter"},
+                  {Text1, "Text1"},
+                  {Label2, "Label2"},
+                  {Timer1, "Timer1"}});
+    fichier->setAccessibleName(texts::spoken::listBox);
+    Text1->setAccessibleName(texts::spoken::about);
+    Label2->setAccessibleName(texts::spoken::countdown);
+    message->setAccessibleName(texts::spoken::problem);
 
+    QWidget::setTabOrder(Command1, quitter);
+    QWidget::setTabOrder(quitter, fichier);
+    QWidget::setTabOrder(fichier, Text1);
+    Command1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
+    connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
+    connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
+}
+
+void Form2::createControls() {
     // Created in the keyboard order of the focusable controls.
     Label1 = placed(new QLabel(texts::launcherHeading, this), layout::Label1);
     Label1->setFont(screenFont(12));
@@ -45,27 +69,8 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
 
     for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
         setBackground(control, rgb(Colour::Peach));
-
-    fichier->setEditable(true);
-    fichier->setInsertPolicy(QComboBox::NoInsert);
-    // What the player types is what "LANCER" hands over: no completion, and no
-    // match blind to case when the box loses the focus.
-    fichier->setCompleter(nullptr);
-    fichier->setMaxVisibleItems(17);
-    for (const lists::CatalogueList& list : lists::catalogue())
-        fichier->addItem(list.name);
-    fichier->setCurrentIndex(-1);
-    fichier->setEditText(texts::listPrompt);
-
-    const std::initializer_list<std::pair<QObject*, const char*>> named = {
-        {Label1, "Label1"}, {fichier, "fichier"}, {Command1, "Command1"}, {quitter, "quitter"},
-        {Text1, "Text1"},   {Label2, "Label2"},   {Timer1, "Timer1"}};
-    for (const auto& [control, name] : named)
-        control->setObjectName(QLatin1String(name));
-    fichier->setAccessibleName(texts::spoken::listBox);
-    Text1->setAccessibleName(texts::spoken::about);
-    Label2->setAccessibleName(texts::spoken::countdown);
-    message->setAccessibleName(texts::spoken::problem);
+    for (QPushButton* button : {Command1, quitter})
+        button->setAutoDefault(true);
 
     Text1->setReadOnly(true);
     Text1->setEnabled(false);
@@ -76,18 +81,19 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     QPalette messagePalette = message->palette();
     messagePalette.setColor(QPalette::WindowText, rgb(Colour::DarkRed));
     message->setPalette(messagePalette);
+}
 
-    for (QPushButton* button : {Command1, quitter})
-        button->setAutoDefault(true);
-
-    QWidget::setTabOrder(Command1, quitter);
-    QWidget::setTabOrder(quitter, fichier);
-    QWidget::setTabOrder(fichier, Text1);
-    Command1->setFocus();
-
-    connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
-    connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
-    connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
+void Form2::setUpListBox() {
+    fichier->setEditable(true);
+    fichier->setInsertPolicy(QComboBox::NoInsert);
+    // What the player types is what "LANCER" hands over: no completion, and no
+    // match blind to case when the box loses the focus.
+    fichier->setCompleter(nullptr);
+    fichier->setMaxVisibleItems(17);
+    for (const lists::CatalogueList& list : lists::catalogue())
+        fichier->addItem(list.name);
+    fichier->setCurrentIndex(-1);
+    fichier->setEditText(texts::listPrompt);
 }
 
 Form2::~Form2() = default;

@@ -59,6 +59,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createControls();
+    void setUpListBox();
     void lancer();
     void quitterClicked();
 

@@ -27,6 +27,11 @@ void setUpWindow(QWidget* window, const QString& title) {
     window->setAutoFillBackground(true);
 }
 
+void nameControls(std::initializer_list<std::pair<QObject*, const char*>> names) {
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
+}
+
 QTimer* secondTimer(QObject* parent) {
     auto* timer = new QTimer(parent);
     timer->setInterval(kTickInterval);

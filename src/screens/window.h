@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 class QObject;
 class QTimer;
@@ -17,6 +19,9 @@ QFont screenFont(int points = 8);
 // A window of the program: its caption, the screens' font and the light peach
 // background.
 void setUpWindow(QWidget* window, const QString& title);
+
+// Gives each control the name the manual uses for it, as its object name.
+void nameControls(std::initializer_list<std::pair<QObject*, const char*>> names);
 
 // A timer that ticks once a second once started.
 QTimer* secondTimer(QObject* parent);
