@@ -95,6 +95,10 @@ inline const std::array<FontStep, 7> fontCycle = {{
 
 // Names a screen reader gives to controls whose caption does not say what they are.
 namespace spoken {
+// A label read with what it shows: « Score de la série : 12/30 ».
+inline QString labelled(const QString& name, const QString& shown) {
+    return QStringLiteral("%1 : %2").arg(name, shown);
+}
 inline QString tirage(int slot) {
     return QStringLiteral("Tirage %1").arg(slot + 1);
 }

@@ -112,7 +112,7 @@ void Form1::renderLabels(const ScreenView& view) {
          {std::pair{voyant, texts::spoken::judged}, std::pair{score, texts::spoken::score},
           std::pair{tps, texts::spoken::timeUsed}, std::pair{police, texts::spoken::fontNumber},
           std::pair{nbseries, texts::spoken::seriesDone}})
-        label->setAccessibleName(name + QStringLiteral(" : ") + label->text());
+        label->setAccessibleName(texts::spoken::labelled(name, label->text()));
 }
 
 void Form1::renderBoxes(const ScreenView& view) {
