@@ -8,6 +8,7 @@ set -euo pipefail
 binary=$(realpath "$1")
 runs=${2:-10}
 cd "$(mktemp -d)"
+export XDG_DATA_HOME="$PWD/share" # no training kept from another run
 
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 

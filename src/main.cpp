@@ -1,6 +1,7 @@
 #include "screens/fonts.h"
 #include "screens/form1.h"
 #include "screens/form2.h"
+#include "screens/keeper.h"
 #include "training/seriesrandom.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 // The texts the program shows, exactly as the player reads them. Everything
 // the screens and the training display as fixed text comes from here.
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -44,6 +45,54 @@ inline const QString tooManyEntries =
 inline const QString tooLarge =
     QStringLiteral("La liste %1 est trop grande : un fichier de liste fait au plus %2 Mo.");
 } // namespace listMessages
+
+// A count with its noun, French style: « 0 série », « 1 série », « 12 séries »,
+// « 1 234 mots restants ».
+struct Forms {
+    QString one;
+    QString many;
+};
+inline QString counted(qint64 n, const Forms& forms) {
+    return QLocale(QLocale::French, QLocale::France).toString(n) + u' ' +
+           (n < 2 ? forms.one : forms.many);
+}
+inline const Forms wordsLeftCount{QStringLiteral("mot restant"), QStringLiteral("mots restants")};
+inline const Forms seriesCount{QStringLiteral("série"), QStringLiteral("séries")};
+inline const Forms minutes{QStringLiteral("min"), QStringLiteral("min")};
+inline const Forms wordsAdded{QStringLiteral("mot ajouté"), QStringLiteral("mots ajoutés")};
+inline const Forms wordsRemoved{QStringLiteral("retiré"), QStringLiteral("retirés")};
+
+// Trainings kept across runs: the launcher's line, its button and its messages.
+namespace progress {
+inline const QString continueTraining = QStringLiteral("Continuer");
+inline const QString inProgress = QStringLiteral("En cours : %1 sur %2 · %3 · %4");
+inline const QString finished = QStringLiteral("Terminée le %1 · %2 · %3");
+inline const QString fileChanged = QStringLiteral("La liste a changé : %1, %2 depuis le début.");
+inline const QString fileUnreadable =
+    QStringLiteral("Le fichier de la liste ne peut plus être lu : « Continuer » reprend les mots "
+                   "gardés.");
+inline const QString restartTitle = QStringLiteral("Recommencer la liste");
+inline const QString restartQuestion =
+    QStringLiteral("Recommencer « %1 » ? Les %2 restants et leurs réussites seront oubliés.");
+inline const QString restartButton = QStringLiteral("Recommencer");
+inline const QString cancelButton = QStringLiteral("Annuler");
+inline const QString cannotKeep =
+    QStringLiteral("Les entraînements ne pourront pas être gardés : %1.");
+inline const QString notAFile = QStringLiteral("« %1 » n'est pas un fichier");
+inline const QString cannotCreateFolder = QStringLiteral("le dossier « %1 » ne peut pas être créé");
+inline const QString cannotOpen = QStringLiteral("le fichier « %1 » ne peut pas être ouvert");
+inline const QString cannotWrite = QStringLiteral("le fichier « %1 » ne peut pas être écrit");
+inline const QString newerVersion =
+    QStringLiteral("le fichier « %1 » vient d'une version plus récente de tirages");
+inline const QString diskFull = QStringLiteral("le disque est plein");
+inline const QString diskError = QStringLiteral("le disque ne répond pas comme il faut");
+inline const QString databaseError = QStringLiteral("erreur de la base de données (%1)");
+inline const QString setAside =
+    QStringLiteral("Le fichier des entraînements était abîmé : il a été mis de côté sous « %1 », "
+                   "et un nouveau a été commencé.");
+inline const QString saveFailed =
+    QStringLiteral("Les dernières séries n'ont pas pu être gardées : %1.");
+} // namespace progress
 
 // Training screen
 inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");
@@ -127,6 +176,7 @@ inline const QString listBox = QStringLiteral("Liste de mots");
 inline const QString about = QStringLiteral("A propos");
 inline const QString countdown = QStringLiteral("Compte à rebours");
 inline const QString problem = QStringLiteral("Problème");
+inline const QString progressLine = QStringLiteral("Entraînement gardé");
 } // namespace spoken
 
 } // namespace tirages::texts

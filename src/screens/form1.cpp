@@ -273,6 +273,10 @@ void Form1::commencer(const lists::ListContent& entries) {
     handle([entries](Training& t) { t.commencer(entries); });
 }
 
+void Form1::resume(const TrainingSnapshot& kept) {
+    handle([kept](Training& t) { t.resume(kept); });
+}
+
 void Form1::setBusy() {
     handle([](Training& t) { t.setBusy(); });
 }

@@ -35,6 +35,8 @@ public:
 
     // Starts a list that the launcher has read.
     void commencer(const lists::ListContent& entries);
+    // Takes up a kept training: its entries, success counts and criterion.
+    void resume(const TrainingSnapshot& kept);
     // The busy pointer the launcher sets before it hands a list over.
     void setBusy();
 
@@ -85,6 +87,9 @@ signals:
     // "Sommaire", or the window closed: the screen is hidden and the launcher
     // takes over.
     void backToLauncher();
+    // A series was corrected, on the shown screen or on the hidden one: the list
+    // has changed (training().lastSeries() tells how).
+    void seriesCorrected();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -185,6 +185,9 @@ void Form1::apply(const Effect& effect) {
     case Effect::Kind::DefaultPointer:
         unsetCursor();
         break;
+    case Effect::Kind::SeriesCorrected:
+        emit seriesCorrected();
+        break;
     }
 }
 

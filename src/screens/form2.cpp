@@ -4,6 +4,7 @@
 #include "screens/colours.h"
 #include "screens/form1.h"
 #include "screens/geometry.h"
+#include "screens/keeper.h"
 #include "screens/window.h"
 #include "texts.h"
 
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -25,9 +27,9 @@ const QString kLineBreak = QStringLiteral("\r\n");
 } // namespace
 
 Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
-             QWidget* parent)
+             TrainingKeeper* keeper, QWidget* parent)
     : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
-      m_dataDirs(std::move(dataDirs)) {
+      m_dataDirs(std::move(dataDirs)), m_keeper(keeper) {
     setUpWindow(this, texts::launcherTitle);
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     createControls();
@@ -43,13 +45,19 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     Text1->setAccessibleName(texts::spoken::about);
     Label2->setAccessibleName(texts::spoken::countdown);
     message->setAccessibleName(texts::spoken::problem);
+    progress->setAccessibleName(texts::spoken::progressLine);
 
-    QWidget::setTabOrder(Command1, quitter);
+    QWidget::setTabOrder(Command1, continuer);
+    QWidget::setTabOrder(continuer, quitter);
     QWidget::setTabOrder(quitter, fichier);
     QWidget::setTabOrder(fichier, Text1);
     Command1->setFocus();
 
+    if (m_keeper)
+        say(m_keeper->takeStartMessage());
+    connect(fichier, &QComboBox::currentTextChanged, this, &Form2::showKeptTraining);
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
+    connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
     connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
 }
@@ -65,6 +73,13 @@ void Form2::createControls() {
     Text1 = placed(new QPlainTextEdit(this), layout::Text1);
     Label2 = placed(new QLabel(this), layout::Label2);
     message = placed(new QLabel(this), layout::message);
+    progress = placed(new QLabel(this), layout::progress);
+    continuer = placed(new QPushButton(texts::progress::continueTraining, this), layout::continuer);
+    continuer->setAutoDefault(true);
+    continuer->hide();
+    progress->hide();
+    progress->setWordWrap(true);
+    progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Timer1 = secondTimer(this);
 
     for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
@@ -108,29 +123,94 @@ QString Form2::aboutText() {
 Form1& Form2::trainingScreenMade() {
     if (!m_form1) {
         m_form1 = m_makeTrainingScreen();
-        connect(m_form1.get(), &Form1::backToLauncher, this, &QWidget::show);
+        connect(m_form1.get(), &Form1::backToLauncher, this, &Form2::trainingLeft);
+        if (m_keeper)
+            m_keeper->follow(m_form1.get());
     }
     return *m_form1;
+}
+
+// A message about a list, or about what is kept, in place of the line about
+// the kept training.
+void Form2::say(const QString& text) {
+    message->setText(text);
+    if (!text.isEmpty())
+        progress->hide();
+}
+
+void Form2::showKeptTraining() {
+    message->clear();
+    const auto line = m_keeper ? m_keeper->lineFor(fichier->currentText()) : std::nullopt;
+    progress->setText(line ? line->text : QString());
+    progress->setVisible(line.has_value());
+    continuer->setVisible(line && line->canContinue);
+}
+
+bool Form2::confirmRestart(qint32 entriesLeft) {
+    namespace say = texts::progress;
+    QMessageBox box(QMessageBox::Question, say::restartTitle,
+                    say::restartQuestion.arg(fichier->currentText(),
+                                             texts::counted(entriesLeft, texts::wordsLeftCount)),
+                    QMessageBox::NoButton, this);
+    QPushButton* restartList = box.addButton(say::restartButton, QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(say::cancelButton, QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == restartList;
 }
 
 // The list is read before the training screen is shown: one that cannot be
 // read is reported here, and the training in memory stays as it was.
 void Form2::lancer() {
+    const QString name = fichier->currentText();
+    const auto line = m_keeper ? m_keeper->lineFor(name) : std::nullopt;
+    if (line && line->inProgress && !confirmRestart(line->entriesLeft))
+        return;
     message->clear();
     setCursor(Qt::WaitCursor);
-    const lists::ListResult list = lists::openList(fichier->currentText(), m_dataDirs);
+    const lists::ListResult list = lists::openList(name, m_dataDirs);
     unsetCursor();
     if (const auto* error = std::get_if<lists::ListError>(&list)) {
-        message->setText(error->message());
+        say(error->message());
+        return;
+    }
+    const auto& entries = std::get<lists::ListContent>(list);
+    Form1& training = trainingScreenMade();
+    training.setBusy();
+    showTraining(training);
+    training.commencer(entries);
+    if (m_keeper)
+        m_keeper->began(name, entries);
+    hide();
+}
+
+void Form2::continuerClicked() {
+    const QString name = fichier->currentText();
+    const std::optional<TrainingSnapshot> kept = m_keeper ? m_keeper->toContinue(name) : std::nullopt;
+    if (!kept) {
+        showKeptTraining();
         return;
     }
     Form1& training = trainingScreenMade();
     training.setBusy();
+    showTraining(training);
+    training.resume(*kept);
+    m_keeper->continued(name, *kept);
+    hide();
+}
+
+void Form2::showTraining(Form1& training) {
     training.show();
     training.raise();
     training.activateWindow();
-    training.commencer(std::get<lists::ListContent>(list));
-    hide();
+}
+
+void Form2::trainingLeft() {
+    if (m_keeper)
+        m_keeper->saveNow();
+    show();
+    showKeptTraining();
+    if (m_keeper)
+        say(m_keeper->takeSaveFailure());
 }
 
 void Form2::quitterClicked() {
@@ -139,7 +219,8 @@ void Form2::quitterClicked() {
     for (QWidget* control : {static_cast<QWidget*>(fichier), static_cast<QWidget*>(Label1),
                              static_cast<QWidget*>(Command1), static_cast<QWidget*>(quitter)})
         control->hide();
-    message->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{message, progress, continuer})
+        control->hide();
     setEnabled(false);
     Text1->show();
     setWindowTitle(texts::farewellTitle);

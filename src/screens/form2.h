@@ -16,6 +16,7 @@ class QTimer;
 namespace tirages::screens {
 
 class Form1;
+class TrainingKeeper;
 
 // The launcher: the player picks a list and starts it, or quits.
 class Form2 : public QWidget {
@@ -25,8 +26,9 @@ public:
     // makeTrainingScreen creates the training screen on the first "LANCER";
     // dataDirs are the folders where the catalogue's lists are looked for when
     // they are not found relative to the working directory.
+    // keeper, when given, keeps the trainings across runs.
     Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
-          QWidget* parent = nullptr);
+          TrainingKeeper* keeper = nullptr, QWidget* parent = nullptr);
     ~Form2() override;
 
     // The training screen, or null before the first "LANCER".
@@ -46,7 +48,9 @@ public:
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
-    QLabel* message = nullptr; // why the last list could not be started
+    QLabel* message = nullptr;      // why the last list could not be started
+    QLabel* progress = nullptr;     // the training kept for the list named, if any
+    QPushButton* continuer = nullptr; // takes that training up
 
     // The farewell countdown after "Quitter".
     const Farewell& farewell() const { return m_farewell; }
@@ -61,13 +65,20 @@ protected:
 private:
     void createControls();
     void setUpListBox();
+    void showKeptTraining();
+    void say(const QString& text);
+    bool confirmRestart(qint32 entriesLeft);
     void lancer();
+    void continuerClicked();
+    void showTraining(Form1& training);
+    void trainingLeft();
     void quitterClicked();
 
     Form1& trainingScreenMade();
 
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
     QStringList m_dataDirs;
+    TrainingKeeper* m_keeper;
     std::unique_ptr<Form1> m_form1;
     Farewell m_farewell;
 };

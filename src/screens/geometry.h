@@ -40,6 +40,10 @@ inline constexpr Twips Text1{360, 2160, 3735, 1575};
 inline constexpr Twips Text1Farewell{360, 640, 3735, 2400};
 inline constexpr Twips Label2{4440, 720, 375, 255};
 inline constexpr Twips message{360, 2280, 4530, 900}; // why a list could not be started
+// A training kept for the list named: what it stands at, and the button that
+// takes it up, beside "LANCER".
+inline constexpr Twips progress{360, 2280, 4530, 900};
+inline constexpr Twips continuer{3000, 1800, 1215, 375};
 } // namespace launcher
 
 namespace training {

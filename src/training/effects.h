@@ -16,6 +16,7 @@ struct Effect {
         StopClock,
         BusyPointer, // the busy pointer on the training screen
         DefaultPointer,
+        SeriesCorrected, // a series was corrected: the list has changed
     };
     Kind kind;
     int slot = -1;
@@ -26,6 +27,7 @@ struct Effect {
     static Effect start(Clock clock) { return {Kind::StartClock, -1, clock}; }
     static Effect stop(Clock clock) { return {Kind::StopClock, -1, clock}; }
     static Effect busy(bool on) { return {on ? Kind::BusyPointer : Kind::DefaultPointer}; }
+    static Effect corrected() { return {Kind::SeriesCorrected}; }
     friend bool operator==(const Effect&, const Effect&) = default;
 };
 

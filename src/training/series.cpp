@@ -34,7 +34,7 @@ void Training::commencer(const lists::ListContent& entries) {
     QList<ListEntry> list;
     list.reserve(entries.size());
     for (const lists::Entry& entry : entries)
-        list.append({entry.draw, entry.solution});
+        list.append({entry.draw, entry.solution, 0, false, static_cast<qint32>(list.size() + 1)});
     m_state.seriesOnList = 0;
     m_state.secondsOnList = 0;
     load(std::move(list));
@@ -45,7 +45,7 @@ TrainingSnapshot Training::snapshot() const {
     kept.entries.reserve(m_state.entries.size());
     for (const ListEntry& entry : m_state.entries) {
         if (!entry.eliminated)
-            kept.entries.append({entry.draw, entry.solution, entry.reussites});
+            kept.entries.append({entry.draw, entry.solution, entry.reussites, entry.line});
     }
     kept.criterion = m_state.criterion;
     kept.threshold = m_state.threshold.text;
@@ -58,7 +58,8 @@ void Training::resume(const TrainingSnapshot& kept) {
     QList<ListEntry> list;
     list.reserve(kept.entries.size());
     for (const TrainingSnapshot::Entry& entry : kept.entries)
-        list.append({entry.draw, entry.solution, std::max<qint32>(entry.reussites, 0)});
+        list.append(
+            {entry.draw, entry.solution, std::max<qint32>(entry.reussites, 0), false, entry.line});
     if (kept.criterion != m_state.criterion)
         switchCriterion();
     m_state.threshold = Threshold::of(kept.threshold);
@@ -103,6 +104,7 @@ void Training::nouvelleserie() {
         boxes.struckOut = false;
         m_state.etat[static_cast<std::size_t>(s)] = -1;
     }
+    m_state.slotSeconds.fill(0);
     for (int s = 0; s < shown; ++s) {
         const auto slot = static_cast<std::size_t>(s);
         m_state.boxes[slot].tirage = m_state.entries[m_state.numeros[slot]].draw;
@@ -160,6 +162,9 @@ void Training::correction() {
     // With an empty list no slot shows an entry and there is nothing to judge.
     if (seconds && shown > 0)
         judge(shown - 1);
+    std::array<QString, kSlots> typed; // the judging writes the draw into an empty box
+    for (int i = 0; i < shown; ++i)
+        typed[static_cast<std::size_t>(i)] = m_state.boxes[static_cast<std::size_t>(i)].solution;
     judgeAllShown(seconds);
     if (seconds) {
         for (int i = 0; i < kSlots; ++i) {
@@ -168,6 +173,7 @@ void Training::correction() {
                 m_state.entries[m_state.numeros[slot]].eliminated = true;
         }
     }
+    recordSeries(typed, shown);
 
     compaction();
 
@@ -175,6 +181,26 @@ void Training::correction() {
     increment(m_state.compteseries);
     increment(m_state.seriesOnList);
     m_state.timeUsed = timeUsed(m_state.temps);
+    m_effects.push_back(Effect::corrected());
+}
+
+// Taken before the compaction, while the slots still point at their entries.
+void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown) {
+    SeriesRecord record;
+    record.found = m_state.found;
+    record.shown = static_cast<qint16>(shown);
+    record.secondsUsed = kSeriesSeconds - std::max<qint32>(m_state.tempsrestant, 0);
+    record.criterion = m_state.criterion;
+    record.threshold = m_state.threshold.text;
+    for (int i = 0; i < shown; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        const ListEntry& entry = m_state.entries[m_state.numeros[slot]];
+        const SlotBoxes& boxes = m_state.boxes[slot];
+        record.answers.append({entry.line, entry.draw, entry.solution, typed[slot],
+                               boxes.answerLook == AnswerLook::Right, m_state.slotSeconds[slot],
+                               entry.reussites, entry.eliminated});
+    }
+    m_lastSeries = std::move(record);
 }
 
 // Every shown answer right or wrong; under the successes criterion, a success
@@ -229,6 +255,8 @@ void Training::totalEdited(const QString& text) {
 }
 
 void Training::countdownTick() {
+    if (m_state.focus >= 0 && m_state.phase == Phase::SeriesRunning)
+        increment(m_state.slotSeconds[static_cast<std::size_t>(m_state.focus)]);
     --m_state.tempsrestant;
     m_state.temps = countdownText(m_state.tempsrestant);
     if (m_state.tempsrestant <= 0)

@@ -49,6 +49,7 @@ struct ListEntry {
     QString solution;
     qint32 reussites = 0;    // times found
     bool eliminated = false; // leaves the list at the next compaction
+    qint32 line = 0;         // the entry's line in the list file the training began from
 };
 
 // How a slot's boxes are marked.
@@ -104,6 +105,8 @@ struct TrainingState {
     qint16 numpolice = 1; // font the next font click applies
     qint16 courant = 0;   // slot whose answer box got the focus last
     qint16 compteseries = 0;
+
+    std::array<qint32, kSlots> slotSeconds{}; // seconds each answer box held the focus this series
 
     // What the list has cost over every sitting, for a training kept across runs.
     qint32 seriesOnList = 0;

@@ -37,6 +37,8 @@ public:
     // entries, success counts and criterion, then a new series.
     TrainingSnapshot snapshot() const;
     void resume(const TrainingSnapshot& snapshot);
+    // The last corrected series, as it is recorded.
+    const SeriesRecord& lastSeries() const { return m_lastSeries; }
     // "Nouvelle série(F8)" clicked, or a key pressed while it has the focus.
     void newSeries();
     void keyOnNewSeries(Key key);
@@ -92,6 +94,7 @@ private:
     void drawSlots();
     void correction();
     void judgeAllShown(bool seconds);
+    void recordSeries(const std::array<QString, kSlots>& typed, int shown);
     void compaction();
     void placerlettres(const QString& draw);
 
@@ -108,6 +111,7 @@ private:
     SeedSource m_seeds;
     TrainingState m_state;
     Effects m_effects;
+    SeriesRecord m_lastSeries;
 };
 
 } // namespace tirages

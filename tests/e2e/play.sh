@@ -14,6 +14,8 @@ mode=${2:-}
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
+# The trainings this run keeps stay in its own folder.
+export XDG_DATA_HOME="$work/share"
 
 # On failure the screen is kept for whoever reads the log.
 fail() {
