@@ -20,10 +20,17 @@ int main(int argc, char* argv[]) {
     const QStringList dataDirs = {appDir.filePath(QStringLiteral("data")),
                                   appDir.filePath(QStringLiteral("../share/tirages/data"))};
 
+    // The trainings kept across runs; a database that cannot be used is said on
+    // the launcher, and the program trains all the same.
+    tirages::progress::Store store(tirages::progress::Store::defaultPath());
+    tirages::screens::TrainingKeeper keeper(&store, dataDirs);
     tirages::screens::Form2 launcher(
-        [] { return std::make_unique<tirages::screens::Form1>(tirages::timeOfDaySeed); }, dataDirs);
-    QObject::connect(&launcher, &tirages::screens::Form2::programEnded, &app,
-                     [] { QApplication::exit(0); });
+        [] { return std::make_unique<tirages::screens::Form1>(tirages::timeOfDaySeed); }, dataDirs,
+        &keeper);
+    QObject::connect(&launcher, &tirages::screens::Form2::programEnded, &app, [&keeper] {
+        keeper.saveNow();
+        QApplication::exit(0);
+    });
     launcher.show();
     return QApplication::exec();
 }

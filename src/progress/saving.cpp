@@ -30,18 +30,18 @@ bool Store::begin(const QString& list, const TrainingSnapshot& start,
             "INSERT INTO trainings (list, criterion, threshold, series_done, seconds_trained,"
             " entries_at_start, started, updated, finished, revision)"
             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, NULL, 1)"));
-        for (const QVariant& value : {QVariant(list), QVariant(criterionCode(start.criterion)),
-                                      QVariant(start.threshold), QVariant(start.seriesDone),
-                                      QVariant(start.secondsTrained),
-                                      QVariant(static_cast<qint32>(fileLines.size())),
-                                      QVariant(timestamp()), QVariant(timestamp())})
+        for (const QVariant& value :
+             {QVariant(list), QVariant(criterionCode(start.criterion)), QVariant(start.threshold),
+              QVariant(start.seriesDone), QVariant(start.secondsTrained),
+              QVariant(static_cast<qint32>(fileLines.size())), QVariant(timestamp()),
+              QVariant(timestamp())})
             query.addBindValue(value);
         done = query.exec();
     }
     done = done && writeAll(list, start, fileLines) && m_db.commit();
     if (!done) {
-        m_lastError = reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(),
-                               m_path);
+        m_lastError =
+            reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(), m_path);
         m_db.rollback();
         m_revisions.insert(list, -1);
         return false;
@@ -180,15 +180,15 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
         for (const QVariant& value :
              {QVariant(criterionCode(now.criterion)), QVariant(now.threshold),
               QVariant(now.seriesDone), QVariant(now.secondsTrained), QVariant(timestamp()),
-              QVariant(revision + 1), QVariant(now.entries.isEmpty()),
-              QVariant(timestamp()), QVariant(list)})
+              QVariant(revision + 1), QVariant(now.entries.isEmpty()), QVariant(timestamp()),
+              QVariant(list)})
             query.addBindValue(value);
         done = query.exec();
     }
     done = done && (!series || recordSeries(list, *series)) && m_db.commit();
     if (!done) {
-        m_lastError = reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(),
-                               m_path);
+        m_lastError =
+            reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(), m_path);
         m_db.rollback();
         m_revisions.insert(list, -1);
         return false;

@@ -1,7 +1,6 @@
 #include "progress/store.h"
 
 #include "progress/sql.h"
-
 #include "texts.h"
 
 #include <QDir>
@@ -167,7 +166,8 @@ void Store::setAside() {
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connection);
     const QFileInfo info(m_path);
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
     const QString aside = QDir(info.absolutePath())
                               .filePath(QStringLiteral("%1-abime-%2.%3")
                                             .arg(info.completeBaseName(), stamp, info.suffix()));
@@ -210,10 +210,9 @@ std::optional<Summary> Store::summary(const QString& list) const {
     if (!usable())
         return std::nullopt;
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral(
-        "SELECT entries_at_start, series_done, seconds_trained, finished,"
-        " (SELECT count(*) FROM entries WHERE list = :l AND left_in = 1)"
-        " FROM trainings WHERE list = :l"));
+    query.prepare(QStringLiteral("SELECT entries_at_start, series_done, seconds_trained, finished,"
+                                 " (SELECT count(*) FROM entries WHERE list = :l AND left_in = 1)"
+                                 " FROM trainings WHERE list = :l"));
     query.bindValue(QStringLiteral(":l"), list);
     if (!query.exec() || !query.next())
         return std::nullopt;

@@ -185,7 +185,8 @@ void Form2::lancer() {
 
 void Form2::continuerClicked() {
     const QString name = fichier->currentText();
-    const std::optional<TrainingSnapshot> kept = m_keeper ? m_keeper->toContinue(name) : std::nullopt;
+    const std::optional<TrainingSnapshot> kept =
+        m_keeper ? m_keeper->toContinue(name) : std::nullopt;
     if (!kept) {
         showKeptTraining();
         return;

@@ -48,8 +48,8 @@ public:
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
-    QLabel* message = nullptr;      // why the last list could not be started
-    QLabel* progress = nullptr;     // the training kept for the list named, if any
+    QLabel* message = nullptr;        // why the last list could not be started
+    QLabel* progress = nullptr;       // the training kept for the list named, if any
     QPushButton* continuer = nullptr; // takes that training up
 
     // The farewell countdown after "Quitter".

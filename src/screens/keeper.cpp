@@ -60,9 +60,9 @@ std::optional<TrainingKeeper::Line> TrainingKeeper::lineFor(const QString& fichi
     Line line;
     const QString series = texts::counted(summary->seriesDone, texts::seriesCount);
     if (summary->finished) {
-        line.text = say::finished.arg(french().toString(summary->finished->date(),
-                                                        QStringLiteral("d MMMM yyyy")),
-                                      series, duration(summary->secondsTrained));
+        line.text = say::finished.arg(
+            french().toString(summary->finished->date(), QStringLiteral("d MMMM yyyy")), series,
+            duration(summary->secondsTrained));
         return line;
     }
     line.inProgress = true;
