@@ -4,6 +4,7 @@
 #include "progress/sql.h"
 #include "progress/store.h"
 
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -14,13 +15,39 @@ QString timestamp() {
     return QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
 }
 
+// Each save marks the training with a revision no other save gives, so that a
+// program can tell whether another has saved the list since it last did.
+qint64 newRevision() {
+    return static_cast<qint64>(QRandomGenerator::global()->generate64() >> 1);
+}
+
+// Qt binds a null text as NULL: a text is always bound as text, if empty.
+QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 } // namespace
+
+bool Store::failed(const QSqlQuery& query) {
+    m_lastError = reasonOf(query.lastError(), m_path);
+    return false;
+}
+
+// A write takes the database at once, waiting for another program's write to
+// end, rather than finding at its first change that another got there first.
+bool Store::beginWrite() {
+    m_lastError.clear();
+    QSqlQuery query(m_db);
+    return query.exec(QStringLiteral("BEGIN IMMEDIATE")) || failed(query);
+}
 
 bool Store::begin(const QString& list, const TrainingSnapshot& start,
                   const lists::ListContent& fileLines) {
     if (!usable())
         return fail(m_problem);
-    m_db.transaction();
+    const qint64 revision = newRevision();
+    if (!beginWrite())
+        return false;
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("DELETE FROM trainings WHERE list = ?"));
     query.addBindValue(list);
@@ -29,12 +56,12 @@ bool Store::begin(const QString& list, const TrainingSnapshot& start,
         query.prepare(QStringLiteral(
             "INSERT INTO trainings (list, criterion, threshold, series_done, seconds_trained,"
             " entries_at_start, started, updated, finished, revision)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, NULL, 1)"));
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, NULL, ?)"));
         for (const QVariant& value :
-             {QVariant(list), QVariant(criterionCode(start.criterion)), QVariant(start.threshold),
+             {QVariant(list), QVariant(criterionCode(start.criterion)), text(start.threshold),
               QVariant(start.seriesDone), QVariant(start.secondsTrained),
               QVariant(static_cast<qint32>(fileLines.size())), QVariant(timestamp()),
-              QVariant(timestamp())})
+              QVariant(timestamp()), QVariant(revision)})
             query.addBindValue(value);
         done = query.exec();
     }
@@ -46,7 +73,7 @@ bool Store::begin(const QString& list, const TrainingSnapshot& start,
         m_revisions.insert(list, -1);
         return false;
     }
-    m_revisions.insert(list, 1);
+    m_revisions.insert(list, revision);
     return true;
 }
 
@@ -60,7 +87,7 @@ bool Store::writeAll(const QString& list, const TrainingSnapshot& now,
     query.prepare(QStringLiteral("DELETE FROM entries WHERE list = ?"));
     query.addBindValue(list);
     if (!query.exec())
-        return false;
+        return failed(query);
     query.prepare(QStringLiteral("INSERT INTO entries (list, line, draw, solution, reussites,"
                                  " left_in) VALUES (?, ?, ?, ?, ?, ?)"));
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
@@ -68,12 +95,12 @@ bool Store::writeAll(const QString& list, const TrainingSnapshot& now,
         const auto found = left.constFind(line);
         query.bindValue(0, list);
         query.bindValue(1, line);
-        query.bindValue(2, fileLines[i].draw);
-        query.bindValue(3, fileLines[i].solution);
+        query.bindValue(2, text(fileLines[i].draw));
+        query.bindValue(3, text(fileLines[i].solution));
         query.bindValue(4, found == left.constEnd() ? 0 : *found);
         query.bindValue(5, found == left.constEnd() ? 0 : 1);
         if (!query.exec())
-            return false;
+            return failed(query);
     }
     return true;
 }
@@ -89,7 +116,7 @@ bool Store::writeDelta(const QString& list, const SeriesRecord& series) {
         query.bindValue(2, list);
         query.bindValue(3, answer.line);
         if (!query.exec())
-            return false;
+            return failed(query);
     }
     return true;
 }
@@ -100,18 +127,18 @@ bool Store::writeLeft(const QString& list, const TrainingSnapshot& now) {
     query.prepare(QStringLiteral("UPDATE entries SET left_in = 0 WHERE list = ?"));
     query.addBindValue(list);
     if (!query.exec())
-        return false;
+        return failed(query);
     QSqlQuery insert(m_db);
     insert.prepare(QStringLiteral("INSERT OR REPLACE INTO entries (list, line, draw, solution,"
                                   " reussites, left_in) VALUES (?, ?, ?, ?, ?, 1)"));
     for (const TrainingSnapshot::Entry& entry : now.entries) {
         insert.bindValue(0, list);
         insert.bindValue(1, entry.line);
-        insert.bindValue(2, entry.draw);
-        insert.bindValue(3, entry.solution);
+        insert.bindValue(2, text(entry.draw));
+        insert.bindValue(3, text(entry.solution));
         insert.bindValue(4, entry.reussites);
         if (!insert.exec())
-            return false;
+            return failed(insert);
     }
     return true;
 }
@@ -124,23 +151,23 @@ bool Store::recordSeries(const QString& list, const SeriesRecord& series) {
     for (const QVariant& value :
          {QVariant(list), QVariant(timestamp()), QVariant(series.found), QVariant(series.shown),
           QVariant(series.secondsUsed), QVariant(criterionCode(series.criterion)),
-          QVariant(series.threshold)})
+          text(series.threshold)})
         query.addBindValue(value);
     if (!query.exec())
-        return false;
+        return failed(query);
     const QVariant id = query.lastInsertId();
     query.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
-                                 " right, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                                 " correct, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const SeriesRecord::Answer& answer : series.answers) {
         query.bindValue(0, id);
         query.bindValue(1, answer.line);
-        query.bindValue(2, answer.draw);
-        query.bindValue(3, answer.solution);
-        query.bindValue(4, answer.answer);
+        query.bindValue(2, text(answer.draw));
+        query.bindValue(3, text(answer.solution));
+        query.bindValue(4, text(answer.answer));
         query.bindValue(5, answer.right ? 1 : 0);
         query.bindValue(6, answer.seconds);
         if (!query.exec())
-            return false;
+            return failed(query);
     }
     return true;
 }
@@ -148,7 +175,10 @@ bool Store::recordSeries(const QString& list, const SeriesRecord& series) {
 bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesRecord* series) {
     if (!usable())
         return fail(m_problem);
-    m_db.transaction();
+    if (!beginWrite()) {
+        m_revisions.insert(list, -1);
+        return false;
+    }
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("SELECT revision FROM trainings WHERE list = ?"));
     query.addBindValue(list);
@@ -166,9 +196,10 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
         }
         return begin(list, renumbered, lines);
     }
-    const qint64 revision = done ? query.value(0).toLongLong() : -1;
-    const bool ours = revision == m_revisions.value(list, -1);
-    if (done && !ours)
+    const qint64 ours = done ? query.value(0).toLongLong() : -1;
+    const bool unchanged = ours == m_revisions.value(list, -1);
+    const qint64 revision = newRevision();
+    if (done && !unchanged)
         done = writeLeft(list, now);
     else if (done && series)
         done = writeDelta(list, *series);
@@ -178,10 +209,9 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
             " seconds_trained = ?, updated = ?, revision = ?,"
             " finished = CASE WHEN ? THEN coalesce(finished, ?) ELSE NULL END WHERE list = ?"));
         for (const QVariant& value :
-             {QVariant(criterionCode(now.criterion)), QVariant(now.threshold),
-              QVariant(now.seriesDone), QVariant(now.secondsTrained), QVariant(timestamp()),
-              QVariant(revision + 1), QVariant(now.entries.isEmpty()), QVariant(timestamp()),
-              QVariant(list)})
+             {QVariant(criterionCode(now.criterion)), text(now.threshold), QVariant(now.seriesDone),
+              QVariant(now.secondsTrained), QVariant(timestamp()), QVariant(revision),
+              QVariant(now.entries.isEmpty()), QVariant(timestamp()), QVariant(list)})
             query.addBindValue(value);
         done = query.exec();
     }
@@ -193,7 +223,7 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
         m_revisions.insert(list, -1);
         return false;
     }
-    m_revisions.insert(list, revision + 1);
+    m_revisions.insert(list, revision);
     return true;
 }
 

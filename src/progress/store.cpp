@@ -38,7 +38,7 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
      QStringLiteral("CREATE TABLE answers ("
                     " series INTEGER NOT NULL REFERENCES series(id), line INTEGER NOT NULL,"
                     " draw TEXT NOT NULL, solution TEXT NOT NULL, answer TEXT NOT NULL,"
-                    " right INTEGER NOT NULL, seconds INTEGER NOT NULL)"),
+                    " correct INTEGER NOT NULL, seconds INTEGER NOT NULL)"),
      QStringLiteral("CREATE INDEX series_by_list ON series (list, corrected)")},
 }};
 
@@ -178,12 +178,20 @@ void Store::setAside() {
     m_notice = say::setAside.arg(aside);
 }
 
+// Another program may be bringing the same database up to date at the same
+// moment: each step reads the version again once it holds the database.
 bool Store::migrate() {
     QSqlQuery query(m_db);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return fail(query.lastError().text());
-    for (int version = query.value(0).toInt(); version < kSchemaVersion; ++version) {
-        m_db.transaction();
+    for (;;) {
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) ||
+            !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+            m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
+            m_db.rollback();
+            return false;
+        }
+        const int version = query.value(0).toInt();
+        if (version >= kSchemaVersion)
+            return m_db.commit();
         for (const QString& statement : kMigrations[static_cast<std::size_t>(version)]) {
             if (!query.exec(statement)) {
                 m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
@@ -198,7 +206,6 @@ bool Store::migrate() {
             return false;
         }
     }
-    return true;
 }
 
 bool Store::fail(const QString& error) {

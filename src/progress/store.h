@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -88,6 +89,8 @@ private:
     bool writeLeft(const QString& list, const TrainingSnapshot& now);
     bool recordSeries(const QString& list, const SeriesRecord& series);
     bool fail(const QString& error);
+    bool failed(const QSqlQuery& query);
+    bool beginWrite();
 
     QString m_path;
     QString m_connection;

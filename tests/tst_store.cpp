@@ -1,0 +1,296 @@
+// The store of trainings kept across runs, on a temporary folder: round trips,
+// a list file that changed, the schema's migration, and every fault that must
+// not hurt the player.
+
+#include "progress/store.h"
+#include "support/progresssupport.h"
+#include "support/testsupport.h"
+#include "training/training.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tirages;
+using progress::Store;
+
+namespace {
+
+lists::ListContent words(const QStringList& list) {
+    return test::wordEntries(list);
+}
+
+// Runs `body` in a child process and returns its exit code: for faults that
+// need the process's own limits or user changed.
+int inChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A training begun and kept on `list`, with one series corrected and saved.
+Training trainedAndSaved(Store& store, const QString& list, const lists::ListContent& lines) {
+    Training t(test::countingSeeds());
+    t.commencer(lines);
+    store.begin(list, t.snapshot(), lines);
+    test::answerRight(t, 0);
+    t.correct();
+    store.save(list, t.snapshot(), &t.lastSeries());
+    return t;
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void keepsSeveralListsAcrossRuns() {
+        const QString database = path("several.sqlite");
+        QList<TrainingSnapshot> expected;
+        {
+            Store store(database);
+            QVERIFY(store.usable());
+            QVERIFY(store.problem().isEmpty());
+            Training a = trainedAndSaved(store, "5 lettres", test::numberedEntries(40));
+            Training b = trainedAndSaved(store, "/home/moi/mes mots.txt", test::numberedEntries(3));
+            Training c = trainedAndSaved(store, "9 lettres", words({"AB"})); // ends on BRAVO
+            // Left with a new criterion: kept without a correction.
+            a.switchCriterion();
+            a.thresholdEdited("4.5");
+            for (int i = 0; i < 61; ++i)
+                a.totalTick();
+            QVERIFY(store.save("5 lettres", a.snapshot(), nullptr));
+            expected = {a.snapshot(), b.snapshot(), c.snapshot()};
+        }
+        Store again(database);
+        const QStringList lists = {"5 lettres", "/home/moi/mes mots.txt", "9 lettres"};
+        for (int i = 0; i < 3; ++i) {
+            const auto kept = again.load(lists[i]);
+            QVERIFY(kept);
+            QCOMPARE(kept->snapshot, expected[i]);
+        }
+        const auto summary = again.summary("5 lettres");
+        QCOMPARE(summary->entriesLeft, 39);
+        QCOMPARE(summary->entriesAtStart, 40);
+        QCOMPARE(summary->seriesDone, 1);
+        QCOMPARE(summary->secondsTrained, 61);
+        QVERIFY(!summary->finished);
+        QCOMPARE(again.load("5 lettres")->snapshot.criterion, Criterion::Seconds);
+        QVERIFY(again.summary("9 lettres")->finished);
+        QVERIFY(!again.summary("une autre liste"));
+
+        // Every corrected series and its answers are recorded.
+        QSqlQuery count(QSqlDatabase::addDatabase("QSQLITE", "count"));
+        {
+            QSqlDatabase db = QSqlDatabase::database("count");
+            db.setDatabaseName(database);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec("SELECT count(*), sum(found), sum(shown) FROM series"));
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toInt(), 3);
+            QCOMPARE(query.value(1).toInt(), 3);
+            QCOMPARE(query.value(2).toInt(), 30 + 3 + 1);
+            QVERIFY(query.exec("SELECT count(*), sum(correct) FROM answers"));
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toInt(), 34);
+            QCOMPARE(query.value(1).toInt(), 3);
+        }
+        count = QSqlQuery();
+        QSqlDatabase::removeDatabase("count");
+
+        // "LANCER" on a kept list begins it again, every success forgotten.
+        Training fresh(test::countingSeeds());
+        fresh.commencer(test::numberedEntries(40));
+        QVERIFY(again.begin("5 lettres", fresh.snapshot(), test::numberedEntries(40)));
+        QCOMPARE(again.summary("5 lettres")->entriesLeft, 40);
+        QCOMPARE(again.summary("5 lettres")->seriesDone, 0);
+    }
+
+    void aChangedFileKeepsWhatItStillHolds() {
+        Store store(path("changed.sqlite"));
+        const lists::ListContent before = words({"A", "B", "C", "D", "E"});
+        Training t(test::countingSeeds());
+        t.thresholdEdited("2");
+        t.commencer(before);
+        store.begin("liste", t.snapshot(), before);
+        for (const char* word : {"B", "C"})
+            test::answerRight(t, test::slotShowing(t, QString::fromLatin1(word)));
+        t.correct();
+        t.newSeries();
+        test::answerRight(t, test::slotShowing(t, "B"));
+        t.correct(); // B leaves on its second success; C has one
+        QVERIFY2(store.save("liste", t.snapshot(), &t.lastSeries()), qPrintable(store.lastError()));
+
+        const lists::ListContent now = words({"F", "A", "B", "C"});
+        const auto kept = store.load("liste");
+        const progress::FileChange change = progress::compareLines(kept->fileLines, now);
+        QCOMPARE(change.added, 1);   // F
+        QCOMPARE(change.removed, 2); // D and E
+        const TrainingSnapshot merged = progress::mergeWithFile(*kept, now);
+        QStringList left;
+        for (const auto& entry : merged.entries)
+            left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.reussites).arg(entry.line);
+        // In the order of the file now; B stays out, C keeps its success.
+        QCOMPARE(left, (QStringList{"F:0@1", "A:0@2", "C:1@4"}));
+        QCOMPARE(merged.seriesDone, 2);
+        QVERIFY(!progress::compareLines(before, before).any());
+    }
+
+    void migratesFromTheFirstVersion() {
+        const QString database = path("version1.sqlite");
+        {
+            // The database as the first version of the schema left it.
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v1");
+            db.setDatabaseName(database);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            for (const char* statement :
+                 {"CREATE TABLE trainings (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
+                  " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
+                  " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
+                  " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
+                  " revision INTEGER NOT NULL)",
+                  "CREATE TABLE entries (list TEXT NOT NULL, line INTEGER NOT NULL,"
+                  " draw TEXT NOT NULL, solution TEXT NOT NULL, reussites INTEGER NOT NULL,"
+                  " left_in INTEGER NOT NULL, PRIMARY KEY (list, line)) WITHOUT ROWID",
+                  "INSERT INTO trainings VALUES ('5 lettres', 1, '7', 4, 600, 2,"
+                  " '2026-12-01T10:00:00', '2026-12-01T11:00:00', NULL, 5)",
+                  "INSERT INTO entries VALUES ('5 lettres', 1, 'ABERR', 'ARBRE', 0, 0)",
+                  "INSERT INTO entries VALUES ('5 lettres', 2, 'ABELT', 'TABLE', 3, 1)",
+                  "PRAGMA user_version = 1"})
+                QVERIFY2(query.exec(QString::fromLatin1(statement)), statement);
+        }
+        QSqlDatabase::removeDatabase("v1");
+
+        Store store(database);
+        QVERIFY(store.usable());
+        const auto kept = store.load("5 lettres");
+        QVERIFY(kept);
+        QCOMPARE(kept->snapshot.entries.size(), 1);
+        QCOMPARE(kept->snapshot.entries[0].reussites, 3);
+        QCOMPARE(kept->snapshot.criterion, Criterion::Seconds);
+        QCOMPARE(kept->snapshot.threshold, QStringLiteral("7"));
+        // The new version's tables take the series.
+        Training t(test::countingSeeds());
+        t.resume(kept->snapshot);
+        t.correct();
+        QVERIFY(store.save("5 lettres", t.snapshot(), &t.lastSeries()));
+        QCOMPARE(store.summary("5 lettres")->seriesDone, 5);
+    }
+
+    void aDatabaseThatCannotBeUsedIsSaidAndTouchedNot() {
+        // A folder in its place.
+        QDir().mkpath(path("folder.sqlite"));
+        Store folder(path("folder.sqlite"));
+        QVERIFY(!folder.usable());
+        QVERIFY(folder.problem().startsWith("Les entraînements ne pourront pas être gardés"));
+        QVERIFY(!folder.save("liste", {}, nullptr));
+        QVERIFY(!folder.summary("liste"));
+
+        // A schema newer than the program: left as it is.
+        const QString newer = path("newer.sqlite");
+        {
+            Store store(newer);
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+            db.setDatabaseName(newer);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec("PRAGMA user_version = 99");
+        }
+        QSqlDatabase::removeDatabase("newer");
+        const QByteArray before = bytesOf(newer);
+        {
+            Store store(newer);
+            QVERIFY(!store.usable());
+            QVERIFY(store.problem().contains("version plus récente"));
+        }
+        QCOMPARE(bytesOf(newer), before);
+
+        // No permission to write its folder.
+        const QString locked = path("locked");
+        QDir().mkpath(locked);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+        const int denied = inChild([&] {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                return 3;
+            Store store(locked + "/tirages.sqlite");
+            return !store.usable() && !store.problem().isEmpty() ? 0 : 1;
+        });
+        QCOMPARE(denied, 0);
+    }
+
+    void aDamagedFileIsSetAsideAndANewOneBegun() {
+        const QString database = path("damaged.sqlite");
+        QByteArray garbage(8192, 'x');
+        garbage.prepend("these bytes are no database at all\n");
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+        file.close();
+
+        Store store(database);
+        QVERIFY(store.usable());
+        QVERIFY(store.notice().contains("mis de côté"));
+        const QStringList aside =
+            QDir(m_dir.path()).entryList({"damaged-abime-*.sqlite"}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(bytesOf(m_dir.filePath(aside[0])), garbage);
+        QVERIFY(store.notice().contains(aside[0]));
+        Training t = trainedAndSaved(store, "liste", test::numberedEntries(5));
+        QCOMPARE(store.load("liste")->snapshot, t.snapshot());
+    }
+
+    // A save that fails (the disk refuses every write) costs the training
+    // nothing and leaves what was saved before whole.
+    void aFailedSaveLeavesTheLastOneWhole() {
+        const QString database = path("full.sqlite");
+        QByteArray savedBefore;
+        {
+            Store store(database);
+            Training t = trainedAndSaved(store, "liste", test::numberedEntries(40));
+            savedBefore = test::digest(t.snapshot());
+        }
+        const int result = inChild([&] {
+            Store store(database);
+            Training t(test::countingSeeds());
+            t.resume(store.load("liste")->snapshot);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit none{0, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &none);
+            for (int s = 0; s < 5; ++s)
+                test::answerRight(t, s);
+            t.correct();
+            const bool saved = store.save("liste", t.snapshot(), &t.lastSeries());
+            // The training goes on whatever the disk does.
+            t.newSeries();
+            const bool goesOn = t.screen().corrigerEnabled && t.state().nbmots() == 34;
+            return !saved && !store.lastError().isEmpty() && goesOn ? 0 : 1;
+        });
+        QCOMPARE(result, 0);
+        QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
+        Store store(database);
+        QCOMPARE(test::digest(store.load("liste")->snapshot), savedBefore);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"
