@@ -73,7 +73,7 @@ inline const QString fileUnreadable =
                    "gardés.");
 inline const QString restartTitle = QStringLiteral("Recommencer la liste");
 inline const QString restartQuestion =
-    QStringLiteral("Recommencer « %1 » ? Les %2 restants et leurs réussites seront oubliés.");
+    QStringLiteral("Recommencer « %1 » ? Les %2 et leurs réussites seront oubliés.");
 inline const QString restartButton = QStringLiteral("Recommencer");
 inline const QString cancelButton = QStringLiteral("Annuler");
 inline const QString cannotKeep =
