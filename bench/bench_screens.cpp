@@ -5,6 +5,7 @@
 #include "entry/answerbox.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
+#include "screens/keeper.h"
 #include "training/seriesrandom.h"
 
 #include <QApplication>
@@ -80,6 +81,32 @@ void correctionShown(benchmark::State& state) {
         state.SkipWithError("the correction did not remove 30 entries");
 }
 BENCHMARK(correctionShown)->Unit(benchmark::kMillisecond);
+
+// « Continuer » on a kept training of 10000 entries: the training read back,
+// its list file read and compared, the training screen's first series painted.
+void continuerToAShownSeries(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString list = writeBigList(dir);
+    progress::Store store(dir.filePath(QStringLiteral("tirages.sqlite")));
+    screens::TrainingKeeper keeper(&store, {});
+    screens::Form1 form(nextSeed);
+    keeper.follow(&form);
+    const lists::ListContent entries = std::get<lists::ListContent>(lists::readList(list));
+    form.commencer(entries);
+    keeper.began(list, entries);
+    form.show();
+    for (auto _ : state) {
+        const auto kept = keeper.toContinue(list);
+        if (!kept) {
+            state.SkipWithError("nothing kept");
+            break;
+        }
+        form.setBusy();
+        form.resume(*kept);
+        QApplication::processEvents(); // paint
+    }
+}
+BENCHMARK(continuerToAShownSeries)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

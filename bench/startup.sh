@@ -3,12 +3,19 @@
 # over several runs, and measures its peak memory through a session that
 # starts the largest shipped list.
 #
-#   bench/startup.sh BINARY [RUNS]     (under xvfb-run)
+#   bench/startup.sh BINARY [RUNS] [DATABASE]     (under xvfb-run)
+#
+# DATABASE, when given, is the trainings kept that the program starts with.
 set -euo pipefail
 binary=$(realpath "$1")
 runs=${2:-10}
+database=${3:+$(realpath "$3")}
 cd "$(mktemp -d)"
 export XDG_DATA_HOME="$PWD/share" # no training kept from another run
+if [ -n "$database" ]; then
+  mkdir -p share/tirages
+  cp "$database" share/tirages/tirages.sqlite
+fi
 
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
@@ -24,6 +31,10 @@ for _ in $(seq "$runs"); do
 done
 sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "start to launcher shown: median ${sorted[$((runs / 2))]} ms, min ${sorted[0]} ms, max ${sorted[-1]} ms ($runs runs)"
+
+# With trainings kept, "LANCER" would first ask before forgetting one: the
+# session below is measured without.
+[ -n "$database" ] && exit 0
 
 # Peak memory: the launcher, then "9 lettres" (the longest shipped list) started.
 /usr/bin/time -f '%M' -o rss.txt "$binary" >/dev/null 2>&1 &
