@@ -80,6 +80,20 @@ void saveAfterCorrection(benchmark::State& state) {
 }
 BENCHMARK(saveAfterCorrection)->Unit(benchmark::kMillisecond);
 
+// "LANCER" on a 10000-entry list: the training begun, every line written.
+void beginTenThousand(benchmark::State& state) {
+    QTemporaryDir dir;
+    progress::Store store(dir.filePath(QStringLiteral("tirages.sqlite")));
+    Training training(nextSeed);
+    const lists::ListContent lines = bigList();
+    training.commencer(lines);
+    for (auto _ : state) {
+        if (!store.begin(QStringLiteral("liste"), training.snapshot(), lines))
+            state.SkipWithError("the training was not begun");
+    }
+}
+BENCHMARK(beginTenThousand)->Unit(benchmark::kMillisecond);
+
 // What the program does at start with its database: open it, and look up the
 // launcher's first text.
 void openWithTrainings(benchmark::State& state) {
