@@ -8,36 +8,14 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8
 binary=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pid=
 trap 'kill "$pid" 2>/dev/null || true; [ -n "${TIRAGES_E2E_KEEP:-}" ] || rm -rf "$work"' EXIT
 cd "$work"
 export XDG_DATA_HOME="$work/share"
 
-fail() {
-  /usr/bin/import -window root "${TMPDIR:-/tmp}/tirages-keep-failure.png" 2>/dev/null || true
-  echo "FAIL: $*; screen saved in ${TMPDIR:-/tmp}/tirages-keep-failure.png"
-  exit 1
-}
-pixel() {
-  /usr/bin/import -window root "$work/screen.png"
-  /usr/bin/convert "$work/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-}
-# Waits (up to 10 s) until the pixel at x y is (or, with "not", is not) the colour given.
-expect_pixel() {
-  local x=$1 y=$2 how=$3 wanted=$4 what=$5 seen=""
-  for _ in $(seq 50); do
-    seen=$(pixel "$x" "$y")
-    if { [ "$how" = is ] && [ "$seen" = "$wanted" ]; } ||
-       { [ "$how" = not ] && [ "$seen" != "$wanted" ]; }; then
-      echo "ok: $what ($seen)"; return 0
-    fi
-    sleep 0.2
-  done
-  fail "$what: colour $seen"
-}
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/{printf "%s ", $2} END {print ""}'; }
+source "$here/screen.sh"
 
 peach="255,224,192"
 printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/trois.txt"
@@ -48,7 +26,7 @@ launch() {
   pid=$!
   launcher=$(window '^Bienvenue :o\)$') || fail "the launcher did not show"
   read -r lx ly < <(origin "$launcher")
-  expect_pixel $((lx + 10)) $((ly + 60)) is "$peach" "the launcher is painted"
+  expect_pixel $((lx + 10)) $((ly + 60)) "$peach" "the launcher is painted"
   xdotool mousemove $((lx + 100)) $((ly + 98)) click 1
   xdotool key ctrl+a
   xdotool type --delay 20 "$work/trois.txt"
@@ -58,24 +36,24 @@ launch() {
 continuer() { echo "$((lx + 240)) $((ly + 132))"; }
 
 launch
-expect_pixel $(continuer) is "$peach" "no « Continuer » for a list never trained"
+expect_pixel $(continuer) "$peach" "no « Continuer » for a list never trained"
 xdotool mousemove $((lx + 152)) $((ly + 132)) click 1
 training=$(window '^ENTRAINEMENT SCRABBLE') || fail "the training screen did not show"
 read -r tx ty < <(origin "$training")
 answer0="$((tx + 117)) $((ty + 49))"
-expect_pixel $answer0 is "255,255,128" "the first answer box is the current one"
+expect_pixel $answer0 "255,255,128" "the first answer box is the current one"
 xdotool type --delay 20 "arbre"
 xdotool key F12
-expect_pixel $answer0 is "128,255,128" "the right answer is green"
+expect_pixel $answer0 "128,255,128" "the right answer is green"
 # "Sommaire" (twips 7560,7080: pixels 504,472, 81x33).
 xdotool mousemove $((tx + 544)) $((ty + 488)) click 1
 launcher=$(window '^Bienvenue :o\)$') || fail "Sommaire did not bring the launcher back"
-expect_pixel $(continuer) not "$peach" "« Continuer » is offered on the way back"
+expect_other_pixel $(continuer) "$peach" "« Continuer » is offered on the way back"
 
 # The program ends abruptly; what was corrected is kept.
 kill -9 "$pid"; wait "$pid" 2>/dev/null || true
 launch
-expect_pixel $(continuer) not "$peach" "« Continuer » is offered after a new start"
+expect_other_pixel $(continuer) "$peach" "« Continuer » is offered after a new start"
 /usr/bin/import -window root "$work/launcher.png"
 [ -n "${TIRAGES_E2E_SHOTS:-}" ] && cp "$work/launcher.png" "$TIRAGES_E2E_SHOTS/keep-launcher.png"
 xdotool mousemove $(continuer) click 1
@@ -84,13 +62,13 @@ read -r tx ty < <(origin "$training")
 answer0="$((tx + 117)) $((ty + 49))"
 answer1="$((tx + 117)) $((ty + 81))"
 answer2="$((tx + 117)) $((ty + 113))"
-expect_pixel $answer0 is "255,255,128" "the training goes on in the first answer box"
+expect_pixel $answer0 "255,255,128" "the training goes on in the first answer box"
 # Two entries were left: two shown slots, both right, and the list ends.
 xdotool type --delay 20 "arbre"
 xdotool key Return
 xdotool type --delay 20 "arbre"
 xdotool key F12
-expect_pixel $answer1 is "128,255,128" "the second entry left is found"
-expect_pixel $answer2 is "255,192,128" "no third entry was left"
-expect_pixel $((tx + 228)) $((ty + 396)) is "255,128,128" "the list ends on BRAVO"
+expect_pixel $answer1 "128,255,128" "the second entry left is found"
+expect_pixel $answer2 "255,192,128" "no third entry was left"
+expect_pixel $((tx + 228)) $((ty + 396)) "255,128,128" "the list ends on BRAVO"
 echo "ok: a kept training taken up to its end"

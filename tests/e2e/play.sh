@@ -10,6 +10,7 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8 # window titles hold accented letters
 binary=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
 mode=${2:-}
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -17,32 +18,7 @@ cd "$work"
 # The trainings this run keeps stay in its own folder.
 export XDG_DATA_HOME="$work/share"
 
-# On failure the screen is kept for whoever reads the log.
-fail() {
-  /usr/bin/import -window root "${TMPDIR:-/tmp}/tirages-e2e-failure.png" 2>/dev/null || true
-  echo "FAIL: $*; screen saved in ${TMPDIR:-/tmp}/tirages-e2e-failure.png"
-  exit 1
-}
-
-# The colour of the screen pixel at x y, as "R,G,B".
-pixel() {
-  /usr/bin/import -window root "$work/screen.png"
-  /usr/bin/convert "$work/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-}
-
-# Waits (up to 10 s) until the pixel at x y has the colour wanted.
-expect_pixel() {
-  local x=$1 y=$2 wanted=$3 what=$4 seen=""
-  for _ in $(seq 50); do
-    seen=$(pixel "$x" "$y")
-    [ "$seen" = "$wanted" ] && { echo "ok: $what ($seen)"; return 0; }
-    sleep 0.2
-  done
-  fail "$what: colour $seen, expected $wanted"
-}
-
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/{printf "%s ", $2} END {print ""}'; }
+source "$here/screen.sh"
 
 "$binary" >"$work/out.log" 2>&1 &
 pid=$!
