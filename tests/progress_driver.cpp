@@ -6,8 +6,8 @@
 // PAUSE_MS paces the series, so that two drivers on one database take turns as
 // two players would (a series lasts minutes, not microseconds).
 //
-// Before each save it prints "about SERIES DIGEST", after it "saved SERIES
-// DIGEST", where DIGEST stands for the whole training as saved.
+// Before each write it prints "about SERIES DIGEST", after it "saved SERIES
+// DIGEST", where DIGEST stands for the whole training as written.
 
 #include "progress/store.h"
 #include "support/progresssupport.h"
@@ -34,10 +34,17 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     Training training([&player] { return player(); });
+    // Every write is announced before it is made and reported once it is done.
+    const auto announce = [](const char* what, const TrainingSnapshot& snapshot) {
+        std::printf("%s %d %s\n", what, snapshot.seriesDone, test::digest(snapshot).constData());
+        std::fflush(stdout);
+    };
     const auto begin = [&] {
         const lists::ListContent lines = test::numberedEntries(200);
         training.commencer(lines);
-        store.begin(list, training.snapshot(), lines);
+        announce("about", training.snapshot());
+        if (store.begin(list, training.snapshot(), lines))
+            announce("saved", training.snapshot());
     };
     if (const auto kept = store.load(list); kept && !kept->summary.finished)
         training.resume(kept->snapshot);
@@ -51,14 +58,9 @@ int main(int argc, char* argv[]) {
         }
         training.correct();
         const TrainingSnapshot now = training.snapshot();
-        const QByteArray digest = test::digest(now);
-        std::printf("about %d %s\n", now.seriesDone, digest.constData());
-        std::fflush(stdout);
+        announce("about", now);
         if (store.save(list, now, &training.lastSeries()))
-            std::printf("saved %d %s\n", now.seriesDone, digest.constData());
-        else
-            std::printf("failed %s\n", qPrintable(store.lastError()));
-        std::fflush(stdout);
+            announce("saved", now);
         if (training.state().nbmots() == 0)
             begin();
         else
