@@ -201,6 +201,47 @@ private slots:
         }
     }
 
+    void readsUtf8FilesAsUtf8_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected"); // draw, solution, ...
+        QTest::newRow("UTF-8") << QByteArray("EEPRRSTU;\xc3\x89TRE\r\nAB;C\xc5\x92UR")
+                               << QStringList{"EEPRRSTU", "ÉTRE", "AB", "CŒUR"};
+        QTest::newRow("UTF-8 with its mark")
+            << QByteArray("\xef\xbb\xbf\xc3\x89T\xc3\x89;\xc3\xa9t\xc3\xa9")
+            << QStringList{"ÉTÉ", "été"};
+        QTest::newRow("the mark alone makes it UTF-8") << QByteArray("\xef\xbb\xbf"
+                                                                     "AB;BA")
+                                                       << QStringList{"AB", "BA"};
+        QTest::newRow("ASCII only: the same either way")
+            << QByteArray("AB;BA\r\nCD;DC") << QStringList{"AB", "BA", "CD", "DC"};
+        QTest::newRow("Windows-1252 that is no UTF-8")
+            << QByteArray("\xc9T\xc9;\xe9t\xe9") << QStringList{"ÉTÉ", "été"};
+        QTest::newRow("valid UTF-8 in one line only is no UTF-8 file")
+            << QByteArray("\xc3\xa9;A\r\n\xe9;B") << QStringList{"Ã©", "A", "é", "B"};
+    }
+    void readsUtf8FilesAsUtf8() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            QStringList fields;
+            for (const Entry& entry : entriesOf(parsedInTwo(bytes, cut)))
+                fields << entry.draw << entry.solution;
+            QCOMPARE(fields, expected);
+        }
+    }
+
+    void everyWindows1252ByteFromHighHalf() {
+        // 0x80 to 0xFF, each as a draw: never valid UTF-8 as a whole.
+        QByteArray bytes;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            bytes += QByteArray(1, static_cast<char>(b)) + ";x\r\n";
+        const ListContent entries = entriesOf(parseList(bytes, "x"));
+        QCOMPARE(entries.size(), 128);
+        for (int b = 0x80; b <= 0xFF; ++b)
+            QCOMPARE(toCp1252(entries[b - 0x80].draw), QByteArray(1, static_cast<char>(b)));
+        QCOMPARE(entries[0xE9 - 0x80].draw, QStringLiteral("é"));
+    }
+
     void decodesEveryWindows1252Byte() {
         const ListContent entries = entriesOf(readList(test::fixture("cp1252.txt")));
         QCOMPARE(entries.size(), 1);

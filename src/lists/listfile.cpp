@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QUtf8StringView>
+#include <algorithm>
 
 namespace tirages::lists {
 
@@ -39,10 +41,33 @@ void ListParser::takeLine(QByteArrayView line) {
         m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
         return;
     }
-    m_entries.append({fromCp1252(line.first(separator)), fromCp1252(line.sliced(separator + 1))});
+    const QByteArrayView draw = line.first(separator);
+    const QByteArrayView solution = line.sliced(separator + 1);
+    for (const QByteArrayView field : {draw, solution}) {
+        const bool ascii = std::all_of(field.begin(), field.end(), [](char byte) {
+            return static_cast<unsigned char>(byte) < 0x80;
+        });
+        if (!ascii) {
+            m_nonAsciiFields.append(
+                {m_entries.size(), field.data() == solution.data(), field.toByteArray()});
+            m_validUtf8 = m_validUtf8 && QUtf8StringView(field).isValidUtf8();
+        }
+    }
+    m_entries.append({fromCp1252(draw), fromCp1252(solution)});
 }
 
 bool ListParser::feed(QByteArrayView bytes) {
+    if (!m_started) {
+        // The mark may come split between the first reads.
+        m_partial += bytes;
+        if (m_partial.size() < 3 && QByteArrayView("\xEF\xBB\xBF").startsWith(m_partial))
+            return true;
+        m_started = true;
+        m_byteOrderMark = m_partial.startsWith("\xEF\xBB\xBF");
+        const QByteArray first = m_partial.mid(m_byteOrderMark ? 3 : 0);
+        m_partial.clear();
+        return feed(first);
+    }
     qsizetype start = 0;
     const qsizetype size = bytes.size();
     if (m_skipLineFeed && size > 0) {
@@ -78,6 +103,11 @@ bool ListParser::feed(QByteArrayView bytes) {
 }
 
 ListResult ListParser::finish() {
+    if (!m_started) { // fewer than three bytes in all
+        m_started = true;
+        const QByteArray first = std::exchange(m_partial, {});
+        feed(first);
+    }
     // A last line without its line end is an entry all the same.
     if (!m_error && !m_partial.isEmpty()) {
         takeLine(m_partial);
@@ -85,6 +115,13 @@ ListResult ListParser::finish() {
     }
     if (m_error)
         return *m_error;
+    // ASCII reads the same in both encodings: only the other fields change.
+    if (m_byteOrderMark || (!m_nonAsciiFields.isEmpty() && m_validUtf8)) {
+        for (const RawField& field : std::as_const(m_nonAsciiFields)) {
+            Entry& entry = m_entries[field.entry];
+            (field.solution ? entry.solution : entry.draw) = QString::fromUtf8(field.bytes);
+        }
+    }
     return std::move(m_entries);
 }
 

@@ -45,9 +45,11 @@ struct ListError {
 using ListContent = QList<Entry>;
 using ListResult = std::variant<ListContent, ListError>;
 
-// Splits the bytes of a list file into entries as they arrive: Windows-1252,
-// one entry a line, lines ended by CR LF, CR or LF, each split at its first
-// ';'. Nothing is trimmed. It stops at the first line that is not an entry and
+// Splits the bytes of a list file into entries as they arrive: one entry a
+// line, lines ended by CR LF, CR or LF, each split at its first
+// ';'. Nothing is trimmed. A file that starts with a UTF-8 byte-order mark
+// (dropped), or is valid UTF-8 and holds other bytes than ASCII, is read as
+// UTF-8; any other as Windows-1252. It stops at the first line that is not an entry and
 // at the entry after the last one a list may hold, so that a reader never has
 // to go further than that.
 class ListParser {
@@ -64,7 +66,19 @@ private:
     void takeLine(QByteArrayView line);
 
     QString m_path;
+    // Entries are decoded as Windows-1252 as they come; the fields that hold
+    // other bytes than ASCII are kept as bytes too, to be decoded again should
+    // the file turn out to be UTF-8.
+    struct RawField {
+        qsizetype entry;
+        bool solution;
+        QByteArray bytes;
+    };
     ListContent m_entries;
+    QList<RawField> m_nonAsciiFields;
+    bool m_started = false; // the first bytes have been looked at for a byte-order mark
+    bool m_byteOrderMark = false;
+    bool m_validUtf8 = true;
     QByteArray m_partial;        // the start of a line whose end has not arrived yet
     bool m_skipLineFeed = false; // the last line ended with a CR: an LF that follows is its end
     std::optional<ListError> m_error;

@@ -37,12 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (entries->size() > kMaxEntries)
         std::abort();
 
-    QByteArray written;
+    // Written back as UTF-8 behind its mark, the entries read the same.
+    QByteArray written = "\xEF\xBB\xBF";
     for (const Entry& entry : *entries) {
         if (entry.draw.contains(u';') || entry.draw.contains(u'\r') || entry.draw.contains(u'\n') ||
             entry.solution.contains(u'\r') || entry.solution.contains(u'\n'))
             std::abort();
-        written += toCp1252(entry.draw) + ';' + toCp1252(entry.solution) + "\r\n";
+        written += entry.draw.toUtf8() + ';' + entry.solution.toUtf8() + "\r\n";
     }
     const ListResult again = parseList(written, QStringLiteral("fuzz"));
     const auto* reread = std::get_if<ListContent>(&again);
