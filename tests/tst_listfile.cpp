@@ -209,6 +209,11 @@ private slots:
         QTest::newRow("UTF-8 with its mark")
             << QByteArray("\xef\xbb\xbf\xc3\x89T\xc3\x89;\xc3\xa9t\xc3\xa9")
             << QStringList{"ÉTÉ", "été"};
+        QTest::newRow("a mark inside stays")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                          "A;\xef\xbb\xbf"
+                          "B")
+            << QStringList{QStringLiteral("\uFEFFA"), QStringLiteral("\uFEFFB")};
         QTest::newRow("the mark alone makes it UTF-8") << QByteArray("\xef\xbb\xbf"
                                                                      "AB;BA")
                                                        << QStringList{"AB", "BA"};

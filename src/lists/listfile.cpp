@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QUtf8StringView>
 #include <algorithm>
 
@@ -117,9 +118,12 @@ ListResult ListParser::finish() {
         return *m_error;
     // ASCII reads the same in both encodings: only the other fields change.
     if (m_byteOrderMark || (!m_nonAsciiFields.isEmpty() && m_validUtf8)) {
+        // Only the file's own mark is dropped: one at the start of a field stays.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
         for (const RawField& field : std::as_const(m_nonAsciiFields)) {
             Entry& entry = m_entries[field.entry];
-            (field.solution ? entry.solution : entry.draw) = QString::fromUtf8(field.bytes);
+            (field.solution ? entry.solution : entry.draw) = utf8.decode(field.bytes);
         }
     }
     return std::move(m_entries);
