@@ -97,6 +97,7 @@ private slots:
         // « Continuer » takes up the two entries left.
         QTest::mouseClick(l.form.continuer, Qt::LeftButton);
         QVERIFY(screen.isVisible());
+        QCOMPARE(screen.focusWidget(), screen.solution[0]); // typing goes there
         QCOMPARE(screen.training().state().nbmots(), 2);
         QCOMPARE(screen.motsleft->text(), QStringLiteral("2"));
         QTest::mouseClick(screen.quitter, Qt::LeftButton);

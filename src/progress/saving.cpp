@@ -28,6 +28,14 @@ QVariant text(const QString& value) {
 
 } // namespace
 
+// Binds `values` in order to the prepared query and runs it.
+bool Store::run(QSqlQuery& query, std::initializer_list<QVariant> values) {
+    int position = 0;
+    for (const QVariant& value : values)
+        query.bindValue(position++, value);
+    return query.exec() || failed(query);
+}
+
 bool Store::failed(const QSqlQuery& query) {
     m_lastError = reasonOf(query.lastError(), m_path);
     return false;
@@ -93,14 +101,10 @@ bool Store::writeAll(const QString& list, const TrainingSnapshot& now,
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
         const auto line = static_cast<qint32>(i + 1);
         const auto found = left.constFind(line);
-        query.bindValue(0, list);
-        query.bindValue(1, line);
-        query.bindValue(2, text(fileLines[i].draw));
-        query.bindValue(3, text(fileLines[i].solution));
-        query.bindValue(4, found == left.constEnd() ? 0 : *found);
-        query.bindValue(5, found == left.constEnd() ? 0 : 1);
-        if (!query.exec())
-            return failed(query);
+        const bool kept = found != left.constEnd();
+        if (!run(query, {list, line, text(fileLines[i].draw), text(fileLines[i].solution),
+                         kept ? *found : 0, kept ? 1 : 0}))
+            return false;
     }
     return true;
 }
@@ -111,12 +115,8 @@ bool Store::writeDelta(const QString& list, const SeriesRecord& series) {
     query.prepare(QStringLiteral(
         "UPDATE entries SET reussites = ?, left_in = ? WHERE list = ? AND line = ?"));
     for (const SeriesRecord::Answer& answer : series.answers) {
-        query.bindValue(0, answer.reussites);
-        query.bindValue(1, answer.eliminated ? 0 : 1);
-        query.bindValue(2, list);
-        query.bindValue(3, answer.line);
-        if (!query.exec())
-            return failed(query);
+        if (!run(query, {answer.reussites, answer.eliminated ? 0 : 1, list, answer.line}))
+            return false;
     }
     return true;
 }
@@ -132,13 +132,9 @@ bool Store::writeLeft(const QString& list, const TrainingSnapshot& now) {
     insert.prepare(QStringLiteral("INSERT OR REPLACE INTO entries (list, line, draw, solution,"
                                   " reussites, left_in) VALUES (?, ?, ?, ?, ?, 1)"));
     for (const TrainingSnapshot::Entry& entry : now.entries) {
-        insert.bindValue(0, list);
-        insert.bindValue(1, entry.line);
-        insert.bindValue(2, text(entry.draw));
-        insert.bindValue(3, text(entry.solution));
-        insert.bindValue(4, entry.reussites);
-        if (!insert.exec())
-            return failed(insert);
+        if (!run(insert,
+                 {list, entry.line, text(entry.draw), text(entry.solution), entry.reussites}))
+            return false;
     }
     return true;
 }
@@ -159,15 +155,9 @@ bool Store::recordSeries(const QString& list, const SeriesRecord& series) {
     query.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
                                  " correct, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const SeriesRecord::Answer& answer : series.answers) {
-        query.bindValue(0, id);
-        query.bindValue(1, answer.line);
-        query.bindValue(2, text(answer.draw));
-        query.bindValue(3, text(answer.solution));
-        query.bindValue(4, text(answer.answer));
-        query.bindValue(5, answer.right ? 1 : 0);
-        query.bindValue(6, answer.seconds);
-        if (!query.exec())
-            return failed(query);
+        if (!run(query, {id, answer.line, text(answer.draw), text(answer.solution),
+                         text(answer.answer), answer.right ? 1 : 0, answer.seconds}))
+            return false;
     }
     return true;
 }

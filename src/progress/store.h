@@ -11,6 +11,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
+#include <initializer_list>
 #include <optional>
 
 namespace tirages::progress {
@@ -90,6 +92,7 @@ private:
     bool recordSeries(const QString& list, const SeriesRecord& series);
     bool fail(const QString& error);
     bool failed(const QSqlQuery& query);
+    bool run(QSqlQuery& query, std::initializer_list<QVariant> values);
     bool beginWrite();
 
     QString m_path;
