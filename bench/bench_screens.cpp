@@ -47,7 +47,7 @@ void lancerToAShownSeries(benchmark::State& state) {
     // As "LANCER" does it: the list read, then handed to the training screen.
     for (auto _ : state) {
         const lists::ListResult read = lists::readList(list);
-        const auto* entries = std::get_if<lists::ListContent>(&read);
+        const auto* entries = lists::listEntries(read);
         if (!entries) {
             state.SkipWithError("the list did not load");
             break;
@@ -64,7 +64,7 @@ void correctionShown(benchmark::State& state) {
     const QString list = writeBigList(dir);
     screens::Form1 form(nextSeed);
     form.show();
-    const lists::ListContent entries = std::get<lists::ListContent>(lists::readList(list));
+    const lists::ListContent entries = *lists::listEntries(lists::readList(list));
     for (auto _ : state) {
         state.PauseTiming();
         form.commencer(entries);
@@ -91,7 +91,7 @@ void continuerToAShownSeries(benchmark::State& state) {
     screens::TrainingKeeper keeper(&store, {});
     screens::Form1 form(nextSeed);
     keeper.follow(&form);
-    const lists::ListContent entries = std::get<lists::ListContent>(lists::readList(list));
+    const lists::ListContent entries = *lists::listEntries(lists::readList(list));
     form.commencer(entries);
     keeper.began(list, entries);
     form.show();

@@ -44,6 +44,21 @@ inline const QString tooManyEntries =
     QStringLiteral("La liste %1 a plus de %2 lignes : une liste en compte %2 au plus.");
 inline const QString tooLarge =
     QStringLiteral("La liste %1 est trop grande : un fichier de liste fait au plus %2 Mo.");
+// A plain word list: one word a line.
+inline const QString tooManyWords =
+    QStringLiteral("La liste %1 a plus de %2 mots : une liste en compte %2 au plus.");
+inline const QString noWordToTrain =
+    QStringLiteral("Aucun mot de la liste %1 ne peut être entraîné.");
+inline const QString leftOutTitle = QStringLiteral("Mots laissés de côté");
+inline const QString leftOutIntro = QStringLiteral("%1 : %2.");
+inline const QString notAWord =
+    QStringLiteral("ligne %1, « %2 » n'est pas un mot de %3 à %4 lettres");
+inline const QString duplicate = QStringLiteral("ligne %1, « %2 » est déjà à la ligne %3");
+inline const QString sameLetters =
+    QStringLiteral("ligne %1, « %2 » a les lettres de « %3 » (ligne %4)");
+inline const QString andOthers = QStringLiteral("et %1");
+inline const QString trainedOn = QStringLiteral("L'entraînement porte sur %1.");
+inline const QString startButton = QStringLiteral("Commencer");
 } // namespace listMessages
 
 // A count with its noun, French style: « 0 série », « 1 série », « 12 séries »,
@@ -61,6 +76,10 @@ inline const Forms seriesCount{QStringLiteral("série"), QStringLiteral("séries
 inline const Forms minutes{QStringLiteral("min"), QStringLiteral("min")};
 inline const Forms wordsAdded{QStringLiteral("mot ajouté"), QStringLiteral("mots ajoutés")};
 inline const Forms wordsRemoved{QStringLiteral("retiré"), QStringLiteral("retirés")};
+inline const Forms wordsLeftOut{QStringLiteral("mot laissé de côté"),
+                                QStringLiteral("mots laissés de côté")};
+inline const Forms others{QStringLiteral("autre"), QStringLiteral("autres")};
+inline const Forms words{QStringLiteral("mot"), QStringLiteral("mots")};
 
 // Trainings kept across runs: the launcher's line, its button and its messages.
 namespace progress {

@@ -52,7 +52,7 @@ private:
         const lists::ListResult list = lists::readList(test::fixture(name));
         const auto* error = std::get_if<lists::ListError>(&list);
         QVERIFY2(!error, error ? qPrintable(error->message()) : "");
-        form().commencer(std::get<lists::ListContent>(list));
+        form().commencer(*lists::listEntries(list));
     }
 
 private slots:

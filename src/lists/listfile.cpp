@@ -24,18 +24,52 @@ QString ListError::message() const {
     case Kind::MissingSeparator:
         return (emptyLine ? say::emptyLine : say::noSeparator).arg(file).arg(line);
     case Kind::TooManyEntries:
-        return say::tooManyEntries.arg(file).arg(kMaxEntries);
+        return (plainWords ? say::tooManyWords : say::tooManyEntries).arg(file).arg(kMaxEntries);
+    case Kind::NoWordToTrain:
+        return detail.isEmpty() ? say::noWordToTrain.arg(file)
+                                : say::noWordToTrain.arg(file) + u' ' + detail;
     case Kind::TooLarge:
         return say::tooLarge.arg(file).arg(kMaxListBytes / (1024 * 1024));
     }
     return {};
 }
 
+namespace {
+
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+bool isBlank(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return byte == ' ' || byte == '\t'; });
+}
+
+} // namespace
+
+void ListParser::noteEncoding(QByteArrayView bytes) {
+    m_nonAscii = true;
+    m_validUtf8 = m_validUtf8 && QUtf8StringView(bytes).isValidUtf8();
+}
+
+bool ListParser::readAsUtf8() const {
+    return m_byteOrderMark || (m_nonAscii && m_validUtf8);
+}
+
 void ListParser::takeLine(QByteArrayView line) {
+    ++m_line;
     const qsizetype separator = line.indexOf(';');
+    if (m_kind == Kind::Undecided) {
+        m_kind = separator < 0 ? Kind::Words : Kind::Entries;
+        m_firstLineEmpty = line.isEmpty();
+    }
+    if (m_kind == Kind::Words) {
+        takeWord(line, separator >= 0);
+        return;
+    }
     if (separator < 0) {
-        m_error = ListError{
-            ListError::Kind::MissingSeparator, m_path, m_entries.size() + 1, line.isEmpty(), {}};
+        m_error = ListError{ListError::Kind::MissingSeparator, m_path, m_line, line.isEmpty(), {}};
         return;
     }
     if (m_entries.size() == kMaxEntries) {
@@ -45,16 +79,50 @@ void ListParser::takeLine(QByteArrayView line) {
     const QByteArrayView draw = line.first(separator);
     const QByteArrayView solution = line.sliced(separator + 1);
     for (const QByteArrayView field : {draw, solution}) {
-        const bool ascii = std::all_of(field.begin(), field.end(), [](char byte) {
-            return static_cast<unsigned char>(byte) < 0x80;
-        });
-        if (!ascii) {
+        if (!isAscii(field)) {
             m_nonAsciiFields.append(
                 {m_entries.size(), field.data() == solution.data(), field.toByteArray()});
-            m_validUtf8 = m_validUtf8 && QUtf8StringView(field).isValidUtf8();
+            noteEncoding(field);
         }
     }
     m_entries.append({fromCp1252(draw), fromCp1252(solution)});
+}
+
+// A line of a file whose first line holds no ';'.
+void ListParser::takeWord(QByteArrayView line, bool separator) {
+    if (separator) {
+        // Lines with and without ';': a list file, whose first line is wrong.
+        m_error = ListError{ListError::Kind::MissingSeparator, m_path, 1, m_firstLineEmpty, {}};
+        return;
+    }
+    if (isBlank(line))
+        return;
+    if (m_words.size() == kMaxEntries) {
+        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
+        m_error->plainWords = true;
+        return;
+    }
+    if (!isAscii(line))
+        noteEncoding(line);
+    m_words.append({m_line, line.toByteArray()});
+}
+
+ListResult ListParser::wordList() {
+    QList<WordLine> lines;
+    lines.reserve(m_words.size());
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    const bool asUtf8 = readAsUtf8();
+    for (const auto& [line, bytes] : std::as_const(m_words))
+        lines.append({line, asUtf8 ? utf8.decode(bytes) : fromCp1252(bytes)});
+    TrainedWords trained = trainedWords(lines);
+    if (trained.entries.isEmpty()) {
+        ListError error{ListError::Kind::NoWordToTrain, m_path, 0, false, {}};
+        if (!trained.leftOut.isEmpty())
+            error.detail = leftOutReport(trained.leftOut);
+        return error;
+    }
+    return ListFile{std::move(trained.entries), true, std::move(trained.leftOut)};
 }
 
 bool ListParser::feed(QByteArrayView bytes) {
@@ -116,8 +184,13 @@ ListResult ListParser::finish() {
     }
     if (m_error)
         return *m_error;
+    if (m_kind == Kind::Words) {
+        if (m_words.isEmpty()) // blank lines and nothing else: judged as a list file
+            return ListError{ListError::Kind::MissingSeparator, m_path, 1, m_firstLineEmpty, {}};
+        return wordList();
+    }
     // ASCII reads the same in both encodings: only the other fields change.
-    if (m_byteOrderMark || (!m_nonAsciiFields.isEmpty() && m_validUtf8)) {
+    if (readAsUtf8()) {
         // Only the file's own mark is dropped: one at the start of a field stays.
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                         QStringConverter::Flag::ConvertInitialBom);
@@ -126,7 +199,7 @@ ListResult ListParser::finish() {
             (field.solution ? entry.solution : entry.draw) = utf8.decode(field.bytes);
         }
     }
-    return std::move(m_entries);
+    return ListFile{std::move(m_entries), false, {}};
 }
 
 ListResult parseList(QByteArrayView bytes, const QString& path) {

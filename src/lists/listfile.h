@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lists/entry.h"
+#include "lists/plainwords.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -16,13 +19,6 @@ inline constexpr qsizetype kMaxEntries = 10000;
 // before a byte of it is read, and a stream that runs past it is cut there.
 inline constexpr qint64 kMaxListBytes = qint64{16} * 1024 * 1024;
 
-// One line of a list file: the draw shown to the player and the expected word.
-struct Entry {
-    QString draw;
-    QString solution;
-    friend bool operator==(const Entry&, const Entry&) = default;
-};
-
 struct ListError {
     enum class Kind {
         NotFound,         // nothing at the path
@@ -31,27 +27,45 @@ struct ListError {
         MissingSeparator, // a line without ';' (an empty line included)
         TooManyEntries,   // more than kMaxEntries lines
         TooLarge,         // more than kMaxListBytes bytes
+        NoWordToTrain,    // a plain word list whose every word is left out
     };
     Kind kind;
     QString path;
     qsizetype line = 0;     // 1-based, for MissingSeparator
     bool emptyLine = false; // for MissingSeparator
-    QString detail;         // the system's reason, for Unreadable
+    QString detail; // the system's reason, for Unreadable; the words left out, for NoWordToTrain
+    bool plainWords = false; // for TooManyEntries: a plain word list
 
     // The message shown to the player, in French.
     QString message() const;
 };
 
 using ListContent = QList<Entry>;
-using ListResult = std::variant<ListContent, ListError>;
+
+// A list as read: its entries, and for a plain word list the words left out.
+struct ListFile {
+    ListContent entries;
+    bool plainWords = false;
+    QList<LeftOutWord> leftOut;
+};
+
+using ListResult = std::variant<ListFile, ListError>;
+
+// The entries of a list that was read, or null for an error.
+inline const ListContent* listEntries(const ListResult& result) {
+    const auto* file = std::get_if<ListFile>(&result);
+    return file ? &file->entries : nullptr;
+}
 
 // Splits the bytes of a list file into entries as they arrive: one entry a
-// line, lines ended by CR LF, CR or LF, each split at its first
-// ';'. Nothing is trimmed. A file that starts with a UTF-8 byte-order mark
-// (dropped), or is valid UTF-8 and holds other bytes than ASCII, is read as
-// UTF-8; any other as Windows-1252. It stops at the first line that is not an entry and
-// at the entry after the last one a list may hold, so that a reader never has
-// to go further than that.
+// line, lines ended by CR LF, CR or LF, each split at its first ';'. Nothing
+// is trimmed. A file in which no line holds a ';' is a plain word list: one
+// word a line, blank lines skipped, each word trained with its draw (see
+// plainwords.h). A file that starts with a UTF-8 byte-order mark (dropped), or
+// is valid UTF-8 and holds other bytes than ASCII, is read as UTF-8; any other
+// as Windows-1252. It stops at the first line that is not an entry and at the
+// entry (or word) after the last one a list may hold, so that a reader never
+// has to go further than that.
 class ListParser {
 public:
     explicit ListParser(QString path) : m_path(std::move(path)) {}
@@ -64,6 +78,10 @@ public:
 
 private:
     void takeLine(QByteArrayView line);
+    void takeWord(QByteArrayView line, bool separator);
+    void noteEncoding(QByteArrayView bytes);
+    bool readAsUtf8() const;
+    ListResult wordList();
 
     QString m_path;
     // Entries are decoded as Windows-1252 as they come; the fields that hold
@@ -74,8 +92,14 @@ private:
         bool solution;
         QByteArray bytes;
     };
+    enum class Kind { Undecided, Entries, Words };
+    Kind m_kind = Kind::Undecided; // set by the first line: does it hold a ';'?
+    qsizetype m_line = 0;          // lines taken so far
+    bool m_firstLineEmpty = false;
     ListContent m_entries;
     QList<RawField> m_nonAsciiFields;
+    QList<QPair<qsizetype, QByteArray>> m_words; // line number, bytes: decoded at the end
+    bool m_nonAscii = false;
     bool m_started = false; // the first bytes have been looked at for a byte-order mark
     bool m_byteOrderMark = false;
     bool m_validUtf8 = true;

@@ -173,7 +173,10 @@ void Form2::lancer() {
         say(error->message());
         return;
     }
-    const auto& entries = std::get<lists::ListContent>(list);
+    const auto& file = std::get<lists::ListFile>(list);
+    if (!file.leftOut.isEmpty())
+        tellLeftOut(file);
+    const lists::ListContent& entries = file.entries;
     Form1& training = trainingScreenMade();
     training.setBusy();
     showTraining(training);
@@ -181,6 +184,18 @@ void Form2::lancer() {
     if (m_keeper)
         m_keeper->began(name, entries);
     hide();
+}
+
+// A plain word list trains on its words that make a draw of their own: the
+// player is told which were left out before the training starts on the others.
+void Form2::tellLeftOut(const lists::ListFile& file) {
+    namespace say = texts::listMessages;
+    QMessageBox box(QMessageBox::Information, say::leftOutTitle,
+                    lists::leftOutReport(file.leftOut) + u'\n' +
+                        say::trainedOn.arg(texts::counted(file.entries.size(), texts::words)),
+                    QMessageBox::NoButton, this);
+    box.setDefaultButton(box.addButton(say::startButton, QMessageBox::AcceptRole));
+    box.exec();
 }
 
 void Form2::continuerClicked() {

@@ -13,6 +13,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
+namespace tirages::lists {
+struct ListFile;
+}
+
 namespace tirages::screens {
 
 class Form1;
@@ -69,6 +73,7 @@ private:
     void say(const QString& text);
     bool confirmRestart(qint32 entriesLeft);
     void lancer();
+    void tellLeftOut(const lists::ListFile& file);
     void continuerClicked();
     void showTraining(Form1& training);
     void trainingLeft();

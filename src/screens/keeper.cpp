@@ -72,7 +72,7 @@ std::optional<TrainingKeeper::Line> TrainingKeeper::lineFor(const QString& fichi
                                     number(summary->entriesAtStart), series,
                                     duration(summary->secondsTrained));
     const lists::ListResult file = lists::openList(fichier, m_dataDirs);
-    if (const auto* lines = std::get_if<lists::ListContent>(&file)) {
+    if (const auto* lines = lists::listEntries(file)) {
         const std::optional<progress::Kept> kept = m_store->load(list);
         if (kept) {
             const progress::FileChange change = progress::compareLines(kept->fileLines, *lines);
@@ -98,7 +98,7 @@ std::optional<TrainingSnapshot> TrainingKeeper::toContinue(const QString& fichie
     if (!kept || kept->summary.finished)
         return std::nullopt;
     const lists::ListResult file = lists::openList(fichier, m_dataDirs);
-    const auto* lines = std::get_if<lists::ListContent>(&file);
+    const auto* lines = lists::listEntries(file);
     if (!lines || !progress::compareLines(kept->fileLines, *lines).any())
         return kept->snapshot;
     // The file changed: the training goes on on the file as it is now.

@@ -30,8 +30,8 @@ public:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         const lists::ListResult list = lists::readList(QStringLiteral("list.txt"));
-        QVERIFY(std::holds_alternative<lists::ListContent>(list));
-        form->commencer(std::get<lists::ListContent>(list));
+        QVERIFY(std::holds_alternative<lists::ListFile>(list));
+        form->commencer(*lists::listEntries(list));
     }
 
     // The slot whose draw box shows `draw`, or -1.

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace tirages::lists {
+
+// One line of a list file: the draw shown to the player and the expected word.
+struct Entry {
+    QString draw;
+    QString solution;
+    friend bool operator==(const Entry&, const Entry&) = default;
+};
+
+} // namespace tirages::lists
