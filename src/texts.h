@@ -81,6 +81,13 @@ inline const Forms wordsLeftOut{QStringLiteral("mot laissé de côté"),
 inline const Forms others{QStringLiteral("autre"), QStringLiteral("autres")};
 inline const Forms words{QStringLiteral("mot"), QStringLiteral("mots")};
 
+// Choosing a list file of one's own.
+namespace browsing {
+inline const QString button = QStringLiteral("Parcourir…");
+inline const QString title = QStringLiteral("Choisir une liste");
+inline const QString filter = QStringLiteral("Listes de mots (*.txt);;Tous les fichiers (*)");
+} // namespace browsing
+
 // Trainings kept across runs: the launcher's line, its button and its messages.
 namespace progress {
 inline const QString continueTraining = QStringLiteral("Continuer");
@@ -196,6 +203,7 @@ inline const QString about = QStringLiteral("A propos");
 inline const QString countdown = QStringLiteral("Compte à rebours");
 inline const QString problem = QStringLiteral("Problème");
 inline const QString progressLine = QStringLiteral("Entraînement gardé");
+inline const QString browse = QStringLiteral("Choisir un fichier de liste");
 } // namespace spoken
 
 } // namespace tirages::texts

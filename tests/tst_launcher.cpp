@@ -9,9 +9,12 @@
 #include "support/widgetsupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -95,12 +98,100 @@ private slots:
                          "Verbes transitifs (<10l)", "Mots invariables", "9 lettres"}));
     }
 
-    void tabVisitsLancerQuitterThenTheList() {
+    void tabVisitsLancerQuitterThenTheListAndItsButton() {
         auto launcher = makeLauncher();
         QCOMPARE(launcher->focusWidget(), launcher->Command1);
-        const QList<QWidget*> walk = test::tabWalk(launcher.get(), launcher->Command1, 3);
+        const QList<QWidget*> walk = test::tabWalk(launcher.get(), launcher->Command1, 4);
         QCOMPARE(walk, (QList<QWidget*>{launcher->Command1, launcher->quitter, launcher->fichier,
-                                        launcher->Command1}));
+                                        launcher->parcourir, launcher->Command1}));
+    }
+
+    // « Parcourir… » with Qt's own file dialog: the file chosen goes into the
+    // list box, "LANCER" opens it, and the dialog opens next in its folder.
+    void parcourirPutsTheChosenFileInTheListBox() {
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        test::WorkingFolder cwd;
+        cwd.write("home/mes listes/nouveaux.txt", "ABERR;ARBRE\r\nBEERZ;ZEBRE\r\n");
+        cwd.write("home/mes listes/mots.txt", "arbre\nzèbre\nbarre\n");
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(cwd.path() + "/home"));
+        auto launcher = makeLauncher();
+        QCOMPARE(launcher->parcourir->text(), QStringLiteral("Parcourir…"));
+        QCOMPARE(launcher->parcourir->geometry(), twips(3555, 1320, 1215, 315));
+        QCOMPARE(launcher->parcourir->accessibleName(),
+                 QStringLiteral("Choisir un fichier de liste"));
+        QCOMPARE(launcher->fichier->geometry(), twips(1200, 1320, 2295, 315));
+
+        const auto dialogFor = [&](auto click) -> QFileDialog* {
+            click();
+            return launcher->findChild<QFileDialog*>();
+        };
+        // By the mouse; the file's name typed into the dialog.
+        QFileDialog* dialog =
+            dialogFor([&] { QTest::mouseClick(launcher->parcourir, Qt::LeftButton); });
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(QDir(dialog->directory()).canonicalPath(),
+                 QDir(cwd.path() + "/home").canonicalPath());
+        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+        QVERIFY(dialog->nameFilters().first().contains("*.txt"));
+        const QString chosen = cwd.path() + "/home/mes listes/nouveaux.txt";
+        dialog->selectFile(chosen);
+        QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+        QTRY_VERIFY(!launcher->findChild<QFileDialog*>());
+        QCOMPARE(launcher->fichier->currentText(), chosen);
+        QCOMPARE(launcher->focusWidget(), launcher->Command1);
+        QTest::keyClick(launcher->Command1, Qt::Key_Space);
+        QVERIFY(launcher->trainingScreen()->isVisible());
+        QCOMPARE(launcher->trainingScreen()->training().state().nbmots(), 2);
+
+        // Back on the launcher, by the keyboard: the dialog opens in that
+        // folder, and Escape leaves the list box as it was.
+        QTest::mouseClick(launcher->trainingScreen()->quitter, Qt::LeftButton);
+        launcher->parcourir->setFocus();
+        dialog = dialogFor([&] { QTest::keyClick(launcher->parcourir, Qt::Key_Space); });
+        QVERIFY(dialog);
+        QCOMPARE(QDir(dialog->directory()).canonicalPath(),
+                 QDir(cwd.path() + "/home/mes listes").canonicalPath());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(!launcher->findChild<QFileDialog*>());
+        QCOMPARE(launcher->fichier->currentText(), chosen);
+        qputenv("HOME", home);
+    }
+
+    // A plain word list: the words left out are named, then the training
+    // starts on the others.
+    void aWordListTellsTheWordsLeftOutThenStarts() {
+        test::WorkingFolder cwd;
+        cwd.write("mots.txt", "arbre\r\nzèbre\r\nbarre\r\nl'eau\r\nzèbre\r\n");
+        auto launcher = makeLauncher();
+        choose(*launcher, "mots.txt");
+        QString told;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            told = box->windowTitle() + " | " + box->text();
+            QCOMPARE(box->buttons().size(), 1);
+            QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+        });
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QCOMPARE(told, QStringLiteral("Mots laissés de côté | 3 mots laissés de côté : ligne 3, "
+                                      "« barre » a les lettres de « arbre » (ligne 1) ; ligne 4, "
+                                      "« l'eau » n'est pas un mot de 2 à 15 lettres ; ligne 5, "
+                                      "« zèbre » est déjà à la ligne 2.\nL'entraînement porte "
+                                      "sur 2 mots."));
+        Form1* training = launcher->trainingScreen();
+        QVERIFY(training->isVisible());
+        QCOMPARE(training->training().state().nbmots(), 2);
+        QCOMPARE((QStringList{training->tirage[0]->text(), training->tirage[1]->text()}.size()), 2);
+        QVERIFY(QStringList({"ABERR", "BEERZ"}).contains(training->tirage[0]->text()));
+
+        // With nothing left out, the training starts at once.
+        QTest::mouseClick(training->quitter, Qt::LeftButton);
+        cwd.write("mots.txt", "arbre\r\nzèbre\r\n");
+        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QVERIFY(training->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void lancerStartsTheChosenList() {

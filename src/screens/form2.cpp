@@ -10,6 +10,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -46,11 +49,13 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     Label2->setAccessibleName(texts::spoken::countdown);
     message->setAccessibleName(texts::spoken::problem);
     progress->setAccessibleName(texts::spoken::progressLine);
+    parcourir->setAccessibleName(texts::spoken::browse);
 
     QWidget::setTabOrder(Command1, continuer);
     QWidget::setTabOrder(continuer, quitter);
     QWidget::setTabOrder(quitter, fichier);
-    QWidget::setTabOrder(fichier, Text1);
+    QWidget::setTabOrder(fichier, parcourir);
+    QWidget::setTabOrder(parcourir, Text1);
     Command1->setFocus();
 
     if (m_keeper)
@@ -58,6 +63,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     connect(fichier, &QComboBox::currentTextChanged, this, &Form2::showKeptTraining);
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
+    connect(parcourir, &QPushButton::clicked, this, &Form2::parcourirClicked);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
     connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
 }
@@ -70,6 +76,7 @@ void Form2::createControls() {
     Command1 = placed(new QPushButton(texts::launch, this), layout::Command1);
     quitter = placed(new QPushButton(texts::quit, this), layout::quitter);
     fichier = placed(new QComboBox(this), layout::fichier);
+    parcourir = placed(new QPushButton(texts::browsing::button, this), layout::parcourir);
     Text1 = placed(new QPlainTextEdit(this), layout::Text1);
     Label2 = placed(new QLabel(this), layout::Label2);
     message = placed(new QLabel(this), layout::message);
@@ -84,7 +91,7 @@ void Form2::createControls() {
 
     for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
         setBackground(control, rgb(Colour::Peach));
-    for (QPushButton* button : {Command1, quitter})
+    for (QPushButton* button : {Command1, quitter, parcourir})
         button->setAutoDefault(true);
 
     Text1->setReadOnly(true);
@@ -214,6 +221,23 @@ void Form2::continuerClicked() {
     hide();
 }
 
+// The desktop's file dialog, in the folder used last; the file chosen goes
+// into the list box, ready for "LANCER".
+void Form2::parcourirClicked() {
+    namespace say = texts::browsing;
+    const QString folder = m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder;
+    auto* dialog = new QFileDialog(this, say::title, folder, say::filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+        m_lastFolder = QFileInfo(path).absolutePath();
+        fichier->setEditText(QDir::toNativeSeparators(path));
+        Command1->setFocus(Qt::OtherFocusReason);
+    });
+    dialog->open();
+}
+
 void Form2::showTraining(Form1& training) {
     training.show();
     training.raise();
@@ -235,7 +259,8 @@ void Form2::quitterClicked() {
     for (QWidget* control : {static_cast<QWidget*>(fichier), static_cast<QWidget*>(Label1),
                              static_cast<QWidget*>(Command1), static_cast<QWidget*>(quitter)})
         control->hide();
-    for (QWidget* control : std::initializer_list<QWidget*>{message, progress, continuer})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{message, progress, continuer, parcourir})
         control->hide();
     setEnabled(false);
     Text1->show();

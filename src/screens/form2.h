@@ -55,6 +55,7 @@ public:
     QLabel* message = nullptr;        // why the last list could not be started
     QLabel* progress = nullptr;       // the training kept for the list named, if any
     QPushButton* continuer = nullptr; // takes that training up
+    QPushButton* parcourir = nullptr; // picks a list file in the file dialog
 
     // The farewell countdown after "Quitter".
     const Farewell& farewell() const { return m_farewell; }
@@ -75,6 +76,7 @@ private:
     void lancer();
     void tellLeftOut(const lists::ListFile& file);
     void continuerClicked();
+    void parcourirClicked();
     void showTraining(Form1& training);
     void trainingLeft();
     void quitterClicked();
@@ -86,6 +88,7 @@ private:
     TrainingKeeper* m_keeper;
     std::unique_ptr<Form1> m_form1;
     Farewell m_farewell;
+    QString m_lastFolder; // where the file dialog opened a list last
 };
 
 } // namespace tirages::screens

@@ -44,6 +44,8 @@ inline constexpr Twips message{360, 2280, 4530, 900}; // why a list could not be
 // takes it up, beside "LANCER".
 inline constexpr Twips progress{360, 2280, 4530, 900};
 inline constexpr Twips continuer{3000, 1800, 1215, 375};
+// Opens the file dialog, beside the list box.
+inline constexpr Twips parcourir{3555, 1320, 1215, 315};
 } // namespace launcher
 
 namespace training {
