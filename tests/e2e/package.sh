@@ -23,4 +23,22 @@ test -s "$out/root/usr/share/icons/hicolor/scalable/apps/$appid.svg"
 test "$(ls "$out/root/usr/share/tirages/data/"*.txt | wc -l)" -eq 17
 echo "ok: desktop entry, metadata, icon and 17 lists in the package"
 
+# The list builder comes as a command, installed by the package and by
+# cmake --install alike: its help, then the lists of a few words.
+cmake --install "$build" --prefix "$out/prefix" >/dev/null
+test -x "$out/prefix/bin/tirages-listes"
+cmp "$out/prefix/bin/tirages-listes" "$out/root/usr/bin/tirages-listes"
+dpkg-deb -f "$deb" Recommends | grep -qx 'python3-grammalecte'
+dpkg-deb -f "$deb" Depends | grep -q 'python3'
+builder="$out/root/usr/bin/tirages-listes"
+test -x "$builder"
+"$builder" --help | grep -q '^utilisation : tirages-listes'
+printf 'zèbre\r\nchat\r\nCHAT\r\nabricotier\r\nchien\r\n' > "$out/mots.txt"
+"$builder" "$out/listes" --words "$out/mots.txt" > "$out/built.txt"
+test "$(ls "$out/listes/"*.txt | wc -l)" -eq 17
+grep -q '^ignoré, ligne 3 : CHAT (en double)$' "$out/built.txt"
+grep -q '^ignoré : CHIEN (une autre forme a les mêmes lettres)$' "$out/built.txt"
+test "$(cat "$out/listes/5l_tir.txt")" = "$(printf 'BEERZ;ZEBRE\r')"
+echo "ok: tirages-listes built the lists of a small word list"
+
 bash "$here/play.sh" "$out/root/usr/bin/tirages" --shipped

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Builds the 17 word lists of tirages.
 
 From the Grammalecte French lexicon (Debian package python3-grammalecte), or
@@ -280,13 +280,73 @@ def read_player_words(path):
     return words, skipped
 
 
+# ---------------------------------------------------------------- command line
+
+DESCRIPTION = """\
+Écrit les 17 listes de tirages dans un dossier, depuis le lexique Grammalecte
+(paquet python3-grammalecte). Avec --words, chaque liste ne garde que les mots
+de votre propre liste de mots : un mot par ligne, en UTF-8 ou en Windows-1252,
+en majuscules ou en minuscules, accents permis."""
+
+EPILOG = """\
+exemples :
+  %(prog)s ~/mes-listes --words nouveaux-mots.txt
+      écrit les 17 listes de vos mots dans ~/mes-listes ; tapez ensuite dans
+      la liste du lanceur le chemin d'un fichier, par exemple
+      ~/mes-listes/7l_tir_a.txt, ou choisissez-le avec « Parcourir… ».
+  %(prog)s ~/scrabble/data --words nouveaux-mots.txt
+      lancé depuis ~/scrabble, tirages ouvre alors vos listes sous leurs noms
+      (« 5 lettres », « 9 lettres »…).
+
+Une liste de mots (un mot par ligne, sans « ; ») s'ouvre aussi telle quelle
+dans tirages, sans passer par cette commande."""
+
+# What argparse itself says, in French.
+_ARGPARSE_FRENCH = [
+    (re.compile(r"the following arguments are required: (.*)"),
+     r"il manque : \1"),
+    (re.compile(r"unrecognized arguments: (.*)"), r"arguments inconnus : \1"),
+    (re.compile(r"argument (\S+): expected one argument"), r"l'option \1 attend une valeur"),
+    (re.compile(r"ambiguous option: (\S+) could match (.*)"),
+     r"l'option \1 est ambiguë (\2)"),
+]
+
+
+class _FrenchHelp(argparse.RawDescriptionHelpFormatter):
+    def add_usage(self, usage, actions, groups, prefix=None):
+        return super().add_usage(usage, actions, groups, prefix or "utilisation : ")
+
+    def start_section(self, heading):
+        super().start_section(heading + " ")  # « options : », as French sets it
+
+
+class _FrenchParser(argparse.ArgumentParser):
+    def error(self, message):
+        for pattern, french in _ARGPARSE_FRENCH:
+            message = pattern.sub(french, message)
+        self.print_usage(sys.stderr)
+        self.exit(2, "%s : erreur : %s\n" % (self.prog, message))
+
+
+def _parser():
+    parser = _FrenchParser(prog=os.path.basename(sys.argv[0]) or "tirages-listes",
+                           description=DESCRIPTION, epilog=EPILOG,
+                           formatter_class=_FrenchHelp, add_help=False)
+    arguments = parser.add_argument_group("arguments")
+    arguments.add_argument("output", metavar="DOSSIER",
+                           help="dossier où écrire les 17 listes (créé s'il n'existe pas)")
+    options = parser.add_argument_group("options")
+    options.add_argument("-h", "--help", action="help", help="affiche cette aide et quitte")
+    options.add_argument("--words", metavar="FICHIER",
+                         help="votre liste de mots, un mot par ligne")
+    options.add_argument("--lexicon-tsv", metavar="FICHIER",
+                         help="un autre lexique, en lignes forme<TAB>lemme<TAB>étiquettes"
+                         " (par défaut : le lexique Grammalecte)")
+    return parser
+
+
 def main(argv=None):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("output", help="dossier où écrire les 17 listes")
-    parser.add_argument("--words", help="liste de mots du joueur (un mot par ligne)")
-    parser.add_argument("--lexicon-tsv", help="lexique au format forme<TAB>lemme<TAB>étiquettes"
-                        " (par défaut : le lexique Grammalecte)")
-    args = parser.parse_args(argv)
+    args = _parser().parse_args(argv)
     try:
         player_words, skipped = (read_player_words(args.words) if args.words
                                  else (None, []))

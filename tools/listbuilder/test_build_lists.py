@@ -204,5 +204,27 @@ class PlayerWords(unittest.TestCase):
         self.assertFalse(os.path.exists(out_dir))
 
 
+class CommandLine(unittest.TestCase):
+    def exits(self, *args):
+        out, err = io.StringIO(), io.StringIO()
+        with redirect_stdout(out), redirect_stderr(err), self.assertRaises(SystemExit) as done:
+            bl.main(list(args))
+        return done.exception.code, out.getvalue(), err.getvalue()
+
+    def test_help_and_mistakes_are_in_french(self):
+        code, out, _ = self.exits("--help")
+        self.assertEqual(code, 0)
+        for said in ("utilisation : ", "arguments :", "options :", "affiche cette aide",
+                     "--words FICHIER", "exemples :", "python3-grammalecte"):
+            self.assertIn(said, out)
+        for args, said in (((), "il manque : DOSSIER"),
+                           (("x", "--bogus"), "arguments inconnus : --bogus"),
+                           (("x", "--words"), "l'option --words attend une valeur")):
+            code, _, err = self.exits(*args)
+            self.assertEqual(code, 2)
+            self.assertIn("erreur : " + said, err)
+            self.assertIn("utilisation : ", err)
+
+
 if __name__ == "__main__":
     unittest.main()
