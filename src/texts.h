@@ -183,6 +183,17 @@ inline QString solution(int slot) {
 inline QString tile(int k) {
     return QStringLiteral("Lettre %1").arg(k + 1);
 }
+// A tile by the place it stands at, counted from the left, and what it shows.
+inline QString tileAt(int place, const QString& caption) {
+    const QString shown = caption.trimmed();
+    return QStringLiteral("Lettre %1 : %2")
+        .arg(place + 1)
+        .arg(shown.isEmpty() ? QStringLiteral("vide") : shown);
+}
+// An answer box, told by its draw, then by its result.
+inline const QString draw = QStringLiteral("Tirage : %1");
+inline const QString right = QStringLiteral("Juste");
+inline const QString wrong = QStringLiteral("Faux, solution : %1");
 inline QString column(int c) {
     return QStringLiteral("Colonne %1").arg(c + 1);
 }
@@ -201,7 +212,6 @@ inline const QString seriesDone = QStringLiteral("Séries réalisées");
 inline const QString listBox = QStringLiteral("Liste de mots");
 inline const QString about = QStringLiteral("A propos");
 inline const QString countdown = QStringLiteral("Compte à rebours");
-inline const QString problem = QStringLiteral("Problème");
 inline const QString progressLine = QStringLiteral("Entraînement gardé");
 inline const QString browse = QStringLiteral("Choisir un fichier de liste");
 } // namespace spoken

@@ -7,6 +7,7 @@
 #include "entry/tilebutton.h"
 #include "screens/colours.h"
 #include "screens/geometry.h"
+#include "screens/spoken.h"
 #include "screens/window.h"
 #include "texts.h"
 
@@ -69,6 +70,7 @@ Key keyOf(int qtKey) {
 Form1::Form1(SeedSource seeds, QWidget* parent)
     : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_beep(&QApplication::beep) {
     setUpWindow(this, texts::trainingTitle);
+    installSpokenControls();
     setGeometry(toPixels(layout::clientLeft), toPixels(layout::clientTop),
                 toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     setFixedSize(size());
@@ -128,9 +130,9 @@ void Form1::createControls() {
     Check1 = placed(new QCheckBox(this), layout::Check1);
     Check1->setChecked(true);
     Label1 = label(this, texts::seriesClock, layout::Label1);
-    temps = textBox(this, texts::countdownStart, layout::temps);
+    temps = textBox<QuietLineEdit>(this, texts::countdownStart, layout::temps);
     Label2 = label(this, texts::totalClock, layout::Label2);
-    tempstot = textBox(this, texts::totalStart, layout::tempstot);
+    tempstot = textBox<QuietLineEdit>(this, texts::totalStart, layout::tempstot);
     quitter = button(this, texts::backToLauncher, layout::quitter);
     Timer1 = secondTimer(this);
     Timer2 = secondTimer(this);

@@ -6,6 +6,7 @@
 #include "screens/colours.h"
 #include "screens/form1.h"
 #include "screens/geometry.h"
+#include "screens/spoken.h"
 #include "texts.h"
 
 #include <QCheckBox>
@@ -78,6 +79,7 @@ void Form1::renderSlots(const ScreenView& view) {
         setBackground(tirage[s], rgb(slot.tirageColour));
         setBackground(solution[s], rgb(slot.solutionColour));
         solution[s]->setReadOnly(view.answersReadOnly);
+        setSpokenDescription(solution[s], slot.spoken);
     }
 }
 
@@ -85,10 +87,9 @@ void Form1::renderTiles(const ScreenView& view) {
     for (int k = 0; k < kTiles; ++k) {
         entry::TileButton* tile = Command1[k];
         const TileView& shown = view.tiles[k];
-        if (tile->text() != shown.caption) {
+        if (tile->text() != shown.caption)
             tile->setText(shown.caption);
-            tile->setAccessibleDescription(shown.caption);
-        }
+        setSpokenName(tile, shown.spoken);
         tile->move(toPixels(layout::tileLeft(shown.place)), tile->y());
         setBackground(tile, rgb(view.tileColour));
     }
@@ -112,7 +113,7 @@ void Form1::renderLabels(const ScreenView& view) {
          {std::pair{voyant, texts::spoken::judged}, std::pair{score, texts::spoken::score},
           std::pair{tps, texts::spoken::timeUsed}, std::pair{police, texts::spoken::fontNumber},
           std::pair{nbseries, texts::spoken::seriesDone}})
-        label->setAccessibleName(texts::spoken::labelled(name, label->text()));
+        setSpokenName(label, texts::spoken::labelled(name, label->text()));
 }
 
 void Form1::renderBoxes(const ScreenView& view) {

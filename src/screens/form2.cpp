@@ -5,6 +5,7 @@
 #include "screens/form1.h"
 #include "screens/geometry.h"
 #include "screens/keeper.h"
+#include "screens/spoken.h"
 #include "screens/window.h"
 #include "texts.h"
 
@@ -34,6 +35,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
       m_dataDirs(std::move(dataDirs)), m_keeper(keeper) {
     setUpWindow(this, texts::launcherTitle);
+    installSpokenControls();
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     createControls();
     setUpListBox();
@@ -47,9 +49,8 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     fichier->setAccessibleName(texts::spoken::listBox);
     Text1->setAccessibleName(texts::spoken::about);
     Label2->setAccessibleName(texts::spoken::countdown);
-    message->setAccessibleName(texts::spoken::problem);
     progress->setAccessibleName(texts::spoken::progressLine);
-    parcourir->setAccessibleName(texts::spoken::browse);
+    parcourir->setAccessibleDescription(texts::spoken::browse);
 
     QWidget::setTabOrder(Command1, continuer);
     QWidget::setTabOrder(continuer, quitter);
@@ -78,9 +79,9 @@ void Form2::createControls() {
     fichier = placed(new QComboBox(this), layout::fichier);
     parcourir = placed(new QPushButton(texts::browsing::button, this), layout::parcourir);
     Text1 = placed(new QPlainTextEdit(this), layout::Text1);
-    Label2 = placed(new QLabel(this), layout::Label2);
-    message = placed(new QLabel(this), layout::message);
-    progress = placed(new QLabel(this), layout::progress);
+    Label2 = placed(new QuietLabel(this), layout::Label2);
+    message = placed(new AlertLabel(this), layout::message);
+    progress = placed(new QuietLabel(this), layout::progress);
     continuer = placed(new QPushButton(texts::progress::continueTraining, this), layout::continuer);
     continuer->setAutoDefault(true);
     continuer->hide();
@@ -140,13 +141,13 @@ Form1& Form2::trainingScreenMade() {
 // A message about a list, or about what is kept, in place of the line about
 // the kept training.
 void Form2::say(const QString& text) {
-    message->setText(text);
+    message->say(text);
     if (!text.isEmpty())
         progress->hide();
 }
 
 void Form2::showKeptTraining() {
-    message->clear();
+    message->say({});
     const auto line = m_keeper ? m_keeper->lineFor(fichier->currentText()) : std::nullopt;
     progress->setText(line ? line->text : QString());
     progress->setVisible(line.has_value());
@@ -172,7 +173,7 @@ void Form2::lancer() {
     const auto line = m_keeper ? m_keeper->lineFor(name) : std::nullopt;
     if (line && line->inProgress && !confirmRestart(line->entriesLeft))
         return;
-    message->clear();
+    message->say({});
     setCursor(Qt::WaitCursor);
     const lists::ListResult list = lists::openList(name, m_dataDirs);
     unsetCursor();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/spoken.h"
 #include "training/farewell.h"
 
 #include <QStringList>
@@ -52,7 +53,7 @@ public:
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
-    QLabel* message = nullptr;        // why the last list could not be started
+    AlertLabel* message = nullptr;    // why the last list could not be started
     QLabel* progress = nullptr;       // the training kept for the list named, if any
     QPushButton* continuer = nullptr; // takes that training up
     QPushButton* parcourir = nullptr; // picks a list file in the file dialog

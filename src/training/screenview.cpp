@@ -70,6 +70,21 @@ void chooseFonts(const TrainingState& state, ScreenView& view) {
     }
 }
 
+// The answer box as a screen reader tells it: its draw while the series runs,
+// its result once corrected. An empty slot says nothing.
+QString spokenAnswer(const SlotBoxes& boxes) {
+    namespace spoken = texts::spoken;
+    switch (boxes.result) {
+    case SlotResult::Right:
+        return spoken::right;
+    case SlotResult::Wrong:
+        return spoken::wrong.arg(boxes.tirage); // the draw box shows the solution
+    case SlotResult::NotJudged:
+        break;
+    }
+    return boxes.tirage.isEmpty() ? QString() : spoken::draw.arg(boxes.tirage);
+}
+
 } // namespace
 
 ScreenView screenView(const TrainingState& state) {
@@ -82,9 +97,14 @@ ScreenView screenView(const TrainingState& state) {
         slot.tirageColour = drawColour(boxes.drawLook);
         slot.solutionColour = answerColour(boxes.answerLook);
         slot.struckOut = boxes.struckOut;
+        slot.spoken = spokenAnswer(boxes);
     }
-    for (int k = 0; k < kTiles; ++k)
-        view.tiles[static_cast<std::size_t>(k)] = {state.tiles.caption(k), state.tiles.place(k)};
+    for (int k = 0; k < kTiles; ++k) {
+        const QString& caption = state.tiles.caption(k);
+        const int place = state.tiles.place(k);
+        view.tiles[static_cast<std::size_t>(k)] = {caption, place,
+                                                   texts::spoken::tileAt(place, caption)};
+    }
     view.tileColour = state.tilesShowTheEnd ? Colour::LightRed : Colour::LightBlue;
 
     const Phase phase = state.phase;

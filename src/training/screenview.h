@@ -17,11 +17,13 @@ struct SlotView {
     Colour tirageColour = Colour::LightCyan;
     Colour solutionColour = Colour::LightOrange;
     bool struckOut = false; // answer box font struck through
+    QString spoken;         // what a screen reader tells of the answer box besides its name
 };
 
 struct TileView {
     QString caption;
-    int place = 0; // the tile stands at the home of tile `place`
+    int place = 0;  // the tile stands at the home of tile `place`
+    QString spoken; // its name for a screen reader: its place and its letter
 };
 
 struct ScreenView {

@@ -102,6 +102,7 @@ void Training::nouvelleserie() {
         boxes.tirage.clear();
         boxes.solution.clear();
         boxes.struckOut = false;
+        boxes.result = SlotResult::NotJudged;
         m_state.etat[static_cast<std::size_t>(s)] = -1;
     }
     m_state.slotSeconds.fill(0);
@@ -214,6 +215,7 @@ void Training::judgeAllShown(bool seconds) {
         SlotBoxes& boxes = m_state.boxes[slot];
         if (boxes.solution == entry.solution) {
             boxes.answerLook = AnswerLook::Right;
+            boxes.result = SlotResult::Right;
             increment(m_state.found);
             if (!seconds) {
                 increment(entry.reussites);
@@ -222,6 +224,7 @@ void Training::judgeAllShown(bool seconds) {
             }
         } else {
             boxes.answerLook = AnswerLook::Wrong;
+            boxes.result = SlotResult::Wrong;
             if (!boxes.solution.isEmpty())
                 boxes.struckOut = true;
             else

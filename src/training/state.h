@@ -56,6 +56,10 @@ struct ListEntry {
 enum class DrawLook { AtRest, Current, ShowsSolution };
 enum class AnswerLook { AtRest, Current, Right, Wrong };
 
+// What the correction made of a slot's answer; it stays until the next series,
+// wherever the focus goes meanwhile.
+enum class SlotResult { NotJudged, Right, Wrong };
+
 // The two boxes of a slot: their texts and how they are marked.
 struct SlotBoxes {
     QString tirage;   // the draw, or the solution of a wrong answer after the correction
@@ -63,6 +67,7 @@ struct SlotBoxes {
     DrawLook drawLook = DrawLook::AtRest;
     AnswerLook answerLook = AnswerLook::AtRest;
     bool struckOut = false; // a wrong answer, crossed out
+    SlotResult result = SlotResult::NotJudged;
 };
 
 // The variables of a training, named as the players' manual and the screens
