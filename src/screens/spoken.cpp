@@ -32,7 +32,8 @@ public:
                                  ? static_cast<const QLineEdit*>(shown)->text()
                                  : static_cast<const QLabel*>(shown)->text();
         if (t == QAccessible::Name)
-            return texts::spoken::labelled(shown->accessibleName(), text);
+            return text.isEmpty() ? shown->accessibleName()
+                                  : texts::spoken::labelled(shown->accessibleName(), text);
         if (t == QAccessible::Value)
             return text;
         return QAccessibleWidget::text(t);
