@@ -3,6 +3,7 @@
 
 #include "lists/cp1252.h"
 #include "lists/listfile.h"
+#include "lists/plainwords.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -36,6 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (entries->size() > kMaxEntries)
         std::abort();
+    // A plain word list trains words of 2 to 15 letters A to Z, each with its draw.
+    if (std::get<ListFile>(result).plainWords) {
+        for (const Entry& entry : *entries) {
+            if (entry.solution.size() < kShortestWord || entry.solution.size() > kLongestWord ||
+                scrabbleSpelling(entry.solution) != entry.solution ||
+                entry.draw != drawOf(entry.solution))
+                std::abort();
+        }
+    }
 
     // Written back as UTF-8 behind its mark, the entries read the same.
     QByteArray written = "\xEF\xBB\xBF";
