@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,6 +17,12 @@ int main(int argc, char* argv[]) {
     // The program ends only through the launcher.
     QApplication::setQuitOnLastWindowClosed(false);
     tirages::screens::installFontSubstitutions();
+    // The program speaks French: so do Qt's own dialogs (the file dialog, the
+    // message boxes' standard buttons), when Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // The lists beside the executable (a build tree), then those of an installation.
     const QDir appDir(QApplication::applicationDirPath());

@@ -28,7 +28,7 @@ echo "ok: desktop entry, metadata, icon and 17 lists in the package"
 cmake --install "$build" --prefix "$out/prefix" >/dev/null
 test -x "$out/prefix/bin/tirages-listes"
 cmp "$out/prefix/bin/tirages-listes" "$out/root/usr/bin/tirages-listes"
-dpkg-deb -f "$deb" Recommends | grep -qx 'python3-grammalecte'
+dpkg-deb -f "$deb" Recommends | grep -q 'python3-grammalecte'
 dpkg-deb -f "$deb" Depends | grep -q 'python3'
 builder="$out/root/usr/bin/tirages-listes"
 test -x "$builder"
