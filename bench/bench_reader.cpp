@@ -1,5 +1,5 @@
-// What the list reader costs on files that are no list: time per read, and the
-// peak memory of a process that reads the file once (measured in a child
+// What the list reader costs on files that are no list, and on plain word
+// lists: time per read, and the peak memory of a process that reads the file once (measured in a child
 // process of its own, so that each case starts from the same footprint).
 
 #include "lists/listfile.h"
@@ -43,6 +43,24 @@ struct Inputs {
         write("toomany.txt", "", 20000);
         write("full.txt", "", 10000);
         write("empty.txt", "", 0);
+        writeWords("words.txt", 10000, 0);
+        writeWords("toomanywords.txt", 20000, 0);
+        // As many bytes as a file may hold, in as many lines as a word list may hold.
+        writeWords("longwords.txt", 10000, static_cast<int>(lists::kMaxListBytes / 10000) - 16);
+    }
+    // Words of 8 to 9 letters with accents, one a line, in UTF-8; `padding`
+    // letters more make every line long.
+    void writeWords(const char* name, int count, int padding) const {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        for (int i = 0; i < count; ++i) {
+            QByteArray word = "\xc3\xa9";
+            for (int n = i; word.size() < 6; n /= 26)
+                word += static_cast<char>('a' + n % 26);
+            word += QByteArray(padding, 'z') + "tre\n";
+            file.write(word);
+        }
     }
     void write(const char* name, const QByteArray& first, int lines) const {
         QFile file(path(name));
@@ -95,6 +113,10 @@ BENCHMARK_CAPTURE(readCase, millionLinesBadFirst, "badfirst.txt")->Unit(benchmar
 BENCHMARK_CAPTURE(readCase, twentyThousandLines, "toomany.txt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readCase, tenThousandEntries, "full.txt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readCase, endlessLine, "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readCase, tenThousandWords, "words.txt")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readCase, twentyThousandWords, "toomanywords.txt")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readCase, tenThousandLongWordLines, "longwords.txt")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
