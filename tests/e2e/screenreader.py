@@ -311,9 +311,21 @@ def second_series(screen):
     click(pause)
     until("the pause ends", lambda: pause.name == "Pause")
 
+    # Under the seconds criterion, leaving a box judges it: the light is told.
+    click(named(screen, "Changer critère", "push button"))
+    threshold = until("the seconds criterion",
+                      lambda: named(screen, "Seuil d'élimination", "text"))
+    click(threshold)
+    keys("ctrl+a")
+    typed("60")
     click(boxes[0])
     until("the focus in the first answer box", lambda: has_focus(boxes[0]))
     typed("arbre")
+    mark = len(heard)
+    keys("Return")
+    until("the judging light told", lambda: heard_since(
+        mark, "object:property-change:accessible-name", r"^Jugement : OK$"))
+    ok("leaving the box, the judging light is told: « Jugement : OK »")
     mark = len(heard)
     keys("F12")
     until("the result", lambda: boxes[0].description == "Juste")
