@@ -10,6 +10,8 @@
 #include "support/testsupport.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -59,6 +61,43 @@ class TestKeptLauncher : public QObject {
     Q_OBJECT
 
 private slots:
+    // « Parcourir… » opens next time, in another run, in the folder of the
+    // file chosen; in the home folder when that folder is gone.
+    void theFileDialogOpensWhereAListWasChosenInAnEarlierRun() {
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        test::WorkingFolder cwd;
+        cwd.write("listes/mots.txt", "arbre\n");
+        QTemporaryDir data;
+        const QString database = data.filePath("tirages.sqlite");
+        const auto dialogOf = [](Launcher& l) {
+            QTest::mouseClick(l.form.parcourir, Qt::LeftButton);
+            return l.form.findChild<QFileDialog*>();
+        };
+        {
+            Launcher first(database);
+            QFileDialog* dialog = dialogOf(first);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
+            dialog->selectFile(cwd.path() + "/listes/mots.txt");
+            QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+            QTRY_VERIFY(!first.form.findChild<QFileDialog*>());
+        }
+        {
+            Launcher next(database);
+            QFileDialog* dialog = dialogOf(next);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->directory().canonicalPath(),
+                     QDir(cwd.path() + "/listes").canonicalPath());
+            dialog->reject();
+        }
+        QDir(cwd.path() + "/listes").removeRecursively();
+        Launcher gone(database);
+        QFileDialog* dialog = dialogOf(gone);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
+        dialog->reject();
+    }
+
     void aKeptTrainingIsOfferedAndAskedAbout() {
         test::WorkingFolder cwd;
         cwd.write("trois.txt", "AB;AB\r\nCD;CD\r\nEF;EF\r\n");

@@ -195,6 +195,11 @@ private slots:
         t.correct();
         QVERIFY(store.save("5 lettres", t.snapshot(), &t.lastSeries()));
         QCOMPARE(store.summary("5 lettres")->seriesDone, 5);
+        // And the player's choices, kept across runs.
+        QCOMPARE(store.preference("list_folder"), QString());
+        QVERIFY(store.setPreference("list_folder", "/home/moi/listes"));
+        QVERIFY(store.setPreference("list_folder", "/home/moi/mes listes"));
+        QCOMPARE(Store(database).preference("list_folder"), QStringLiteral("/home/moi/mes listes"));
     }
 
     void aDatabaseThatCannotBeUsedIsSaidAndTouchedNot() {

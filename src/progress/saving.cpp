@@ -217,4 +217,21 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
     return true;
 }
 
+QString Store::preference(const QString& name) const {
+    if (!usable())
+        return {};
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT value FROM preferences WHERE name = ?"));
+    query.addBindValue(name);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+bool Store::setPreference(const QString& name, const QString& value) {
+    if (!usable())
+        return fail(m_problem);
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO preferences (name, value) VALUES (?, ?)"));
+    return run(query, {name, text(value)});
+}
+
 } // namespace tirages::progress

@@ -40,6 +40,8 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
                     " draw TEXT NOT NULL, solution TEXT NOT NULL, answer TEXT NOT NULL,"
                     " correct INTEGER NOT NULL, seconds INTEGER NOT NULL)"),
      QStringLiteral("CREATE INDEX series_by_list ON series (list, corrected)")},
+    {QStringLiteral("CREATE TABLE preferences ("
+                    " name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID")},
 }};
 
 } // namespace

@@ -60,7 +60,7 @@ public:
 
     // The database in the user's data folder (XDG_DATA_HOME is honoured).
     static QString defaultPath();
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     bool usable() const { return m_db.isOpen(); }
     // Why the progress cannot be kept, in French; empty when it can.
@@ -79,6 +79,10 @@ public:
     // False when it could not be kept; lastError() says why.
     bool save(const QString& list, const TrainingSnapshot& now, const SeriesRecord* series);
     const QString& lastError() const { return m_lastError; }
+
+    // A choice of the player's kept across runs, by its name; empty when none.
+    QString preference(const QString& name) const;
+    bool setPreference(const QString& name, const QString& value);
 
 private:
     bool open();

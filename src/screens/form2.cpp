@@ -226,13 +226,19 @@ void Form2::continuerClicked() {
 // into the list box, ready for "LANCER".
 void Form2::parcourirClicked() {
     namespace say = texts::browsing;
-    const QString folder = m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder;
+    if (m_lastFolder.isEmpty() && m_keeper)
+        m_lastFolder = m_keeper->listFolder();
+    const QString folder = m_lastFolder.isEmpty() || !QFileInfo(m_lastFolder).isDir()
+                               ? QDir::homePath()
+                               : m_lastFolder;
     auto* dialog = new QFileDialog(this, say::title, folder, say::filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
         m_lastFolder = QFileInfo(path).absolutePath();
+        if (m_keeper)
+            m_keeper->keepListFolder(m_lastFolder);
         fichier->setEditText(QDir::toNativeSeparators(path));
         Command1->setFocus(Qt::OtherFocusReason);
     });

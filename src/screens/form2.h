@@ -89,7 +89,7 @@ private:
     TrainingKeeper* m_keeper;
     std::unique_ptr<Form1> m_form1;
     Farewell m_farewell;
-    QString m_lastFolder; // where the file dialog opened a list last
+    QString m_lastFolder; // where the file dialog opened a list last, kept across runs
 };
 
 } // namespace tirages::screens

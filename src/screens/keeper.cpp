@@ -138,4 +138,17 @@ QString TrainingKeeper::takeSaveFailure() {
     return std::exchange(m_saveFailure, {});
 }
 
+namespace {
+const QString kListFolder = QStringLiteral("list_folder");
+}
+
+QString TrainingKeeper::listFolder() const {
+    return m_store ? m_store->preference(kListFolder) : QString();
+}
+
+void TrainingKeeper::keepListFolder(const QString& folder) {
+    if (m_store)
+        m_store->setPreference(kListFolder, folder);
+}
+
 } // namespace tirages::screens

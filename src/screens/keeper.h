@@ -46,6 +46,11 @@ public:
     QString takeStartMessage();
     QString takeSaveFailure();
 
+    // The folder the file dialog opened a list in last, in this run or an
+    // earlier one; empty when none.
+    QString listFolder() const;
+    void keepListFolder(const QString& folder);
+
 private:
     QString keyOf(const QString& fichier) const;
     void saved(bool done);
