@@ -3,6 +3,7 @@
 #include "progress/sql.h"
 #include "texts.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 #include <atomic>
 
@@ -70,6 +72,29 @@ bool isDamage(const QSqlError& error) {
     return code == 11 || code == 26; // SQLITE_CORRUPT, SQLITE_NOTADB
 }
 
+bool isBusy(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    return code == 5 || code == 6; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+// How long a program waits for another one that holds the database.
+constexpr int kBusyMilliseconds = 5000;
+
+// Switching a new database to the write-ahead log takes the file whole, and
+// SQLite answers "busy" at once, without waiting, when another program switches
+// it at the same moment: the switch is tried again for as long as a save would
+// wait. A database already in the log answers at once.
+bool switchToWriteAheadLog(QSqlQuery& query) {
+    QDeadlineTimer deadline(kBusyMilliseconds);
+    for (;;) {
+        if (query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && query.next())
+            return query.value(0).toString() == QStringLiteral("wal");
+        if (!isBusy(query.lastError()) || deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+}
+
 QString connectionName() {
     static std::atomic<int> next{0};
     return QStringLiteral("tirages-progress-%1").arg(++next);
@@ -123,7 +148,7 @@ bool Store::open() {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(m_path);
     // Another program may be saving: wait for it rather than fail.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
     if (!m_db.open()) {
         m_problem = say::cannotKeep.arg(reasonOf(m_db.lastError(), m_path));
         return false;
@@ -149,9 +174,7 @@ bool Store::checkHealth() {
         return false;
     }
     // A save is whole or not at all, and what was saved survives a power cut.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next() ||
-        query.value(0).toString() != QStringLiteral("wal") ||
-        !query.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+    if (!switchToWriteAheadLog(query) || !query.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
         if (isDamage(query.lastError()))
             return false;
         m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
