@@ -49,6 +49,20 @@ bool Store::beginWrite() {
     return query.exec(QStringLiteral("BEGIN IMMEDIATE")) || failed(query);
 }
 
+// Commits a write that went well, or takes it back; either way the list's
+// revision is what the database now holds for it as far as this program knows.
+bool Store::finishWrite(const QString& list, qint64 revision, bool done, const QSqlQuery& query) {
+    if (done && m_db.commit()) {
+        m_revisions.insert(list, revision);
+        return true;
+    }
+    m_lastError =
+        reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(), m_path);
+    m_db.rollback();
+    m_revisions.insert(list, -1);
+    return false;
+}
+
 bool Store::begin(const QString& list, const TrainingSnapshot& start,
                   const lists::ListContent& fileLines) {
     if (!usable())
@@ -73,16 +87,7 @@ bool Store::begin(const QString& list, const TrainingSnapshot& start,
             query.addBindValue(value);
         done = query.exec();
     }
-    done = done && writeAll(list, start, fileLines) && m_db.commit();
-    if (!done) {
-        m_lastError =
-            reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(), m_path);
-        m_db.rollback();
-        m_revisions.insert(list, -1);
-        return false;
-    }
-    m_revisions.insert(list, revision);
-    return true;
+    return finishWrite(list, revision, done && writeAll(list, start, fileLines), query);
 }
 
 // Every line of the file, each marked as left in the training or not.
@@ -205,16 +210,7 @@ bool Store::save(const QString& list, const TrainingSnapshot& now, const SeriesR
             query.addBindValue(value);
         done = query.exec();
     }
-    done = done && (!series || recordSeries(list, *series)) && m_db.commit();
-    if (!done) {
-        m_lastError =
-            reasonOf(query.lastError().isValid() ? query.lastError() : m_db.lastError(), m_path);
-        m_db.rollback();
-        m_revisions.insert(list, -1);
-        return false;
-    }
-    m_revisions.insert(list, revision);
-    return true;
+    return finishWrite(list, revision, done && (!series || recordSeries(list, *series)), query);
 }
 
 QString Store::preference(const QString& name) const {

@@ -98,6 +98,7 @@ private:
     bool failed(const QSqlQuery& query);
     bool run(QSqlQuery& query, std::initializer_list<QVariant> values);
     bool beginWrite();
+    bool finishWrite(const QString& list, qint64 revision, bool done, const QSqlQuery& query);
 
     QString m_path;
     QString m_connection;
