@@ -70,7 +70,6 @@ Key keyOf(int qtKey) {
 Form1::Form1(SeedSource seeds, QWidget* parent)
     : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_beep(&QApplication::beep) {
     setUpWindow(this, texts::trainingTitle);
-    installSpokenControls();
     setGeometry(toPixels(layout::clientLeft), toPixels(layout::clientTop),
                 toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     setFixedSize(size());

@@ -35,7 +35,6 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
       m_dataDirs(std::move(dataDirs)), m_keeper(keeper) {
     setUpWindow(this, texts::launcherTitle);
-    installSpokenControls();
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     createControls();
     setUpListBox();

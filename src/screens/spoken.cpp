@@ -67,7 +67,7 @@ AlertLabel::AlertLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void AlertLabel::say(const QString& text) {
-    if (text == this->text() && isVisible() == !text.isEmpty())
+    if (text == this->text() && isHidden() == text.isEmpty())
         return;
     setText(text); // announced as a change of its name
     setVisible(!text.isEmpty());

@@ -35,8 +35,8 @@ public:
     using QLineEdit::QLineEdit;
 };
 
-// Lets a screen reader read the controls above as described. Called as a
-// window is set up, before its controls are made.
+// Lets a screen reader read the controls above as described. Called by
+// setUpWindow, before a window's controls are made.
 void installSpokenControls();
 
 // Sets a control's accessible name or description only when it changes: each

@@ -1,6 +1,7 @@
 #include "screens/window.h"
 
 #include "screens/colours.h"
+#include "screens/spoken.h"
 
 #include <QPalette>
 #include <QTimer>
@@ -19,6 +20,7 @@ QFont screenFont(int points) {
 }
 
 void setUpWindow(QWidget* window, const QString& title) {
+    installSpokenControls(); // before the window's controls are made
     window->setWindowTitle(title);
     window->setFont(screenFont());
     QPalette palette = window->palette();

@@ -17,7 +17,7 @@ namespace tirages::screens {
 QFont screenFont(int points = 8);
 
 // A window of the program: its caption, the screens' font and the light peach
-// background.
+// background; what a screen reader reads of its controls is set up too.
 void setUpWindow(QWidget* window, const QString& title);
 
 // Gives each control the name the manual uses for it, as its object name.
