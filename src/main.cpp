@@ -1,22 +1,25 @@
+#include "progress/store.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
 #include "screens/form2.h"
-#include "screens/keeper.h"
+#include "session/sittings.h"
 #include "training/seriesrandom.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    using namespace tirages;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tirages"));
     QApplication::setApplicationVersion(QStringLiteral(TIRAGES_VERSION));
     // The program ends only through the launcher.
     QApplication::setQuitOnLastWindowClosed(false);
-    tirages::screens::installFontSubstitutions();
+    screens::installFontSubstitutions();
     // The program speaks French: so do Qt's own dialogs (the file dialog, the
     // message boxes' standard buttons), when Qt's translations are installed.
     QTranslator qtTexts;
@@ -29,17 +32,18 @@ int main(int argc, char* argv[]) {
     const QStringList dataDirs = {appDir.filePath(QStringLiteral("data")),
                                   appDir.filePath(QStringLiteral("../share/tirages/data"))};
 
-    // The trainings kept across runs; a database that cannot be used is said on
-    // the launcher, and the program trains all the same.
-    tirages::progress::Store store(tirages::progress::Store::defaultPath());
-    tirages::screens::TrainingKeeper keeper(&store, dataDirs);
-    tirages::screens::Form2 launcher(
-        [] { return std::make_unique<tirages::screens::Form1>(tirages::timeOfDaySeed); }, dataDirs,
-        &keeper);
-    QObject::connect(&launcher, &tirages::screens::Form2::programEnded, &app, [&keeper] {
-        keeper.saveNow();
-        QApplication::exit(0);
+    session::Sittings sittings(dataDirs, [] { return QDateTime::currentDateTime(); });
+    screens::Form2 launcher([] { return std::make_unique<screens::Form1>(timeOfDaySeed); },
+                            sittings);
+    // The trainings kept across runs are opened once the launcher is on screen;
+    // a database that cannot be used is said there, and the program trains all
+    // the same.
+    QObject::connect(&launcher, &screens::Form2::firstPainted, &launcher, [&] {
+        sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath()));
+        launcher.refresh();
     });
+    QObject::connect(&launcher, &screens::Form2::programEnded, &app,
+                     [] { QApplication::exit(0); });
     launcher.show();
     return QApplication::exec();
 }

@@ -98,8 +98,11 @@ inline const QString fileUnreadable =
     QStringLiteral("Le fichier de la liste ne peut plus être lu : « Continuer » reprend les mots "
                    "gardés.");
 inline const QString restartTitle = QStringLiteral("Recommencer la liste");
-inline const QString restartQuestion =
-    QStringLiteral("Recommencer « %1 » ? Les %2 et leurs réussites seront oubliés.");
+// %1 the list, %2 the count of words left.
+inline const QString restartQuestionOne =
+    QStringLiteral("Recommencer « %1 » ? Le mot restant et ses réussites seront oubliés.");
+inline const QString restartQuestionMany =
+    QStringLiteral("Recommencer « %1 » ? Les %2 mots restants et leurs réussites seront oubliés.");
 inline const QString restartButton = QStringLiteral("Recommencer");
 inline const QString cancelButton = QStringLiteral("Annuler");
 inline const QString cannotKeep =
@@ -108,6 +111,10 @@ inline const QString notAFile = QStringLiteral("« %1 » n'est pas un fichier");
 inline const QString cannotCreateFolder = QStringLiteral("le dossier « %1 » ne peut pas être créé");
 inline const QString cannotOpen = QStringLiteral("le fichier « %1 » ne peut pas être ouvert");
 inline const QString cannotWrite = QStringLiteral("le fichier « %1 » ne peut pas être écrit");
+inline const QString folderReadOnly =
+    QStringLiteral("le dossier « %1 » ne peut pas être écrit");
+inline const QString busy =
+    QStringLiteral("le fichier des entraînements est occupé par un autre programme");
 inline const QString newerVersion =
     QStringLiteral("le fichier « %1 » vient d'une version plus récente de tirages");
 inline const QString diskFull = QStringLiteral("le disque est plein");
@@ -118,6 +125,13 @@ inline const QString setAside =
                    "et un nouveau a été commencé.");
 inline const QString saveFailed =
     QStringLiteral("Les dernières séries n'ont pas pu être gardées : %1.");
+inline const QString notKeptTitle = QStringLiteral("Séries non gardées");
+inline const QString savePending =
+    QStringLiteral("Les dernières séries ne sont pas encore gardées : %1. Elles le seront dès "
+                   "que possible.");
+inline const QString listInUse =
+    QStringLiteral("La liste « %1 » est déjà ouverte dans un autre tirages : choisissez une "
+                   "autre liste, ou quittez l'autre tirages.");
 } // namespace progress
 
 // Training screen

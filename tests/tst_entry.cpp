@@ -266,20 +266,20 @@ private slots:
         const auto timers = std::make_tuple(t.state().isRunning(Clock::Countdown),
                                             t.state().isRunning(Clock::Total));
         t.switchCriterion();
-        QCOMPARE(t.screen().label5, QStringLiteral("Eliminer un mot trouvé en moins de"));
+        QCOMPARE(t.screen().criterionCaption, QStringLiteral("Eliminer un mot trouvé en moins de"));
         QCOMPARE(t.screen().seuiltxt, QStringLiteral("5"));
         QCOMPARE(t.screen().criterion, Criterion::Seconds);
-        QCOMPARE(t.screen().label6, QStringLiteral("secondes."));
+        QCOMPARE(t.screen().thresholdUnit, QStringLiteral("secondes."));
         QCOMPARE(t.state().criterion, Criterion::Seconds);
         QCOMPARE(std::make_tuple(t.state().isRunning(Clock::Countdown),
                                  t.state().isRunning(Clock::Total)),
                  timers);
 
         t.switchCriterion();
-        QCOMPARE(t.screen().label5, QStringLiteral("Eliminer un mot après"));
+        QCOMPARE(t.screen().criterionCaption, QStringLiteral("Eliminer un mot après"));
         QCOMPARE(t.screen().seuiltxt, QStringLiteral("1"));
         QCOMPARE(t.screen().criterion, Criterion::Successes);
-        QCOMPARE(t.screen().label6, QStringLiteral("réussites."));
+        QCOMPARE(t.screen().thresholdUnit, QStringLiteral("réussites."));
         QCOMPARE(t.state().criterion, Criterion::Successes);
     }
 

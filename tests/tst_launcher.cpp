@@ -59,13 +59,13 @@ private slots:
         auto launcher = makeLauncher();
         QCOMPARE(launcher->windowTitle(), QStringLiteral("Bienvenue :o)"));
         QCOMPARE(launcher->size(), QSize(350, 263));
-        QCOMPARE(background(launcher.get()), kPeach);
+        QCOMPARE(test::background(launcher.get()), kPeach);
 
         QCOMPARE(launcher->Label1->text(), QStringLiteral("MOTS NOUVEAUX ODS 5"));
         QCOMPARE(launcher->Label1->pos(), twips(960, 240, 0, 0).topLeft());
         QCOMPARE(launcher->Label1->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(launcher->Label1->font().pointSize(), 12);
-        QCOMPARE(background(launcher->Label1), kPeach);
+        QCOMPARE(test::background(launcher->Label1), kPeach);
         QCOMPARE(launcher->fichier->geometry(), twips(1200, 1320, 2295, 315));
         QCOMPARE(launcher->Command1->text(), QStringLiteral("LANCER"));
         QCOMPARE(launcher->Command1->geometry(), twips(1680, 1800, 1215, 375));
@@ -76,7 +76,7 @@ private slots:
         QVERIFY(!launcher->Text1->isEnabled());
         QCOMPARE(launcher->Label2->geometry(), twips(4440, 720, 375, 255));
         QVERIFY(launcher->Label2->text().isEmpty());
-        QCOMPARE(background(launcher->Label2), kPeach);
+        QCOMPARE(test::background(launcher->Label2), kPeach);
         QVERIFY(!launcher->Timer1->isActive());
         QCOMPARE(launcher->Timer1->interval(), 1000);
     }

@@ -243,7 +243,7 @@ private slots:
         const ListContent entries = entriesOf(parseList(bytes, "x"));
         QCOMPARE(entries.size(), 128);
         for (int b = 0x80; b <= 0xFF; ++b)
-            QCOMPARE(toCp1252(entries[b - 0x80].draw), QByteArray(1, static_cast<char>(b)));
+            QCOMPARE(test::toCp1252(entries[b - 0x80].draw), QByteArray(1, static_cast<char>(b)));
         QCOMPARE(entries[0xE9 - 0x80].draw, QStringLiteral("é"));
     }
 
@@ -263,7 +263,7 @@ private slots:
         QByteArray bytes;
         for (int b = 0x80; b < 0xA0; ++b)
             bytes.append(static_cast<char>(b));
-        QCOMPARE(toCp1252(draw), bytes);
+        QCOMPARE(test::toCp1252(draw), bytes);
     }
 
     void readsFixtures() {

@@ -30,7 +30,7 @@ private slots:
         QCOMPARE(effects.beeps(), 1);
         QVERIFY(t.screen().recherche.isEmpty());
         QCOMPARE(t.state().focus, slot + 1);
-        QCOMPARE(t.screen().defaultButton, DefaultButton::Command2);
+        QCOMPARE(t.screen().defaultButton, DefaultButton::NextBox);
     }
 
     void validationFromTheLastBoxGoesToTheFirst() {

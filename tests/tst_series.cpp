@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(screen.tempstot, QStringLiteral("0:00:00"));
         QCOMPARE(screen.seuiltxt, QStringLiteral("1"));
         QCOMPARE(screen.seuiltxtColour, Colour::LightMagenta);
-        QCOMPARE(screen.defaultButton, DefaultButton::Command2);
+        QCOMPARE(screen.defaultButton, DefaultButton::NextBox);
         for (const SlotView& slot : screen.slotViews) {
             QVERIFY(slot.tirage.isEmpty() && slot.solution.isEmpty());
             QCOMPARE(slot.tirageColour, Colour::LightCyan);

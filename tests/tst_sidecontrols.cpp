@@ -221,10 +221,10 @@ private slots:
         screens::Form1& form = start("one.txt");
         QTest::keyClicks(form.solution[0], "ab");
         QTest::keyClick(form.solution[0], Qt::Key_F12);
-        QCOMPARE(screens::background(form.Command1[0]), kLightRed);
+        QCOMPARE(test::background(form.Command1[0]), kLightRed);
         QTest::mouseClick(form.quitter, Qt::LeftButton);
         for (const auto* tile : form.Command1)
-            QCOMPARE(screens::background(tile), kLightBlue);
+            QCOMPARE(test::background(tile), kLightBlue);
         QCOMPARE(form.nbseries->text(), QStringLiteral("0 série déjà réalisée."));
         QVERIFY(m_launcher->isVisible());
     }

@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(kept.seriesDone, 1);
         QCOMPARE(kept.secondsTrained, 75);
         qint32 successes = 0;
-        for (const TrainingSnapshot::Entry& entry : kept.entries)
+        for (const ListEntry& entry : kept.entries)
             successes += entry.reussites;
         QCOMPARE(successes, criterion == Criterion::Successes ? 4 : 0);
 
@@ -77,7 +77,7 @@ private slots:
         const ScreenView screen = again.screen();
         QCOMPARE(screen.criterion, criterion);
         QCOMPARE(screen.seuiltxt, threshold);
-        QCOMPARE(screen.label6, criterion == Criterion::Seconds ? QStringLiteral("secondes.")
+        QCOMPARE(screen.thresholdUnit, criterion == Criterion::Seconds ? QStringLiteral("secondes.")
                                                                 : QStringLiteral("réussites."));
         QVERIFY(screen.corrigerEnabled);
         QCOMPARE(screen.motsleft, QString::number(leftAfterFirst));

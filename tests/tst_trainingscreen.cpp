@@ -65,7 +65,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         QCOMPARE(form().windowTitle(), QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères"));
         QCOMPARE(form().geometry(), twips(1635, 675, 8865, 7800));
-        QCOMPARE(background(m_form.get()), kPeach);
+        QCOMPARE(test::background(m_form.get()), kPeach);
         QCOMPARE(form().font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(form().font().pointSize(), 8);
     }
@@ -81,8 +81,8 @@ private slots:
             QVERIFY(!form().solution[s]->isReadOnly());
             QCOMPARE(form().tirage[s]->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
             QCOMPARE(form().solution[s]->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-            QCOMPARE(background(form().tirage[s]), kLightCyan);
-            QCOMPARE(background(form().solution[s]), kLightOrange);
+            QCOMPARE(test::background(form().tirage[s]), kLightCyan);
+            QCOMPARE(test::background(form().solution[s]), kLightOrange);
             QVERIFY(form().tirage[s]->text().isEmpty() && form().solution[s]->text().isEmpty());
         }
         QCOMPARE(form().tirage[29]->pos(), QPoint(400, 328));
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(f.Command4->text(), QStringLiteral("Changer critère"));
         QCOMPARE(f.Label5->text(), QStringLiteral("Eliminer un mot après "));
         QCOMPARE(f.seuiltxt->text(), QStringLiteral("1"));
-        QCOMPARE(background(f.seuiltxt), kLightMagenta);
+        QCOMPARE(test::background(f.seuiltxt), kLightMagenta);
         QCOMPARE(f.Label6->text(), QStringLiteral("réussites."));
         QCOMPARE(f.Label4->text(), QStringLiteral("Mots restants :"));
         QVERIFY(f.motsleft->text().isEmpty());
@@ -168,10 +168,10 @@ private slots:
         QCOMPARE(f.Label2->text(), QStringLiteral("Total"));
         QCOMPARE(f.tempstot->text(), QStringLiteral("0:00:00"));
         QCOMPARE(f.quitter->text(), QStringLiteral("Sommaire"));
-        QCOMPARE(background(f.recherche), kLightOrange);
+        QCOMPARE(test::background(f.recherche), kLightOrange);
         for (auto* tile : f.Command1) {
             QVERIFY(tile->text().isEmpty());
-            QCOMPARE(background(tile), kLightBlue);
+            QCOMPARE(test::background(tile), kLightBlue);
         }
         for (QTimer* timer : {f.Timer1, f.Timer2, f.Timer3}) {
             QCOMPARE(timer->interval(), 1000);
@@ -185,7 +185,7 @@ private slots:
                                         f.Label2,    f.Label3,    f.Label4,    f.Label5, f.Label6,
                                         f.nbseries,  f.score,     f.police,    f.tps,    f.voyant};
         for (QWidget* control : copied) {
-            QCOMPARE(background(control), kPeach);
+            QCOMPARE(test::background(control), kPeach);
             QVERIFY(control->autoFillBackground());
         }
     }
@@ -231,8 +231,8 @@ private slots:
         QVERIFY(f.corriger->isEnabled());
         QVERIFY(!f.restart->isEnabled());
         QVERIFY(!f.score->isVisible() && !f.tps->isVisible());
-        QCOMPARE(background(f.seuiltxt), rgb(Colour::SystemWindow));
-        QCOMPARE(background(f.temps), rgb(Colour::SystemWindow));
+        QCOMPARE(test::background(f.seuiltxt), rgb(Colour::SystemWindow));
+        QCOMPARE(test::background(f.temps), rgb(Colour::SystemWindow));
         QCOMPARE(f.focusWidget(), f.solution[0]);
         QVERIFY(f.Timer1->isActive());
         QVERIFY(f.Timer2->isActive());

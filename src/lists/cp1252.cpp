@@ -29,25 +29,4 @@ QString fromCp1252(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray toCp1252(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t code = ch.unicode();
-        char out = '?';
-        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-            out = static_cast<char>(code);
-        } else {
-            for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-                if (kHighControls[i] == code) {
-                    out = static_cast<char>(0x80 + i);
-                    break;
-                }
-            }
-        }
-        bytes.append(out);
-    }
-    return bytes;
-}
-
 } // namespace tirages::lists

@@ -10,7 +10,4 @@ namespace tirages::lists {
 // Windows itself decodes them, so that no byte is ever lost or rejected.
 QString fromCp1252(QByteArrayView bytes);
 
-// Encodes text to Windows-1252; characters outside the code page become '?'.
-QByteArray toCp1252(QStringView text);
-
 } // namespace tirages::lists

@@ -24,8 +24,8 @@ FileChange compareLines(const lists::ListContent& before, const lists::ListConte
 TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) {
     // The lines of the old file, by their text, each with its entry if it is
     // still in the training; a text twice in the file pairs in file order.
-    QHash<qint32, const TrainingSnapshot::Entry*> leftByLine;
-    for (const TrainingSnapshot::Entry& entry : kept.snapshot.entries)
+    QHash<qint32, const ListEntry*> leftByLine;
+    for (const ListEntry& entry : kept.snapshot.entries)
         leftByLine.insert(entry.line, &entry);
     QHash<QPair<QString, QString>, QList<qint32>> oldLines;
     for (qsizetype i = 0; i < kept.fileLines.size(); ++i) {
@@ -39,12 +39,12 @@ TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) 
         const auto number = static_cast<qint32>(i + 1);
         QList<qint32>& same = oldLines[{line.draw, line.solution}];
         if (same.isEmpty()) { // new in the file
-            merged.entries.append({line.draw, line.solution, 0, number});
+            merged.entries.append({line, 0, number});
             continue;
         }
         const qint32 oldLine = same.takeFirst();
         if (const auto* entry = leftByLine.value(oldLine))
-            merged.entries.append({line.draw, line.solution, entry->reussites, number});
+            merged.entries.append({line, entry->reussites, number});
     }
     return merged;
 }

@@ -1,18 +1,16 @@
 #include "progress/store.h"
 
-#include "progress/sql.h"
+#include "progress/database.h"
 #include "texts.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QThread>
-#include <QVariant>
+#include <array>
 #include <atomic>
 
 namespace tirages::progress {
@@ -46,46 +44,33 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
                     " name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID")},
 }};
 
-} // namespace
-
-// What SQLite's error means for the player.
-QString reasonOf(const QSqlError& error, const QString& path) {
-    const int code = error.nativeErrorCode().toInt() & 0xFF;
-    switch (code) {
-    case 8: // SQLITE_READONLY
-        return say::cannotWrite.arg(path);
-    case 10: // SQLITE_IOERR
-        return say::diskError;
-    case 13: // SQLITE_FULL
-        return say::diskFull;
-    case 14: // SQLITE_CANTOPEN
-        return say::cannotOpen.arg(path);
-    default:
-        return say::databaseError.arg(error.text());
-    }
+int primaryCode(const QSqlError& error) {
+    return error.nativeErrorCode().toInt() & 0xFF;
 }
 
-namespace {
-
 bool isDamage(const QSqlError& error) {
-    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    const int code = primaryCode(error);
     return code == 11 || code == 26; // SQLITE_CORRUPT, SQLITE_NOTADB
 }
 
 bool isBusy(const QSqlError& error) {
-    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    const int code = primaryCode(error);
     return code == 5 || code == 6; // SQLITE_BUSY, SQLITE_LOCKED
 }
 
-// How long a program waits for another one that holds the database.
-constexpr int kBusyMilliseconds = 5000;
+// How long the program waits at its start for another one that brings the
+// database up to date; a save waits far less (setPatience).
+constexpr int kStartPatience = 5000;
+constexpr int kSavePatience = 50;
+// Below this, a disk that fails a write is taken for a full one.
+constexpr qint64 kNearlyFull = qint64{4} * 1024 * 1024;
 
 // Switching a new database to the write-ahead log takes the file whole, and
 // SQLite answers "busy" at once, without waiting, when another program switches
-// it at the same moment: the switch is tried again for as long as a save would
-// wait. A database already in the log answers at once.
+// it at the same moment: the switch is tried again for a while. A database
+// already in the log answers at once.
 bool switchToWriteAheadLog(QSqlQuery& query) {
-    QDeadlineTimer deadline(kBusyMilliseconds);
+    QDeadlineTimer deadline(kStartPatience);
     for (;;) {
         if (query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && query.next())
             return query.value(0).toString() == QStringLiteral("wal");
@@ -110,139 +95,219 @@ Criterion criterionOf(int code) {
     return code == 1 ? Criterion::Seconds : Criterion::Successes;
 }
 
+QString Store::Database::reasonOf(const QSqlError& error) const {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    switch (primaryCode(error)) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return say::busy;
+    case 13: // SQLITE_FULL
+        return say::diskFull;
+    case 8:  // SQLITE_READONLY
+    case 10: // SQLITE_IOERR
+    case 14: // SQLITE_CANTOPEN
+        // SQLite's code names the step that failed; the file system tells why.
+        if (file.exists() && !file.isWritable())
+            return say::cannotWrite.arg(path);
+        if (!folder.isWritable())
+            return say::folderReadOnly.arg(folder.filePath());
+        if (const QStorageInfo storage(folder.filePath()); storage.isValid()) {
+            if (storage.bytesAvailable() < kNearlyFull)
+                return say::diskFull;
+            if (storage.isReadOnly())
+                return say::cannotWrite.arg(path);
+        }
+        return primaryCode(error) == 14 ? say::cannotOpen.arg(path) : say::diskError;
+    default:
+        return say::databaseError.arg(error.text());
+    }
+}
+
+bool Store::Database::failed(const QSqlError& error) {
+    lastError = reasonOf(error);
+    return false;
+}
+
+bool Store::Database::run(QSqlQuery& query, std::initializer_list<QVariant> values) {
+    int position = 0;
+    for (const QVariant& value : values)
+        query.bindValue(position++, value);
+    return query.exec() || failed(query.lastError());
+}
+
 QString Store::defaultPath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return QDir(folder).filePath(QStringLiteral("tirages.sqlite"));
 }
 
-Store::Store(const QString& path) : m_path(path), m_connection(connectionName()) {
+Store::Store(const QString& path) : m_db(std::make_unique<Database>()) {
+    Database& d = *m_db;
+    d.path = path;
+    d.connection = connectionName();
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        m_problem = say::cannotKeep.arg(say::notAFile.arg(path));
+        d.problem = say::cannotKeep.arg(say::notAFile.arg(path));
         return;
     }
     if (!QDir().mkpath(info.absolutePath())) {
-        m_problem = say::cannotKeep.arg(say::cannotCreateFolder.arg(info.absolutePath()));
+        d.problem = say::cannotKeep.arg(say::cannotCreateFolder.arg(info.absolutePath()));
         return;
     }
-    if (!open())
+    if (!d.open(kStartPatience))
         return;
-    if (!checkHealth()) {
-        if (!m_problem.isEmpty())
+    if (!d.checkHealth()) {
+        if (!d.problem.isEmpty())
             return;
-        setAside();
-        if (!open() || !checkHealth())
+        d.setAside();
+        if (!d.open(kStartPatience) || !d.checkHealth())
             return;
     }
-    if (!migrate())
-        m_db.close();
+    if (!d.migrate() || !d.canWrite()) {
+        d.db.close();
+        return;
+    }
+    setPatience(kSavePatience);
 }
 
 Store::~Store() {
-    m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_connection);
+    m_db->db.close();
+    m_db->db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_db->connection);
 }
 
-bool Store::open() {
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    m_db.setDatabaseName(m_path);
-    // Another program may be saving: wait for it rather than fail.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
-    if (!m_db.open()) {
-        m_problem = say::cannotKeep.arg(reasonOf(m_db.lastError(), m_path));
+const QString& Store::path() const {
+    return m_db->path;
+}
+
+bool Store::usable() const {
+    return m_db->db.isOpen();
+}
+
+const QString& Store::problem() const {
+    return m_db->problem;
+}
+
+const QString& Store::notice() const {
+    return m_db->notice;
+}
+
+const QString& Store::lastError() const {
+    return m_db->lastError;
+}
+
+void Store::setPatience(int milliseconds) {
+    if (usable())
+        QSqlQuery(m_db->db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
+bool Store::Database::open(int patience) {
+    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(patience));
+    if (!db.open()) {
+        problem = say::cannotKeep.arg(reasonOf(db.lastError()));
         return false;
     }
     return true;
 }
 
-// False when the file is no database or a damaged one (problem() then empty:
-// it is to be set aside), or one this program cannot use (problem() says why).
-bool Store::checkHealth() {
-    QSqlQuery query(m_db);
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
-        !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+// False when the file is no database or a damaged one (problem then empty: it
+// is to be set aside), or one this program cannot use (problem says why).
+bool Store::Database::checkHealth() {
+    QSqlQuery query(db);
+    const auto cannotUse = [&] {
         if (isDamage(query.lastError()))
             return false;
-        m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
-        m_db.close();
+        problem = say::cannotKeep.arg(reasonOf(query.lastError()));
+        db.close();
         return false;
-    }
-    if (query.value(0).toInt() > kSchemaVersion) {
-        m_problem = say::cannotKeep.arg(say::newerVersion.arg(m_path));
-        m_db.close();
+    };
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
+        !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return cannotUse();
+    if (query.value(0).toInt() > Store::kSchemaVersion) {
+        problem = say::cannotKeep.arg(say::newerVersion.arg(path));
+        db.close();
         return false;
     }
     // A save is whole or not at all, and what was saved survives a power cut.
-    if (!switchToWriteAheadLog(query) || !query.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        if (isDamage(query.lastError()))
-            return false;
-        m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
-        m_db.close();
-        return false;
-    }
+    if (!switchToWriteAheadLog(query) || !query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return cannotUse();
     return true;
+}
+
+// A database that can be read but not written (the file or its folder read
+// only, a full disk) keeps nothing: the player is told so at once rather than
+// after a whole sitting. The probe writes nothing that stays.
+bool Store::Database::canWrite() {
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
+        query.exec(QStringLiteral("CREATE TABLE write_probe (x)")) &&
+        query.exec(QStringLiteral("ROLLBACK")))
+        return true;
+    problem = say::cannotKeep.arg(reasonOf(query.lastError()));
+    db.rollback();
+    return false;
 }
 
 // A damaged file is never written again: it is renamed with the date, and a new
 // one begun in its place.
-void Store::setAside() {
-    m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_connection);
-    const QFileInfo info(m_path);
+void Store::Database::setAside() {
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection);
+    const QFileInfo info(path);
     const QString stamp =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
     const QString aside = QDir(info.absolutePath())
                               .filePath(QStringLiteral("%1-abime-%2.%3")
                                             .arg(info.completeBaseName(), stamp, info.suffix()));
     for (const QString& end : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFileInfo::exists(m_path + end))
-            QFile::rename(m_path + end, aside + end);
+        if (QFileInfo::exists(path + end))
+            QFile::rename(path + end, aside + end);
     }
-    m_notice = say::setAside.arg(aside);
+    notice = say::setAside.arg(aside);
 }
 
 // Another program may be bringing the same database up to date at the same
-// moment: each step reads the version again once it holds the database.
-bool Store::migrate() {
-    QSqlQuery query(m_db);
+// moment: each step reads the version again once it holds the database. A
+// database up to date is only read.
+bool Store::Database::migrate() {
+    QSqlQuery query(db);
+    const auto fail = [&](const QSqlError& error) {
+        problem = say::cannotKeep.arg(reasonOf(error));
+        db.rollback();
+        return false;
+    };
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return fail(query.lastError());
+    if (query.value(0).toInt() >= Store::kSchemaVersion)
+        return true;
     for (;;) {
         if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) ||
-            !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-            m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
-            m_db.rollback();
-            return false;
-        }
+            !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+            return fail(query.lastError());
         const int version = query.value(0).toInt();
-        if (version >= kSchemaVersion)
-            return m_db.commit();
+        if (version >= Store::kSchemaVersion)
+            return db.commit();
         for (const QString& statement : kMigrations[static_cast<std::size_t>(version)]) {
-            if (!query.exec(statement)) {
-                m_problem = say::cannotKeep.arg(reasonOf(query.lastError(), m_path));
-                m_db.rollback();
-                return false;
-            }
+            if (!query.exec(statement))
+                return fail(query.lastError());
         }
-        if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1)) ||
-            !m_db.commit()) {
-            m_problem = say::cannotKeep.arg(reasonOf(m_db.lastError(), m_path));
-            m_db.rollback();
-            return false;
-        }
+        if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1)))
+            return fail(query.lastError());
+        if (!db.commit())
+            return fail(db.lastError());
     }
-}
-
-bool Store::fail(const QString& error) {
-    m_lastError = error;
-    return false;
 }
 
 std::optional<Summary> Store::summary(const QString& list) const {
     if (!usable())
         return std::nullopt;
-    QSqlQuery query(m_db);
+    QSqlQuery query(m_db->db);
     query.prepare(QStringLiteral("SELECT entries_at_start, series_done, seconds_trained, finished,"
+                                 " revision,"
                                  " (SELECT count(*) FROM entries WHERE list = :l AND left_in = 1)"
                                  " FROM trainings WHERE list = :l"));
     query.bindValue(QStringLiteral(":l"), list);
@@ -254,43 +319,49 @@ std::optional<Summary> Store::summary(const QString& list) const {
     summary.secondsTrained = query.value(2).toLongLong();
     if (!query.value(3).isNull())
         summary.finished = QDateTime::fromString(query.value(3).toString(), Qt::ISODateWithMs);
-    summary.entriesLeft = query.value(4).toInt();
+    summary.revision = query.value(4).toLongLong();
+    summary.entriesLeft = query.value(5).toInt();
     return summary;
 }
 
 std::optional<Kept> Store::load(const QString& list) const {
+    if (!usable())
+        return std::nullopt;
+    // One read transaction: the summary and the entries of the same save.
+    QSqlDatabase& db = m_db->db;
+    db.transaction();
+    const auto done = [&db](std::optional<Kept> kept) {
+        db.commit();
+        return kept;
+    };
     const std::optional<Summary> summary = this->summary(list);
     if (!summary)
-        return std::nullopt;
+        return done(std::nullopt);
     Kept kept{*summary, {}, {}};
-    QSqlQuery query(m_db);
+    QSqlQuery query(db);
     query.prepare(QStringLiteral(
-        "SELECT criterion, threshold, series_done, seconds_trained, revision FROM trainings"
-        " WHERE list = ?"));
+        "SELECT criterion, threshold, series_done, seconds_trained FROM trainings WHERE list = ?"));
     query.addBindValue(list);
     if (!query.exec() || !query.next())
-        return std::nullopt;
+        return done(std::nullopt);
     kept.snapshot.criterion = criterionOf(query.value(0).toInt());
     kept.snapshot.threshold = query.value(1).toString();
     kept.snapshot.seriesDone = query.value(2).toInt();
     kept.snapshot.secondsTrained = query.value(3).toLongLong();
-    m_revisions.insert(list, query.value(4).toLongLong());
 
     query.prepare(QStringLiteral("SELECT line, draw, solution, reussites, left_in FROM entries"
                                  " WHERE list = ? ORDER BY line"));
     query.addBindValue(list);
     query.setForwardOnly(true);
     if (!query.exec())
-        return std::nullopt;
+        return done(std::nullopt);
     while (query.next()) {
-        const auto line = query.value(0).toInt();
-        const QString draw = query.value(1).toString();
-        const QString solution = query.value(2).toString();
-        kept.fileLines.append({draw, solution});
+        const lists::Entry line{query.value(1).toString(), query.value(2).toString()};
+        kept.fileLines.append(line);
         if (query.value(4).toBool())
-            kept.snapshot.entries.append({draw, solution, query.value(3).toInt(), line});
+            kept.snapshot.entries.append({line, query.value(3).toInt(), query.value(0).toInt()});
     }
-    return kept;
+    return done(std::move(kept));
 }
 
 } // namespace tirages::progress

@@ -1,18 +1,16 @@
 #pragma once
 
 // Trainings kept across runs, in one SQLite database. The training core knows
-// nothing of it: it gives and takes back snapshots, and this keeps them.
+// nothing of it: it gives snapshots, and this keeps them. Nothing of SQL shows
+// through this header.
 
 #include "lists/listfile.h"
 #include "training/snapshot.h"
 
 #include <QDateTime>
-#include <QHash>
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QList>
 #include <QString>
-#include <QVariant>
-#include <initializer_list>
+#include <memory>
 #include <optional>
 
 namespace tirages::progress {
@@ -24,6 +22,7 @@ struct Summary {
     qint32 seriesDone = 0;
     qint64 secondsTrained = 0;
     std::optional<QDateTime> finished; // when " BRAVO! " ended it
+    qint64 revision = 0;               // changes with every save
 };
 
 // A kept training and the lines of the file it began from, to tell how the
@@ -31,7 +30,7 @@ struct Summary {
 struct Kept {
     Summary summary;
     TrainingSnapshot snapshot;
-    lists::ListContent fileLines; // in file order
+    lists::ListContent fileLines; // in file order; an entry's line is its place here, from 1
 };
 
 // How a list file differs from the one a training began from, line by line
@@ -48,11 +47,24 @@ FileChange compareLines(const lists::ListContent& before, const lists::ListConte
 // new in the file join with none; all in the order of the file as it is now.
 TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now);
 
+// One save of a training, whole or not at all.
+struct Save {
+    const TrainingSnapshot& training; // as it stands now
+    const lists::ListContent& fileLines; // the file its entries' lines number
+    const QList<SeriesRecord>& series;   // corrected since the last save that was kept
+    QDateTime at;
+    // The revision this program last kept of the list. While the database
+    // still holds it, only what the series changed is written; otherwise, or
+    // without one, the training is written whole.
+    std::optional<qint64> base;
+    bool afresh = false; // a training begun: it replaces the one kept before
+};
+
 class Store {
 public:
-    // Opens the database at path, creating it and its folder when missing. It
-    // never fails loudly: when the progress cannot be kept, problem() says why
-    // and every call does nothing.
+    // Opens the database at path, creating it and its folder when missing, and
+    // makes sure it can be written. It never fails loudly: when the progress
+    // cannot be kept, problem() says why and every call does nothing.
     explicit Store(const QString& path);
     ~Store();
     Store(const Store&) = delete;
@@ -62,53 +74,34 @@ public:
     static QString defaultPath();
     static constexpr int kSchemaVersion = 3;
 
-    bool usable() const { return m_db.isOpen(); }
+    const QString& path() const;
+    bool usable() const;
     // Why the progress cannot be kept, in French; empty when it can.
-    const QString& problem() const { return m_problem; }
+    const QString& problem() const;
     // Something the player should know about the database, in French: a
     // damaged file set aside. Empty otherwise.
-    const QString& notice() const { return m_notice; }
+    const QString& notice() const;
 
     std::optional<Summary> summary(const QString& list) const;
     std::optional<Kept> load(const QString& list) const;
 
-    // A training started afresh on `fileLines`, replacing any kept one.
-    bool begin(const QString& list, const TrainingSnapshot& start,
-               const lists::ListContent& fileLines);
-    // After a correction (with its record) or when the screen is left (none).
-    // False when it could not be kept; lastError() says why.
-    bool save(const QString& list, const TrainingSnapshot& now, const SeriesRecord* series);
-    const QString& lastError() const { return m_lastError; }
+    // Keeps a training, with the series given; its new revision, or nothing
+    // when it could not be kept (lastError() says why), the database then as
+    // it was.
+    std::optional<qint64> save(const QString& list, const Save& save);
+    // The training kept for the list, gone.
+    bool forget(const QString& list);
+    const QString& lastError() const;
+    // How long a write waits for another program holding the database, in ms.
+    void setPatience(int milliseconds);
 
     // A choice of the player's kept across runs, by its name; empty when none.
     QString preference(const QString& name) const;
     bool setPreference(const QString& name, const QString& value);
 
 private:
-    bool open();
-    bool checkHealth();
-    void setAside();
-    bool migrate();
-    bool writeAll(const QString& list, const TrainingSnapshot& now,
-                  const lists::ListContent& fileLines);
-    bool writeDelta(const QString& list, const SeriesRecord& series);
-    bool writeLeft(const QString& list, const TrainingSnapshot& now);
-    bool recordSeries(const QString& list, const SeriesRecord& series);
-    bool fail(const QString& error);
-    bool failed(const QSqlQuery& query);
-    bool run(QSqlQuery& query, std::initializer_list<QVariant> values);
-    bool beginWrite();
-    bool finishWrite(const QString& list, qint64 revision, bool done, const QSqlQuery& query);
-
-    QString m_path;
-    QString m_connection;
-    QSqlDatabase m_db;
-    QString m_problem;
-    QString m_notice;
-    QString m_lastError;
-    // The revision of each list as this program last wrote it: another program
-    // that saved the same list since makes the next save a whole rewrite.
-    mutable QHash<QString, qint64> m_revisions;
+    struct Database;
+    std::unique_ptr<Database> m_db;
 };
 
 } // namespace tirages::progress

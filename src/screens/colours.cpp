@@ -55,10 +55,6 @@ QPalette::ColorRole backgroundRole(const QWidget* widget) {
 
 } // namespace
 
-QColor background(const QWidget* widget) {
-    return widget->palette().color(QPalette::Active, backgroundRole(widget));
-}
-
 void setBackground(QWidget* widget, const QColor& colour) {
     const QPalette::ColorRole role = backgroundRole(widget);
     if (widget->palette().color(QPalette::Active, role) == colour &&

@@ -15,9 +15,8 @@ class QWidget;
 
 namespace tirages::screens {
 
-// The background of a control: the base of a text box, the face of a button,
-// the fill of any other control.
-QColor background(const QWidget* widget);
+// Sets the background of a control: the base of a text box, the face of a
+// button, the fill of any other control.
 void setBackground(QWidget* widget, const QColor& colour);
 
 } // namespace tirages::screens

@@ -272,10 +272,12 @@ void Form1::load() {
 
 void Form1::commencer(const lists::ListContent& entries) {
     handle([entries](Training& t) { t.commencer(entries); });
+    emit listStarted(m_training.snapshot());
 }
 
 void Form1::resume(const TrainingSnapshot& kept) {
     handle([kept](Training& t) { t.resume(kept); });
+    emit listStarted(m_training.snapshot());
 }
 
 void Form1::setBusy() {
@@ -328,7 +330,7 @@ void Form1::sommaire() {
     // Let the new captions be painted before the screen goes. Timers keep running.
     QCoreApplication::processEvents();
     hide();
-    emit backToLauncher();
+    emit backToLauncher(m_training.snapshot());
 }
 
 } // namespace tirages::screens

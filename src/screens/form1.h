@@ -50,46 +50,48 @@ public:
     void timer2Tick();
     void timer3Tick();
 
-    std::array<QLineEdit*, kSlots> tirage{};
-    std::array<entry::AnswerBox*, kSlots> solution{};
-    std::array<QGroupBox*, 3> Frame1{};
-    std::array<entry::TileButton*, kTiles> Command1{};
-    QPushButton* restart = nullptr;
-    QPushButton* corriger = nullptr;
-    entry::AnswerBox* recherche = nullptr;
-    QPushButton* valider = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QLabel* police = nullptr;
-    QPushButton* Command4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* seuiltxt = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* motsleft = nullptr;
-    QLabel* nbseries = nullptr;
-    QLabel* voyant = nullptr;
-    QLabel* score = nullptr;
-    QLabel* tps = nullptr;
-    QLabel* Label3 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* temps = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* tempstot = nullptr;
-    QPushButton* quitter = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr;
+    std::array<QLineEdit*, kSlots> tirage{};          // each slot's draw box
+    std::array<entry::AnswerBox*, kSlots> solution{}; // each slot's answer box
+    std::array<QGroupBox*, 3> Frame1{};               // the three columns of ten slots
+    std::array<entry::TileButton*, kTiles> Command1{}; // the letter tiles
+    QPushButton* restart = nullptr;       // "Nouvelle série(F8)"
+    QPushButton* corriger = nullptr;      // "Corriger(F12)"
+    entry::AnswerBox* recherche = nullptr; // the search box
+    QPushButton* valider = nullptr;       // "Valider": the search box into the answer box
+    QPushButton* Command2 = nullptr;      // the thin strip Enter clicks: the next answer box
+    QPushButton* Command5 = nullptr;      // "Pause" / "Reprendre"
+    QPushButton* Command3 = nullptr;      // "Changer de police"
+    QLabel* police = nullptr;             // the number of the next font
+    QPushButton* Command4 = nullptr;      // "Changer critère"
+    QLabel* Label5 = nullptr;             // the criterion, before its threshold
+    QLineEdit* seuiltxt = nullptr;        // the threshold of the criterion
+    QLabel* Label6 = nullptr;             // the threshold's unit: "réussites." or "secondes."
+    QLabel* Label4 = nullptr;             // "Mots restants :"
+    QLineEdit* motsleft = nullptr;        // the count of words left
+    QLabel* nbseries = nullptr;           // the series done in this sitting
+    QLabel* voyant = nullptr;             // the judging light: "OK" or "NO"
+    QLabel* score = nullptr;              // found/shown of the last series
+    QLabel* tps = nullptr;                // the time the last series used
+    QLabel* Label3 = nullptr;             // "TEMPS"
+    QCheckBox* Check1 = nullptr;          // shows or hides the clocks
+    QLabel* Label1 = nullptr;             // "Série", the countdown's caption
+    QLineEdit* temps = nullptr;           // the series countdown
+    QLabel* Label2 = nullptr;             // "Total", the total clock's caption
+    QLineEdit* tempstot = nullptr;        // the total time
+    QPushButton* quitter = nullptr;       // "Sommaire": back to the launcher
+    QTimer* Timer1 = nullptr;             // ticks the countdown
+    QTimer* Timer2 = nullptr;             // ticks the total time
+    QTimer* Timer3 = nullptr;             // ticks the word stopwatch
 
 signals:
+    // A list started, or a kept training taken up, as it stands.
+    void listStarted(const TrainingSnapshot& training);
+    // A series was corrected, on the shown screen or on the hidden one: the
+    // training as the correction left it, and the series as it is recorded.
+    void seriesCorrected(const TrainingSnapshot& training, const SeriesRecord& series);
     // "Sommaire", or the window closed: the screen is hidden and the launcher
-    // takes over.
-    void backToLauncher();
-    // A series was corrected, on the shown screen or on the hidden one: the list
-    // has changed (training().lastSeries() tells how).
-    void seriesCorrected();
+    // takes over. The training as it was left.
+    void backToLauncher(const TrainingSnapshot& training);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

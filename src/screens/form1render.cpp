@@ -67,7 +67,7 @@ void Form1::render(const ScreenView& view) {
     // Hidden or shown in this order: the countdown, the total, their captions.
     for (QWidget* clock : std::initializer_list<QWidget*>{temps, tempstot, Label1, Label2})
         clock->setVisible(view.clocksVisible);
-    Command2->setDefault(view.defaultButton == DefaultButton::Command2);
+    Command2->setDefault(view.defaultButton == DefaultButton::NextBox);
     valider->setDefault(view.defaultButton == DefaultButton::Valider);
 }
 
@@ -101,8 +101,8 @@ void Form1::renderTiles(const ScreenView& view) {
 }
 
 void Form1::renderLabels(const ScreenView& view) {
-    caption(Label5, view.label5);
-    caption(Label6, view.label6)->move(toPixels(layout::Label6(view.criterion).left), Label6->y());
+    caption(Label5, view.criterionCaption);
+    caption(Label6, view.thresholdUnit)->move(toPixels(layout::Label6(view.criterion).left), Label6->y());
     seuiltxt->move(toPixels(layout::seuiltxt(view.criterion).left), seuiltxt->y());
     caption(voyant, view.voyant);
     caption(score, view.score);
@@ -187,7 +187,7 @@ void Form1::apply(const Effect& effect) {
         unsetCursor();
         break;
     case Effect::Kind::SeriesCorrected:
-        emit seriesCorrected();
+        emit seriesCorrected(m_training.snapshot(), m_training.lastSeries());
         break;
     }
 }

@@ -4,9 +4,9 @@
 #include "screens/colours.h"
 #include "screens/form1.h"
 #include "screens/geometry.h"
-#include "screens/keeper.h"
 #include "screens/spoken.h"
 #include "screens/window.h"
+#include "session/sittings.h"
 #include "texts.h"
 
 #include <QCloseEvent>
@@ -30,10 +30,10 @@ const QString kLineBreak = QStringLiteral("\r\n");
 
 } // namespace
 
-Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
-             TrainingKeeper* keeper, QWidget* parent)
+Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
+             session::Sittings& sittings, QWidget* parent)
     : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
-      m_dataDirs(std::move(dataDirs)), m_keeper(keeper) {
+      m_sittings(sittings) {
     setUpWindow(this, texts::launcherTitle);
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     createControls();
@@ -58,9 +58,19 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QString
     QWidget::setTabOrder(parcourir, Text1);
     Command1->setFocus();
 
-    if (m_keeper)
-        say(m_keeper->takeStartMessage());
-    connect(fichier, &QComboBox::currentTextChanged, this, &Form2::showKeptTraining);
+    m_retry = new QTimer(this);
+    m_retry->setInterval(1000);
+    connect(m_retry, &QTimer::timeout, this, [this] {
+        m_sittings.retry();
+        refresh();
+        watchPending();
+    });
+    m_sittings.listNamed(fichier->currentText());
+    refresh();
+    connect(fichier, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        m_sittings.listNamed(text);
+        refresh();
+    });
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
     connect(parcourir, &QPushButton::clicked, this, &Form2::parcourirClicked);
@@ -130,35 +140,48 @@ QString Form2::aboutText() {
 Form1& Form2::trainingScreenMade() {
     if (!m_form1) {
         m_form1 = m_makeTrainingScreen();
-        connect(m_form1.get(), &Form1::backToLauncher, this, &Form2::trainingLeft);
-        if (m_keeper)
-            m_keeper->follow(m_form1.get());
+        connect(m_form1.get(), &Form1::listStarted, this, [this](const TrainingSnapshot& training) {
+            m_sittings.started(training);
+            watchPending();
+        });
+        // The hidden screen may correct its series too: the launcher follows.
+        connect(m_form1.get(), &Form1::seriesCorrected, this,
+                [this](const TrainingSnapshot& training, const SeriesRecord& series) {
+                    m_sittings.corrected(training, series);
+                    refresh();
+                    watchPending();
+                });
+        connect(m_form1.get(), &Form1::backToLauncher, this,
+                [this](const TrainingSnapshot& training) {
+                    m_sittings.left(training);
+                    trainingLeft();
+                });
     }
     return *m_form1;
 }
 
-// A message about a list, or about what is kept, in place of the line about
-// the kept training.
-void Form2::say(const QString& text) {
-    message->say(text);
-    if (!text.isEmpty())
-        progress->hide();
+// What the sittings say beside the specified controls: a message, or the line
+// about the kept training of the list named, and « Continuer ».
+void Form2::refresh() {
+    const session::LauncherView view = m_sittings.view();
+    if (message->text() != view.message)
+        message->say(view.message);
+    progress->setText(view.progress);
+    progress->setVisible(!view.progress.isEmpty());
+    continuer->setVisible(view.continueShown);
 }
 
-void Form2::showKeptTraining() {
-    message->say({});
-    const auto line = m_keeper ? m_keeper->lineFor(fichier->currentText()) : std::nullopt;
-    progress->setText(line ? line->text : QString());
-    progress->setVisible(line.has_value());
-    continuer->setVisible(line && line->canContinue);
+void Form2::watchPending() {
+    if (!m_sittings.pending())
+        m_retry->stop();
+    else if (!m_retry->isActive())
+        m_retry->start();
 }
 
-bool Form2::confirmRestart(qint32 entriesLeft) {
+bool Form2::confirmRestart(const QString& question) {
     namespace say = texts::progress;
-    QMessageBox box(QMessageBox::Question, say::restartTitle,
-                    say::restartQuestion.arg(fichier->currentText(),
-                                             texts::counted(entriesLeft, texts::wordsLeftCount)),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, say::restartTitle, question, QMessageBox::NoButton,
+                    this);
     QPushButton* restartList = box.addButton(say::restartButton, QMessageBox::DestructiveRole);
     box.setDefaultButton(box.addButton(say::cancelButton, QMessageBox::RejectRole));
     box.exec();
@@ -168,28 +191,21 @@ bool Form2::confirmRestart(qint32 entriesLeft) {
 // The list is read before the training screen is shown: one that cannot be
 // read is reported here, and the training in memory stays as it was.
 void Form2::lancer() {
-    const QString name = fichier->currentText();
-    const auto line = m_keeper ? m_keeper->lineFor(name) : std::nullopt;
-    if (line && line->inProgress && !confirmRestart(line->entriesLeft))
+    if (const auto question = m_sittings.restartQuestion(); question && !confirmRestart(*question))
         return;
-    message->say({});
     setCursor(Qt::WaitCursor);
-    const lists::ListResult list = lists::openList(name, m_dataDirs);
+    const std::optional<lists::ListFile> file = m_sittings.launch();
     unsetCursor();
-    if (const auto* error = std::get_if<lists::ListError>(&list)) {
-        say(error->message());
+    if (!file) {
+        refresh();
         return;
     }
-    const auto& file = std::get<lists::ListFile>(list);
-    if (!file.leftOut.isEmpty())
-        tellLeftOut(file);
-    const lists::ListContent& entries = file.entries;
+    if (!file->leftOut.isEmpty())
+        tellLeftOut(*file);
     Form1& training = trainingScreenMade();
     training.setBusy();
     showTraining(training);
-    training.commencer(entries);
-    if (m_keeper)
-        m_keeper->began(name, entries);
+    training.commencer(file->entries);
     hide();
 }
 
@@ -206,18 +222,15 @@ void Form2::tellLeftOut(const lists::ListFile& file) {
 }
 
 void Form2::continuerClicked() {
-    const QString name = fichier->currentText();
-    const std::optional<TrainingSnapshot> kept =
-        m_keeper ? m_keeper->toContinue(name) : std::nullopt;
+    const std::optional<TrainingSnapshot> kept = m_sittings.continueTraining();
     if (!kept) {
-        showKeptTraining();
+        refresh();
         return;
     }
     Form1& training = trainingScreenMade();
     training.setBusy();
     showTraining(training);
     training.resume(*kept);
-    m_keeper->continued(name, *kept);
     hide();
 }
 
@@ -225,19 +238,13 @@ void Form2::continuerClicked() {
 // into the list box, ready for "LANCER".
 void Form2::parcourirClicked() {
     namespace say = texts::browsing;
-    if (m_lastFolder.isEmpty() && m_keeper)
-        m_lastFolder = m_keeper->listFolder();
-    const QString folder = m_lastFolder.isEmpty() || !QFileInfo(m_lastFolder).isDir()
-                               ? QDir::homePath()
-                               : m_lastFolder;
-    auto* dialog = new QFileDialog(this, say::title, folder, say::filter);
+    auto* dialog = new QFileDialog(this, say::title, m_sittings.browseFolder(QDir::homePath()),
+                                   say::filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
-        m_lastFolder = QFileInfo(path).absolutePath();
-        if (m_keeper)
-            m_keeper->keepListFolder(m_lastFolder);
+        m_sittings.listFileChosen(path);
         fichier->setEditText(QDir::toNativeSeparators(path));
         Command1->setFocus(Qt::OtherFocusReason);
     });
@@ -251,12 +258,9 @@ void Form2::showTraining(Form1& training) {
 }
 
 void Form2::trainingLeft() {
-    if (m_keeper)
-        m_keeper->saveNow();
     show();
-    showKeptTraining();
-    if (m_keeper)
-        say(m_keeper->takeSaveFailure());
+    refresh();
+    watchPending();
 }
 
 void Form2::quitterClicked() {
@@ -281,13 +285,34 @@ void Form2::timer1Tick() {
     Label2->setText(m_farewell.caption());
     if (end) {
         Timer1->stop();
-        emit programEnded();
+        endProgram();
     }
+}
+
+// What was trained is kept before the program ends; the player is told of
+// what could not be, at last.
+void Form2::endProgram() {
+    m_retry->stop();
+    const QString failure = m_sittings.end();
+    if (!failure.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, texts::progress::notKeptTitle, failure);
+        box.exec();
+    }
+    emit programEnded();
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->accept();
-    emit programEnded();
+    endProgram();
+}
+
+void Form2::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        // Once this paint has reached the screen.
+        QTimer::singleShot(0, this, &Form2::firstPainted);
+    }
 }
 
 } // namespace tirages::screens

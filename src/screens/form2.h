@@ -1,7 +1,7 @@
 #pragma once
 
 #include "screens/spoken.h"
-#include "training/farewell.h"
+#include "session/farewell.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -17,11 +17,13 @@ class QTimer;
 namespace tirages::lists {
 struct ListFile;
 }
+namespace tirages::session {
+class Sittings;
+}
 
 namespace tirages::screens {
 
 class Form1;
-class TrainingKeeper;
 
 // The launcher: the player picks a list and starts it, or quits.
 class Form2 : public QWidget {
@@ -29,11 +31,9 @@ class Form2 : public QWidget {
 
 public:
     // makeTrainingScreen creates the training screen on the first "LANCER";
-    // dataDirs are the folders where the catalogue's lists are looked for when
-    // they are not found relative to the working directory.
-    // keeper, when given, keeps the trainings across runs.
-    Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, QStringList dataDirs,
-          TrainingKeeper* keeper = nullptr, QWidget* parent = nullptr);
+    // sittings decides what the launcher offers and keeps the trainings.
+    Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, session::Sittings& sittings,
+          QWidget* parent = nullptr);
     ~Form2() override;
 
     // The training screen, or null before the first "LANCER".
@@ -59,21 +59,26 @@ public:
     QPushButton* parcourir = nullptr; // picks a list file in the file dialog
 
     // The farewell countdown after "Quitter".
-    const Farewell& farewell() const { return m_farewell; }
+    const session::Farewell& farewell() const { return m_farewell; }
+
+    // Shows again what the sittings say, after they changed from outside.
+    void refresh();
 
 signals:
-    // The program must end now.
+    // The launcher has been painted once: what it does not need before that
+    // can be done now.
+    void firstPainted();
+    // The program must end now; what was trained is kept.
     void programEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void createControls();
     void setUpListBox();
-    void showKeptTraining();
-    void say(const QString& text);
-    bool confirmRestart(qint32 entriesLeft);
+    bool confirmRestart(const QString& question);
     void lancer();
     void tellLeftOut(const lists::ListFile& file);
     void continuerClicked();
@@ -81,15 +86,18 @@ private:
     void showTraining(Form1& training);
     void trainingLeft();
     void quitterClicked();
+    void endProgram();
+    // Saves that did not go through are tried again each second while any is left.
+    void watchPending();
 
     Form1& trainingScreenMade();
 
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
-    QStringList m_dataDirs;
-    TrainingKeeper* m_keeper;
+    session::Sittings& m_sittings;
     std::unique_ptr<Form1> m_form1;
-    Farewell m_farewell;
-    QString m_lastFolder; // where the file dialog opened a list last, kept across runs
+    session::Farewell m_farewell;
+    QTimer* m_retry = nullptr;
+    bool m_painted = false;
 };
 
 } // namespace tirages::screens

@@ -9,16 +9,14 @@ Colour drawColour(DrawLook look) {
     return look == DrawLook::AtRest ? Colour::LightCyan : Colour::LightGreen;
 }
 
-Colour answerColour(AnswerLook look) {
-    switch (look) {
+Colour answerColour(const SlotBoxes& boxes) {
+    switch (boxes.answerLook) {
     case AnswerLook::AtRest:
         return Colour::LightOrange;
     case AnswerLook::Current:
         return Colour::LightYellow;
-    case AnswerLook::Right:
-        return Colour::LightGreen;
-    case AnswerLook::Wrong:
-        return Colour::LightRed;
+    case AnswerLook::Judged:
+        return boxes.result == SlotResult::Right ? Colour::LightGreen : Colour::LightRed;
     }
     return Colour::LightOrange;
 }
@@ -95,7 +93,7 @@ ScreenView screenView(const TrainingState& state) {
         slot.tirage = boxes.tirage;
         slot.solution = boxes.solution;
         slot.tirageColour = drawColour(boxes.drawLook);
-        slot.solutionColour = answerColour(boxes.answerLook);
+        slot.solutionColour = answerColour(boxes);
         slot.struckOut = boxes.struckOut;
         slot.spoken = spokenAnswer(boxes);
     }
@@ -110,8 +108,8 @@ ScreenView screenView(const TrainingState& state) {
     const Phase phase = state.phase;
     const bool corrected = phase == Phase::SeriesCorrected || phase == Phase::ListFinished;
     view.criterion = state.criterion;
-    view.label5 = criterionCaption(state);
-    view.label6 = state.criterion == Criterion::Seconds ? texts::secondsUnit : texts::successesUnit;
+    view.criterionCaption = criterionCaption(state);
+    view.thresholdUnit = state.criterion == Criterion::Seconds ? texts::secondsUnit : texts::successesUnit;
     view.seuiltxt = state.threshold.text;
     view.seuiltxtColour =
         phase == Phase::BeforeFirstSeries ? Colour::LightMagenta : Colour::SystemWindow;

@@ -31,8 +31,8 @@ struct ScreenView {
     std::array<TileView, kTiles> tiles{};
     Colour tileColour = Colour::LightBlue;
     Criterion criterion = Criterion::Successes; // where the threshold and its unit stand
-    QString label5;
-    QString label6;
+    QString criterionCaption; // before the threshold
+    QString thresholdUnit;    // after it
     QString seuiltxt;
     Colour seuiltxtColour = Colour::LightMagenta;
     QString voyant; // judging light, "OK" or "NO"
@@ -57,7 +57,7 @@ struct ScreenView {
     bool tirageItalicsOff = false;
     bool corrigerEnabled = false; // a series runs
     bool restartEnabled = false;  // a corrected series waits for the next one
-    DefaultButton defaultButton = DefaultButton::Command2;
+    DefaultButton defaultButton = DefaultButton::NextBox;
 };
 
 ScreenView screenView(const TrainingState& state);

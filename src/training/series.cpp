@@ -34,7 +34,7 @@ void Training::commencer(const lists::ListContent& entries) {
     QList<ListEntry> list;
     list.reserve(entries.size());
     for (const lists::Entry& entry : entries)
-        list.append({entry.draw, entry.solution, 0, false, static_cast<qint32>(list.size() + 1)});
+        list.append({entry, 0, static_cast<qint32>(list.size() + 1)});
     m_state.seriesOnList = 0;
     m_state.secondsOnList = 0;
     load(std::move(list));
@@ -45,7 +45,7 @@ TrainingSnapshot Training::snapshot() const {
     kept.entries.reserve(m_state.entries.size());
     for (const ListEntry& entry : m_state.entries) {
         if (!entry.eliminated)
-            kept.entries.append({entry.draw, entry.solution, entry.reussites, entry.line});
+            kept.entries.append(entry);
     }
     kept.criterion = m_state.criterion;
     kept.threshold = m_state.threshold.text;
@@ -55,11 +55,9 @@ TrainingSnapshot Training::snapshot() const {
 }
 
 void Training::resume(const TrainingSnapshot& kept) {
-    QList<ListEntry> list;
-    list.reserve(kept.entries.size());
-    for (const TrainingSnapshot::Entry& entry : kept.entries)
-        list.append(
-            {entry.draw, entry.solution, std::max<qint32>(entry.reussites, 0), false, entry.line});
+    QList<ListEntry> list = kept.entries;
+    for (ListEntry& entry : list)
+        entry.reussites = std::max<qint32>(entry.reussites, 0);
     if (kept.criterion != m_state.criterion)
         switchCriterion();
     m_state.threshold = Threshold::of(kept.threshold);
@@ -197,9 +195,8 @@ void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown)
         const auto slot = static_cast<std::size_t>(i);
         const ListEntry& entry = m_state.entries[m_state.numeros[slot]];
         const SlotBoxes& boxes = m_state.boxes[slot];
-        record.answers.append({entry.line, entry.draw, entry.solution, typed[slot],
-                               boxes.answerLook == AnswerLook::Right, m_state.slotSeconds[slot],
-                               entry.reussites, entry.eliminated});
+        record.answers.append(
+            {entry, typed[slot], boxes.result == SlotResult::Right, m_state.slotSeconds[slot]});
     }
     m_lastSeries = std::move(record);
 }
@@ -214,7 +211,7 @@ void Training::judgeAllShown(bool seconds) {
         ListEntry& entry = m_state.entries[m_state.numeros[slot]];
         SlotBoxes& boxes = m_state.boxes[slot];
         if (boxes.solution == entry.solution) {
-            boxes.answerLook = AnswerLook::Right;
+            boxes.answerLook = AnswerLook::Judged;
             boxes.result = SlotResult::Right;
             increment(m_state.found);
             if (!seconds) {
@@ -223,7 +220,7 @@ void Training::judgeAllShown(bool seconds) {
                     entry.eliminated = true;
             }
         } else {
-            boxes.answerLook = AnswerLook::Wrong;
+            boxes.answerLook = AnswerLook::Judged;
             boxes.result = SlotResult::Wrong;
             if (!boxes.solution.isEmpty())
                 boxes.struckOut = true;

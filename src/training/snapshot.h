@@ -8,14 +8,7 @@ namespace tirages {
 // their success counts, the criterion and its threshold as typed, and what the
 // list has cost so far.
 struct TrainingSnapshot {
-    struct Entry {
-        QString draw;
-        QString solution;
-        qint32 reussites = 0;
-        qint32 line = 0; // in the list file the training began from
-        friend bool operator==(const Entry&, const Entry&) = default;
-    };
-    QList<Entry> entries;
+    QList<ListEntry> entries; // none of them eliminated
     Criterion criterion = Criterion::Successes;
     QString threshold;
     qint32 seriesDone = 0;     // series corrected on the list, over every sitting
@@ -28,14 +21,10 @@ struct TrainingSnapshot {
 // answer judged, with its entry and the seconds its box held the focus.
 struct SeriesRecord {
     struct Answer {
-        qint32 line = 0; // the entry's line in the list file
-        QString draw;
-        QString solution;
+        ListEntry entry; // as the correction left it: its successes, whether it leaves
         QString answer;
         bool right = false;
         qint32 seconds = 0;
-        qint32 reussites = 0;    // the entry's successes after the correction
-        bool eliminated = false; // the entry left the list
     };
     qint16 found = 0;
     qint16 shown = 0;

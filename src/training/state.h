@@ -4,6 +4,7 @@
 // colours, enabled controls) is computed from it in screenview.cpp and never
 // read back.
 
+#include "lists/entry.h"
 #include "texts.h"
 #include "training/tiles.h"
 
@@ -33,7 +34,7 @@ enum class Clock { Countdown, Total, Stopwatch };
 inline constexpr int kClocks = 3;
 
 // The button Enter clicks in a text box: the next-box strip or "Valider".
-enum class DefaultButton { Command2, Valider };
+enum class DefaultButton { NextBox, Valider };
 
 // The threshold of the criterion: the text the player typed, and its numeric
 // value (the leading number of the text, 0 when there is none).
@@ -43,18 +44,18 @@ struct Threshold {
     static Threshold of(const QString& text);
 };
 
-// One entry of the list.
-struct ListEntry {
-    QString draw;
-    QString solution;
+// One entry of the list: a line of its file and how the training stands with it.
+struct ListEntry : lists::Entry {
     qint32 reussites = 0;    // times found
-    bool eliminated = false; // leaves the list at the next compaction
     qint32 line = 0;         // the entry's line in the list file the training began from
+    bool eliminated = false; // leaves the list at the next compaction
+    friend bool operator==(const ListEntry&, const ListEntry&) = default;
 };
 
 // How a slot's boxes are marked.
 enum class DrawLook { AtRest, Current, ShowsSolution };
-enum class AnswerLook { AtRest, Current, Right, Wrong };
+// A judged answer box is coloured by its result.
+enum class AnswerLook { AtRest, Current, Judged };
 
 // What the correction made of a slot's answer; it stays until the next series,
 // wherever the focus goes meanwhile.
@@ -97,7 +98,7 @@ struct TrainingState {
     QString tempstot = texts::totalStart; // the total time as shown
     QString recherche;                    // text of the search box
     bool clocksShown = true;
-    DefaultButton defaultButton = DefaultButton::Command2;
+    DefaultButton defaultButton = DefaultButton::NextBox;
     bool countersReset = false; // "Sommaire" has set the series counter back to 0
     bool fontChosen = false;    // the font button has been clicked
     bool answersFontChosen = false;

@@ -100,7 +100,7 @@ void Training::moveFocusTo(int slot, bool judgeLeftBox) {
 void Training::answerGotFocus(int slot) {
     m_state.courant = static_cast<qint16>(slot);
     if (m_state.phase == Phase::SeriesRunning) {
-        m_state.defaultButton = DefaultButton::Command2;
+        m_state.defaultButton = DefaultButton::NextBox;
         if (m_state.criterion == Criterion::Seconds) {
             m_state.chrono = 0;
             startClock(Clock::Stopwatch);
@@ -183,7 +183,7 @@ void Training::answerKeyDown(int, Key key) {
 }
 
 void Training::enterPressed() {
-    if (m_state.defaultButton == DefaultButton::Command2)
+    if (m_state.defaultButton == DefaultButton::NextBox)
         nextBox();
     else
         validate();

@@ -18,7 +18,7 @@ inline QByteArray digest(const TrainingSnapshot& snapshot) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(QByteArray::number(static_cast<int>(snapshot.criterion)) + '|' +
                  snapshot.threshold.toUtf8() + '|' + QByteArray::number(snapshot.seriesDone) + '|');
-    for (const TrainingSnapshot::Entry& entry : snapshot.entries)
+    for (const ListEntry& entry : snapshot.entries)
         hash.addData(QByteArray::number(entry.line) + ';' + entry.draw.toUtf8() + ';' +
                      entry.solution.toUtf8() + ';' + QByteArray::number(entry.reussites) + '\n');
     return hash.result().toHex();

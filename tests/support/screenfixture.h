@@ -8,6 +8,7 @@
 #include "screens/fonts.h"
 #include "screens/form1.h"
 #include "support/testsupport.h"
+#include "support/widgetsupport.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -45,7 +46,7 @@ public:
 
     QWidget* focused() const { return QApplication::focusWidget(); }
 
-    QColor colourOf(const QWidget* widget) const { return screens::background(widget); }
+    QColor colourOf(const QWidget* widget) const { return test::background(widget); }
 
     WorkingFolder m_folder;
     std::unique_ptr<screens::Form1> form;

@@ -1,11 +1,26 @@
 #include "support/testsupport.h"
 
+#include "lists/cp1252.h"
+
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
 
 namespace tirages::test {
+
+QByteArray toCp1252(QStringView text) {
+    QHash<QChar, char> byteOf;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        byteOf.insert(lists::fromCp1252(QByteArrayView(&byte, 1)).at(0), byte);
+    }
+    QByteArray bytes;
+    for (QChar ch : text)
+        bytes.append(byteOf.value(ch, '?'));
+    return bytes;
+}
 
 QString fixture(const QString& name) {
     return QStringLiteral(TIRAGES_TEST_DATA "/") + name;

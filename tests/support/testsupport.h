@@ -8,6 +8,10 @@
 
 namespace tirages::test {
 
+// The Windows-1252 bytes that the list reader decodes to `text`, one a
+// character; '?' for a character no byte decodes to.
+QByteArray toCp1252(QStringView text);
+
 // Path of a fixture under tests/data.
 QString fixture(const QString& name);
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QColor>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QKeyEvent>
 #include <QList>
 #include <QRect>
@@ -12,6 +17,17 @@ namespace tirages::test {
 inline QRect twips(int left, int top, int width, int height) {
     const auto px = [](int t) { return qRound(t / 15.0); };
     return {px(left), px(top), px(width), px(height)};
+}
+
+// The colour a control is filled with: the base of a text box, the face of a
+// button, the window colour of any other control.
+inline QColor background(const QWidget* widget) {
+    QPalette::ColorRole role = QPalette::Window;
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget))
+        role = QPalette::Base;
+    else if (qobject_cast<const QAbstractButton*>(widget) && !qobject_cast<const QCheckBox*>(widget))
+        role = QPalette::Button;
+    return widget->palette().color(QPalette::Active, role);
 }
 
 // The controls the Tab key visits from `start`, `count` presses long.

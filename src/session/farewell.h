@@ -3,13 +3,12 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace tirages {
+namespace tirages::session {
 
 // The launcher's farewell after "Quitter": a countdown shown from 5 to 0, one
 // step a tick, and the end of the program on the seventh tick.
 class Farewell {
 public:
-    bool started() const { return m_started; }
     qint16 decompte() const { return m_decompte; }
     // The countdown as the launcher shows it; empty before the first tick.
     QString caption() const;
@@ -24,4 +23,4 @@ private:
     qint16 m_decompte = 0;
 };
 
-} // namespace tirages
+} // namespace tirages::session

@@ -1,6 +1,6 @@
-#include "training/farewell.h"
+#include "session/farewell.h"
 
-namespace tirages {
+namespace tirages::session {
 namespace {
 
 constexpr qint16 kFarewellSeconds = 6;
@@ -24,4 +24,4 @@ bool Farewell::tick() {
     return m_decompte == -1;
 }
 
-} // namespace tirages
+} // namespace tirages::session

@@ -1,0 +1,53 @@
+#pragma once
+
+// The store's own side of the database, shared by its files and seen by no
+// one else.
+
+#include "progress/store.h"
+#include "training/state.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+
+namespace tirages::progress {
+
+struct Store::Database {
+    QString path;
+    QString connection;
+    QSqlDatabase db;
+    QString problem;
+    QString notice;
+    QString lastError;
+
+    bool open(int patience);
+    bool checkHealth();
+    bool canWrite();
+    void setAside();
+    bool migrate();
+
+    // Binds `values` in order to the prepared query and runs it.
+    bool run(QSqlQuery& query, std::initializer_list<QVariant> values);
+    bool failed(const QSqlError& error);
+    // What SQLite's error means for the player, in French, in the words of
+    // the real cause: the file system is asked what went wrong.
+    QString reasonOf(const QSqlError& error) const;
+
+    std::optional<qint64> revisionOf(const QString& list);
+    bool writeWhole(const QString& list, const Save& save, qint64 revision);
+    bool writeChanges(const QString& list, const Save& save, qint64 revision);
+    bool recordSeries(const QString& list, const SeriesRecord& series, const QDateTime& at);
+};
+
+int criterionCode(Criterion criterion);
+Criterion criterionOf(int code);
+
+// Qt binds a null text as NULL: a text is always bound as text, if empty.
+inline QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
+} // namespace tirages::progress
