@@ -242,10 +242,16 @@ bool Store::Database::checkHealth() {
 // after a whole sitting. The probe writes nothing that stays.
 bool Store::Database::canWrite() {
     QSqlQuery query(db);
+    // Another program writing now shows that the database can be written.
+    query.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
     if (query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
         query.exec(QStringLiteral("CREATE TABLE write_probe (x)")) &&
         query.exec(QStringLiteral("ROLLBACK")))
         return true;
+    if (isBusy(query.lastError())) {
+        db.rollback();
+        return true;
+    }
     problem = say::cannotKeep.arg(reasonOf(query.lastError()));
     db.rollback();
     return false;

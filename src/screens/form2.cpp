@@ -163,8 +163,11 @@ Form1& Form2::trainingScreenMade() {
 // What the sittings say beside the specified controls: a message, or the line
 // about the kept training of the list named, and « Continuer ».
 void Form2::refresh() {
-    const session::LauncherView view = m_sittings.view();
-    if (message->text() != view.message)
+    showView(m_sittings.view());
+}
+
+void Form2::showView(const session::LauncherView& view, bool tellAgain) {
+    if (tellAgain || message->text() != view.message)
         message->say(view.message);
     progress->setText(view.progress);
     progress->setVisible(!view.progress.isEmpty());
@@ -197,7 +200,7 @@ void Form2::lancer() {
     const std::optional<lists::ListFile> file = m_sittings.launch();
     unsetCursor();
     if (!file) {
-        refresh();
+        showView(m_sittings.view(), true); // the same reason again is told again
         return;
     }
     if (!file->leftOut.isEmpty())
@@ -224,7 +227,7 @@ void Form2::tellLeftOut(const lists::ListFile& file) {
 void Form2::continuerClicked() {
     const std::optional<TrainingSnapshot> kept = m_sittings.continueTraining();
     if (!kept) {
-        refresh();
+        showView(m_sittings.view(), true);
         return;
     }
     Form1& training = trainingScreenMade();

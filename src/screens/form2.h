@@ -19,6 +19,7 @@ struct ListFile;
 }
 namespace tirages::session {
 class Sittings;
+struct LauncherView;
 }
 
 namespace tirages::screens {
@@ -78,6 +79,9 @@ protected:
 private:
     void createControls();
     void setUpListBox();
+    // Shows the view; a message the same as the one shown is told again only
+    // when asked.
+    void showView(const session::LauncherView& view, bool tellAgain = false);
     bool confirmRestart(const QString& question);
     void lancer();
     void tellLeftOut(const lists::ListFile& file);

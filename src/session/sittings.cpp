@@ -260,6 +260,7 @@ std::optional<TrainingSnapshot> Sittings::continueTraining() {
         // written whole.
         sitting->training = progress::mergeWithFile(*kept, *lines);
         sitting->fileLines = *lines;
+        sitting->base.reset();
         sitting->dirty = true;
     }
     ++sitting->linesVersion;

@@ -3,7 +3,10 @@
 // What the store tests share: a digest of a whole training, and SQLite's own
 // check of a database file.
 
+#include "progress/store.h"
 #include "training/snapshot.h"
+
+#include <QDateTime>
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -23,6 +26,25 @@ inline QByteArray digest(const TrainingSnapshot& snapshot) {
                      entry.solution.toUtf8() + ';' + QByteArray::number(entry.reussites) + '\n');
     return hash.result().toHex();
 }
+
+// A training kept as the program keeps it: whole when it begins, then only
+// what each series changed, over the revision last kept.
+struct KeptList {
+    progress::Store& store;
+    QString list;
+    lists::ListContent lines;
+    std::optional<qint64> base = {};
+
+    bool begin(const TrainingSnapshot& training) { return put(training, {}, true); }
+    bool save(const TrainingSnapshot& training, const SeriesRecord* series = nullptr) {
+        return put(training, series ? QList<SeriesRecord>{*series} : QList<SeriesRecord>{}, false);
+    }
+    bool put(const TrainingSnapshot& training, const QList<SeriesRecord>& series, bool afresh) {
+        base = store.save(list, {training, lines, series, QDateTime::currentDateTime(),
+                                 afresh ? std::nullopt : base, afresh});
+        return base.has_value();
+    }
+};
 
 // "ok" when SQLite finds the file whole, else what it found.
 inline QString integrityOf(const QString& path) {

@@ -6,6 +6,7 @@
 #include "screens/fonts.h"
 #include "screens/form1.h"
 #include "screens/form2.h"
+#include "support/launchersupport.h"
 #include "support/testsupport.h"
 #include "support/widgetsupport.h"
 
@@ -32,8 +33,7 @@ namespace {
 const QColor kPeach(255, 224, 192);
 
 std::unique_ptr<Form2> makeLauncher(QStringList dataDirs = {}) {
-    auto launcher = std::make_unique<Form2>(
-        [] { return std::make_unique<Form1>(test::countingSeeds()); }, dataDirs);
+    std::unique_ptr<Form2> launcher = std::make_unique<test::TestLauncher>(dataDirs);
     launcher->show();
     return launcher;
 }
@@ -348,4 +348,4 @@ private slots:
 };
 
 QTEST_MAIN(TestLauncher)
-#include "tst_launcher.moc"
+#include "widget_launcher.moc"

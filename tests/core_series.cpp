@@ -218,4 +218,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSeries)
-#include "tst_series.moc"
+#include "core_series.moc"

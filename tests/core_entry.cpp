@@ -409,4 +409,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestEntry)
-#include "tst_entry.moc"
+#include "core_entry.moc"

@@ -226,4 +226,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPlainWords)
-#include "tst_plainwords.moc"
+#include "core_plainwords.moc"

@@ -2,6 +2,7 @@
 // clicks and keys.
 
 #include "screens/form2.h"
+#include "support/launchersupport.h"
 #include "support/screenfixture.h"
 
 #include <QCheckBox>
@@ -193,8 +194,7 @@ private slots:
     void init() {
         m_folder.write("data/5l_tir.txt", "ABERR;ARBRE\r\nABELT;TABLE\r\nACHT;CHAT\r\n");
         m_folder.write("one.txt", "AB;AB\r\n");
-        m_launcher = std::make_unique<screens::Form2>(
-            [] { return std::make_unique<screens::Form1>(countingSeeds()); }, QStringList{});
+        m_launcher = std::make_unique<test::TestLauncher>();
         m_launcher->show();
     }
     void cleanup() { m_launcher.reset(); }
@@ -265,4 +265,4 @@ int main(int argc, char* argv[]) {
     TestSommaire sommaire;
     return QTest::qExec(&side, argc, argv) | QTest::qExec(&sommaire, argc, argv);
 }
-#include "tst_sidecontrols.moc"
+#include "widget_sidecontrols.moc"

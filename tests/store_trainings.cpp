@@ -45,10 +45,11 @@ QByteArray bytesOf(const QString& path) {
 Training trainedAndSaved(Store& store, const QString& list, const lists::ListContent& lines) {
     Training t(test::countingSeeds());
     t.commencer(lines);
-    store.begin(list, t.snapshot(), lines);
+    test::KeptList kept{store, list, lines};
+    kept.begin(t.snapshot());
     test::answerRight(t, 0);
     t.correct();
-    store.save(list, t.snapshot(), &t.lastSeries());
+    kept.save(t.snapshot(), &t.lastSeries());
     return t;
 }
 
@@ -77,7 +78,8 @@ private slots:
             a.thresholdEdited("4.5");
             for (int i = 0; i < 61; ++i)
                 a.totalTick();
-            QVERIFY(store.save("5 lettres", a.snapshot(), nullptr));
+            QVERIFY(test::KeptList({store, "5 lettres", test::numberedEntries(40)})
+                        .save(a.snapshot()));
             expected = {a.snapshot(), b.snapshot(), c.snapshot()};
         }
         Store again(database);
@@ -120,7 +122,8 @@ private slots:
         // "LANCER" on a kept list begins it again, every success forgotten.
         Training fresh(test::countingSeeds());
         fresh.commencer(test::numberedEntries(40));
-        QVERIFY(again.begin("5 lettres", fresh.snapshot(), test::numberedEntries(40)));
+        QVERIFY(test::KeptList({again, "5 lettres", test::numberedEntries(40)})
+                    .begin(fresh.snapshot()));
         QCOMPARE(again.summary("5 lettres")->entriesLeft, 40);
         QCOMPARE(again.summary("5 lettres")->seriesDone, 0);
     }
@@ -131,21 +134,22 @@ private slots:
         Training t(test::countingSeeds());
         t.thresholdEdited("2");
         t.commencer(before);
-        store.begin("liste", t.snapshot(), before);
+        test::KeptList kept{store, "liste", before};
+        kept.begin(t.snapshot());
         for (const char* word : {"B", "C"})
             test::answerRight(t, test::slotShowing(t, QString::fromLatin1(word)));
         t.correct();
         t.newSeries();
         test::answerRight(t, test::slotShowing(t, "B"));
         t.correct(); // B leaves on its second success; C has one
-        QVERIFY2(store.save("liste", t.snapshot(), &t.lastSeries()), qPrintable(store.lastError()));
+        QVERIFY2(kept.save(t.snapshot(), &t.lastSeries()), qPrintable(store.lastError()));
 
         const lists::ListContent now = words({"F", "A", "B", "C"});
-        const auto kept = store.load("liste");
-        const progress::FileChange change = progress::compareLines(kept->fileLines, now);
+        const auto loaded = store.load("liste");
+        const progress::FileChange change = progress::compareLines(loaded->fileLines, now);
         QCOMPARE(change.added, 1);   // F
         QCOMPARE(change.removed, 2); // D and E
-        const TrainingSnapshot merged = progress::mergeWithFile(*kept, now);
+        const TrainingSnapshot merged = progress::mergeWithFile(*loaded, now);
         QStringList left;
         for (const auto& entry : merged.entries)
             left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.reussites).arg(entry.line);
@@ -193,7 +197,8 @@ private slots:
         Training t(test::countingSeeds());
         t.resume(kept->snapshot);
         t.correct();
-        QVERIFY(store.save("5 lettres", t.snapshot(), &t.lastSeries()));
+        QVERIFY((test::KeptList{store, "5 lettres", kept->fileLines, kept->summary.revision}
+                     .save(t.snapshot(), &t.lastSeries())));
         QCOMPARE(store.summary("5 lettres")->seriesDone, 5);
         // And the player's choices, kept across runs.
         QCOMPARE(store.preference("list_folder"), QString());
@@ -208,7 +213,7 @@ private slots:
         Store folder(path("folder.sqlite"));
         QVERIFY(!folder.usable());
         QVERIFY(folder.problem().startsWith("Les entraînements ne pourront pas être gardés"));
-        QVERIFY(!folder.save("liste", {}, nullptr));
+        QVERIFY(!test::KeptList({folder, "liste", {}}).save({}));
         QVERIFY(!folder.summary("liste"));
 
         // A schema newer than the program: left as it is.
@@ -284,7 +289,9 @@ private slots:
             for (int s = 0; s < 5; ++s)
                 test::answerRight(t, s);
             t.correct();
-            const bool saved = store.save("liste", t.snapshot(), &t.lastSeries());
+            const auto kept = store.load("liste");
+            const bool saved = test::KeptList{store, "liste", kept->fileLines, kept->summary.revision}
+                                   .save(t.snapshot(), &t.lastSeries());
             // The training goes on whatever the disk does.
             t.newSeries();
             const bool goesOn = t.screen().corrigerEnabled && t.state().nbmots() == 34;
@@ -298,4 +305,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestStore)
-#include "tst_store.moc"
+#include "store_trainings.moc"

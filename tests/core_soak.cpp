@@ -160,4 +160,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSoak)
-#include "tst_soak.moc"
+#include "core_soak.moc"

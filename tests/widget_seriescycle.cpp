@@ -146,4 +146,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSeriesCycle)
-#include "tst_seriescycle.moc"
+#include "widget_seriescycle.moc"

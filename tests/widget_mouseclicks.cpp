@@ -4,6 +4,7 @@
 
 #include "screens/form2.h"
 #include "screens/geometry.h"
+#include "support/launchersupport.h"
 #include "support/screenfixture.h"
 
 #include <QCheckBox>
@@ -223,8 +224,7 @@ private slots:
         cwd.write("5 LETTRES", numberedList(3));
         cwd.write("5 lettres ", numberedList(4));
         cwd.write("data/5l_tir.txt", numberedList(5));
-        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(countingSeeds()); },
-                                {});
+        test::TestLauncher launcher;
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
 
@@ -256,4 +256,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMouseClicks)
-#include "tst_mouseclicks.moc"
+#include "widget_mouseclicks.moc"

@@ -316,4 +316,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCorrection)
-#include "tst_correction.moc"
+#include "core_correction.moc"

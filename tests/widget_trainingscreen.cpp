@@ -298,4 +298,4 @@ private slots:
 };
 
 QTEST_MAIN(TestTrainingScreen)
-#include "tst_trainingscreen.moc"
+#include "widget_trainingscreen.moc"

@@ -415,4 +415,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestListFile)
-#include "tst_listfile.moc"
+#include "core_listfile.moc"

@@ -107,4 +107,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestShippedLists)
-#include "tst_shippedlists.moc"
+#include "core_shippedlists.moc"

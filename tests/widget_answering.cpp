@@ -255,4 +255,4 @@ private slots:
 };
 
 QTEST_MAIN(TestAnswering)
-#include "tst_answering.moc"
+#include "widget_answering.moc"

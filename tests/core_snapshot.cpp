@@ -1,8 +1,7 @@
-// A training kept and taken up again, and the launcher's farewell countdown:
+// A training kept and taken up again:
 // core models, headless.
 
 #include "support/testsupport.h"
-#include "training/farewell.h"
 #include "training/training.h"
 
 #include <QtTest>
@@ -132,24 +131,7 @@ private slots:
         QCOMPARE(t.snapshot().secondsTrained, 0);
         QCOMPARE(t.state().tempstotal, 1);
     }
-
-    void farewellCountsDownThenEnds() {
-        Farewell farewell;
-        QVERIFY(!farewell.tick()); // not started: ticks change nothing
-        QVERIFY(farewell.caption().isEmpty());
-        farewell.start();
-        QCOMPARE(farewell.decompte(), 6);
-        QVERIFY(farewell.caption().isEmpty());
-        QStringList shown;
-        for (int i = 0; i < 6; ++i) {
-            QVERIFY(!farewell.tick());
-            shown << farewell.caption();
-        }
-        QCOMPARE(shown, (QStringList{"5", "4", "3", "2", "1", "0"}));
-        QVERIFY(farewell.tick());
-        QCOMPARE(farewell.caption(), QStringLiteral("-1"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSnapshot)
-#include "tst_snapshot.moc"
+#include "core_snapshot.moc"

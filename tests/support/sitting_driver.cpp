@@ -1,15 +1,17 @@
 // Plays a training with the same code as the program and keeps it after every
 // correction, without end, for the crash and concurrency tests, which kill it.
 //
-//   progress_driver DATABASE LIST SEED [PAUSE_MS]
+//   sitting_driver DATABASE LIST SEED [PAUSE_MS]
 //
-// PAUSE_MS paces the series, so that two drivers on one database take turns as
-// two players would (a series lasts minutes, not microseconds).
+// LIST is a list file's path. PAUSE_MS paces the series, so that two drivers
+// on one database take turns as two players would (a series lasts minutes,
+// not microseconds).
 //
 // Before each write it prints "about SERIES DIGEST", after it "saved SERIES
-// DIGEST", where DIGEST stands for the whole training as written.
+// DIGEST", where DIGEST stands for the whole training as written. A list that
+// another program trains is refused: "refused MESSAGE", exit status 4.
 
-#include "progress/store.h"
+#include "session/sittings.h"
 #include "support/progresssupport.h"
 #include "support/testsupport.h"
 #include "training/training.h"
@@ -28,9 +30,10 @@ int main(int argc, char* argv[]) {
     const int pause = argc == 5 ? std::atoi(argv[4]) : 0;
     const QString list = QString::fromLocal8Bit(argv[2]);
     std::mt19937_64 player(std::strtoull(argv[3], nullptr, 10));
-    progress::Store store(QString::fromLocal8Bit(argv[1]));
-    if (!store.usable()) {
-        std::fprintf(stderr, "%s\n", qPrintable(store.problem()));
+    session::Sittings sittings({}, [] { return QDateTime::currentDateTime(); });
+    sittings.useStore(std::make_unique<progress::Store>(QString::fromLocal8Bit(argv[1])));
+    if (!sittings.store()->usable()) {
+        std::fprintf(stderr, "%s\n", qPrintable(sittings.store()->problem()));
         return 1;
     }
     Training training([&player] { return player(); });
@@ -39,17 +42,29 @@ int main(int argc, char* argv[]) {
         std::printf("%s %d %s\n", what, snapshot.seriesDone, test::digest(snapshot).constData());
         std::fflush(stdout);
     };
-    const auto begin = [&] {
-        const lists::ListContent lines = test::numberedEntries(200);
-        training.commencer(lines);
-        announce("about", training.snapshot());
-        if (store.begin(list, training.snapshot(), lines))
-            announce("saved", training.snapshot());
+    const auto kept = [&](const TrainingSnapshot& now) {
+        if (!sittings.pending())
+            announce("saved", now);
     };
-    if (const auto kept = store.load(list); kept && !kept->summary.finished)
-        training.resume(kept->snapshot);
-    else
+    const auto begin = [&] {
+        const auto file = sittings.launch();
+        if (!file) {
+            std::printf("refused %s\n", qPrintable(sittings.view().message));
+            std::fflush(stdout);
+            std::exit(4);
+        }
+        training.commencer(file->entries);
+        announce("about", training.snapshot());
+        sittings.started(training.snapshot());
+        kept(training.snapshot());
+    };
+    sittings.listNamed(list);
+    if (const auto taken = sittings.continueTraining()) {
+        training.resume(*taken);
+        sittings.started(training.snapshot());
+    } else {
         begin();
+    }
     for (;;) {
         const int shown = std::min(training.state().nbmots(), kSlots);
         for (int slot = 0; slot < shown; ++slot) {
@@ -59,8 +74,13 @@ int main(int argc, char* argv[]) {
         training.correct();
         const TrainingSnapshot now = training.snapshot();
         announce("about", now);
-        if (store.save(list, now, &training.lastSeries()))
-            announce("saved", now);
+        sittings.corrected(now, training.lastSeries());
+        kept(now);
+        while (sittings.pending()) { // another program was writing: as the launcher would
+            QThread::msleep(20);
+            sittings.retry();
+            kept(now);
+        }
         if (training.state().nbmots() == 0)
             begin();
         else

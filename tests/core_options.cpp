@@ -169,4 +169,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestOptions)
-#include "tst_options.moc"
+#include "core_options.moc"

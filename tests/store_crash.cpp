@@ -1,10 +1,12 @@
 // Trainings kept through crashes and through two programs at once: a driver
 // that plays and saves with the program's own code is killed with SIGKILL at
 // pseudo-random moments; what is kept must be the last correction saved, whole,
-// or the one being saved, whole, never anything else.
+// or the one being saved, whole, never anything else. Two programs never train
+// the same list at once.
 
 #include "progress/store.h"
 #include "support/progresssupport.h"
+#include "support/testsupport.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,7 +26,7 @@ struct Said {
 class Driver {
 public:
     Driver(const QString& database, const QString& list, quint64 seed, int pauseMs = 0) {
-        m_process.start(QStringLiteral(TIRAGES_PROGRESS_DRIVER),
+        m_process.start(QStringLiteral(TIRAGES_SITTING_DRIVER),
                         {database, list, QString::number(seed), QString::number(pauseMs)});
     }
     // Reads the driver's lines until it has saved `saves` more times.
@@ -46,6 +48,12 @@ public:
             }
         }
         return true;
+    }
+    // The driver's last line, once it has ended by itself.
+    QByteArray ended() {
+        m_process.waitForFinished(10000);
+        const QList<QByteArray> lines = m_process.readAllStandardOutput().trimmed().split('\n');
+        return m_process.exitCode() == 4 ? lines.last() : QByteArray("still running");
     }
     Said kill() {
         m_process.kill();
@@ -75,25 +83,34 @@ QByteArray keptOf(const QString& database, const QString& list) {
     return QByteArray::number(kept->snapshot.seriesDone) + ' ' + test::digest(kept->snapshot);
 }
 
+// A list file of 200 entries in `dir`; its path.
+QString listIn(const QTemporaryDir& dir, const char* name) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(test::numberedList(200));
+    return file.fileName();
+}
+
 bool keptIsOneOf(const QByteArray& kept, const Said& said) {
     return kept == said.saved || (!said.pending.isEmpty() && kept == said.pending);
 }
 
 } // namespace
 
-class TestProgressCrash : public QObject {
+class TestStoreCrash : public QObject {
     Q_OBJECT
 
 private slots:
     void killedAtAnyMomentKeepsTheLastCorrectionWhole() {
         QTemporaryDir dir;
         const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
+        const QString list = listIn(dir, "liste.txt");
         std::mt19937 chance(2026);
         for (int run = 0; run < 200; ++run) {
-            Driver driver(database, QStringLiteral("liste"), run);
+            Driver driver(database, list, run);
             QVERIFY2(driver.runUntil(1 + static_cast<int>(chance() % 4)), "the driver stalled");
             const Said said = driver.kill();
-            const QByteArray kept = keptOf(database, QStringLiteral("liste"));
+            const QByteArray kept = keptOf(database, list);
             QVERIFY2(keptIsOneOf(kept, said),
                      qPrintable(QStringLiteral("run %1: kept %2, saved %3, pending %4")
                                     .arg(run)
@@ -103,14 +120,16 @@ private slots:
         }
     }
 
-    void twoProgramsAtOnceEachSaveWhole() {
+    // Two programs on two lists each keep theirs whole; on the same list, the
+    // second is told so and keeps nothing, so that it undoes nothing.
+    void twoProgramsAtOnce() {
         QTemporaryDir dir;
         const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
-        // Two lists side by side, then two programs on the same list.
-        for (const bool sameList : {false, true}) {
-            const QString second = sameList ? QStringLiteral("a") : QStringLiteral("b");
-            Driver one(database, QStringLiteral("a"), 1, 3);
-            Driver two(database, second, 2, 3);
+        const QString a = listIn(dir, "a.txt");
+        const QString b = listIn(dir, "b.txt");
+        {
+            Driver one(database, a, 1, 3);
+            Driver two(database, b, 2, 3);
             for (int round = 0; round < 10; ++round) {
                 QVERIFY(one.runUntil(1));
                 QVERIFY(two.runUntil(1));
@@ -118,17 +137,20 @@ private slots:
             const Said saidOne = one.kill();
             const Said saidTwo = two.kill();
             QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
-            const QByteArray a = keptOf(database, QStringLiteral("a"));
-            if (sameList) {
-                // The last to save wins, whole.
-                QVERIFY(keptIsOneOf(a, saidOne) || keptIsOneOf(a, saidTwo));
-            } else {
-                QVERIFY(keptIsOneOf(a, saidOne));
-                QVERIFY(keptIsOneOf(keptOf(database, QStringLiteral("b")), saidTwo));
-            }
+            QVERIFY(keptIsOneOf(keptOf(database, a), saidOne));
+            QVERIFY(keptIsOneOf(keptOf(database, b), saidTwo));
         }
+        Driver one(database, a, 3, 3);
+        QVERIFY(one.runUntil(2));
+        Driver two(database, a, 4, 3);
+        QCOMPARE(two.ended(), QByteArray("refused La liste « ") + a.toUtf8() +
+                                  " » est déjà ouverte dans un autre tirages : choisissez une"
+                                  " autre liste, ou quittez l'autre tirages.");
+        QVERIFY(one.runUntil(2));
+        const Said said = one.kill();
+        QVERIFY(keptIsOneOf(keptOf(database, a), said));
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgressCrash)
-#include "tst_progresscrash.moc"
+QTEST_GUILESS_MAIN(TestStoreCrash)
+#include "store_crash.moc"

@@ -2,6 +2,7 @@
 // of, through Qt's accessibility interfaces.
 
 #include "screens/form2.h"
+#include "support/launchersupport.h"
 #include "support/screenfixture.h"
 
 #include <QAccessible>
@@ -173,8 +174,7 @@ private slots:
     void theLaunchersMessageIsAnAlert() {
         WorkingFolder cwd;
         cwd.write("broken.txt", "A;B\r\nC\r\n");
-        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(countingSeeds()); },
-                                {});
+        test::TestLauncher launcher;
         launcher.show();
         QVERIFY(!launcher.message->isVisible());
         launcher.fichier->setEditText("broken.txt");
@@ -205,4 +205,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSpoken)
-#include "tst_spoken.moc"
+#include "widget_spoken.moc"

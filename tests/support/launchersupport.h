@@ -1,0 +1,28 @@
+#pragma once
+
+// A launcher with sittings of its own, opened without a store: as the program
+// is on a first run before its database is opened, or where none can be.
+
+#include "screens/form1.h"
+#include "screens/form2.h"
+#include "session/sittings.h"
+#include "support/testsupport.h"
+
+#include <QDateTime>
+
+namespace tirages::test {
+
+struct OwnSittings {
+    explicit OwnSittings(QStringList dataDirs)
+        : sittings(std::move(dataDirs), [] { return QDateTime::currentDateTime(); }) {}
+    session::Sittings sittings;
+};
+
+class TestLauncher : private OwnSittings, public screens::Form2 {
+public:
+    explicit TestLauncher(QStringList dataDirs = {})
+        : OwnSittings(std::move(dataDirs)),
+          Form2([] { return std::make_unique<screens::Form1>(countingSeeds()); }, sittings) {}
+};
+
+} // namespace tirages::test
