@@ -167,8 +167,9 @@ void Form2::refresh() {
 }
 
 void Form2::showView(const session::LauncherView& view, bool tellAgain) {
-    if (tellAgain || message->text() != view.message)
-        message->say(view.message);
+    if (tellAgain)
+        message->say({});
+    message->say(view.message);
     progress->setText(view.progress);
     progress->setVisible(!view.progress.isEmpty());
     continuer->setVisible(view.continueShown);
