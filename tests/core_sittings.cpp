@@ -6,6 +6,7 @@
 #include "session/farewell.h"
 #include "session/sittings.h"
 #include "support/progresssupport.h"
+#include "support/sittingsupport.h"
 #include "support/testsupport.h"
 #include "training/training.h"
 
@@ -19,52 +20,9 @@
 
 using namespace tirages;
 using session::Sittings;
+using test::Program;
 
 namespace {
-
-const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
-
-// The program around its sittings: the training screen's core, and what it
-// tells the sittings.
-struct Program {
-    explicit Program(const QString& database) : sittings({}, [] { return kNow; }) {
-        sittings.useStore(std::make_unique<progress::Store>(database));
-    }
-    bool lancer(const QString& fichier) {
-        sittings.listNamed(fichier);
-        const auto file = sittings.launch();
-        if (!file)
-            return false;
-        training.commencer(file->entries);
-        sittings.started(training.snapshot());
-        return true;
-    }
-    bool continuer(const QString& fichier) {
-        sittings.listNamed(fichier);
-        const auto kept = sittings.continueTraining();
-        if (!kept)
-            return false;
-        training.resume(*kept);
-        sittings.started(training.snapshot());
-        return true;
-    }
-    // A series with the first `right` slots answered right, corrected.
-    void correct(int right) {
-        for (int slot = 0; slot < std::min(right, training.state().nbmots()); ++slot)
-            test::answerRight(training, slot);
-        training.correct();
-        sittings.corrected(training.snapshot(), training.lastSeries());
-        training.newSeries();
-    }
-    void sommaire() {
-        training.backToLauncher();
-        sittings.left(training.snapshot());
-    }
-    QString line() { return sittings.view().progress; }
-
-    Sittings sittings;
-    Training training{test::countingSeeds()};
-};
 
 // Another program holding the database for a write.
 class Holder {

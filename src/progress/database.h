@@ -36,6 +36,7 @@ struct Store::Database {
     // the real cause: the file system is asked what went wrong.
     QString reasonOf(const QSqlError& error) const;
 
+    bool commit();
     std::optional<qint64> revisionOf(const QString& list);
     bool writeWhole(const QString& list, const Save& save, qint64 revision);
     bool writeChanges(const QString& list, const Save& save, qint64 revision);

@@ -123,6 +123,16 @@ bool Store::Database::recordSeries(const QString& list, const SeriesRecord& seri
     return true;
 }
 
+// Ends a write: kept whole, or taken back whole, lastError() then saying why.
+bool Store::Database::commit() {
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("COMMIT")))
+        return true;
+    failed(query.lastError());
+    query.exec(QStringLiteral("ROLLBACK")); // when SQLite has not already
+    return false;
+}
+
 // A write takes the database at once (BEGIN IMMEDIATE), waiting for another
 // program's write to end, rather than finding at its first change that another
 // got there first.
@@ -144,11 +154,9 @@ std::optional<qint64> Store::save(const QString& list, const Save& save) {
                             : d.writeWhole(list, save, revision);
     for (qsizetype i = 0; done && i < save.series.size(); ++i)
         done = d.recordSeries(list, save.series[i], save.at);
-    if (done && d.db.commit())
-        return revision;
     if (done)
-        d.failed(d.db.lastError());
-    d.db.rollback();
+        return d.commit() ? std::optional(revision) : std::nullopt;
+    query.exec(QStringLiteral("ROLLBACK"));
     return std::nullopt;
 }
 
@@ -165,11 +173,9 @@ bool Store::forget(const QString& list) {
         query.prepare(QStringLiteral("DELETE FROM %1 WHERE list = ?").arg(table));
         done = done && d.run(query, {list});
     }
-    if (done && d.db.commit())
-        return true;
     if (done)
-        d.failed(d.db.lastError());
-    d.db.rollback();
+        return d.commit();
+    query.exec(QStringLiteral("ROLLBACK"));
     return false;
 }
 

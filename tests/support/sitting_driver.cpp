@@ -10,6 +10,11 @@
 // Before each write it prints "about SERIES DIGEST", after it "saved SERIES
 // DIGEST", where DIGEST stands for the whole training as written. A list that
 // another program trains is refused: "refused MESSAGE", exit status 4.
+//
+//   sitting_driver --kept DATABASE LIST
+//
+// prints what SQLite's check of the database says, then the kept training of
+// the list as "SERIES DIGEST" (nothing when none), and ends.
 
 #include "session/sittings.h"
 #include "support/progresssupport.h"
@@ -19,12 +24,24 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 using namespace tirages;
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--kept") == 0) {
+        const QString database = QString::fromLocal8Bit(argv[2]);
+        const QString integrity = test::integrityOf(database);
+        progress::Store store(database);
+        const auto kept = store.load(QString::fromLocal8Bit(argv[3]));
+        std::printf("%s", qPrintable(integrity));
+        if (kept)
+            std::printf(" %d %s", kept->snapshot.seriesDone, test::digest(kept->snapshot).constData());
+        std::printf("\n");
+        return 0;
+    }
     if (argc != 4 && argc != 5)
         return 2;
     const int pause = argc == 5 ? std::atoi(argv[4]) : 0;
