@@ -5,7 +5,7 @@
 #include "entry/answerbox.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
-#include "screens/keeper.h"
+#include "session/sittings.h"
 #include "training/seriesrandom.h"
 
 #include <QApplication>
@@ -82,21 +82,32 @@ void correctionShown(benchmark::State& state) {
 }
 BENCHMARK(correctionShown)->Unit(benchmark::kMillisecond);
 
-// « Continuer » on a kept training of 10000 entries: the training read back,
-// its list file read and compared, the training screen's first series painted.
+// « Continuer » on a kept training of 10000 entries, in a new run: the
+// training read back, its list file read and compared, the training screen's
+// first series painted.
 void continuerToAShownSeries(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
-    progress::Store store(dir.filePath(QStringLiteral("tirages.sqlite")));
-    screens::TrainingKeeper keeper(&store, {});
+    const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
+    const auto clock = [] { return QDateTime::currentDateTime(); };
     screens::Form1 form(nextSeed);
-    keeper.follow(&form);
-    const lists::ListContent entries = *lists::listEntries(lists::readList(list));
-    form.commencer(entries);
-    keeper.began(list, entries);
+    {
+        session::Sittings sittings({}, clock);
+        sittings.useStore(std::make_unique<progress::Store>(database));
+        sittings.listNamed(list);
+        form.commencer(sittings.launch()->entries);
+        sittings.started(form.training().snapshot());
+        form.corriger->click();
+        sittings.corrected(form.training().snapshot(), form.training().lastSeries());
+    }
     form.show();
     for (auto _ : state) {
-        const auto kept = keeper.toContinue(list);
+        state.PauseTiming();
+        auto sittings = std::make_unique<session::Sittings>(QStringList{}, clock);
+        sittings->useStore(std::make_unique<progress::Store>(database));
+        sittings->listNamed(list);
+        state.ResumeTiming();
+        const auto kept = sittings->continueTraining();
         if (!kept) {
             state.SkipWithError("nothing kept");
             break;
@@ -104,6 +115,9 @@ void continuerToAShownSeries(benchmark::State& state) {
         form.setBusy();
         form.resume(*kept);
         QApplication::processEvents(); // paint
+        state.PauseTiming();
+        sittings.reset();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(continuerToAShownSeries)->Unit(benchmark::kMillisecond);

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Times the real program from its start to the launcher shown on an X server,
-# over several runs, and measures its peak memory through a session that
+# against a bare Qt window showing the same controls, run in turn so that both
+# see the same machine; then measures its peak memory through a session that
 # starts the largest shipped list.
 #
-#   bench/startup.sh BINARY [RUNS] [DATABASE]     (under xvfb-run)
+#   bench/startup.sh BINARY BARE [RUNS] [DATABASE]     (under xvfb-run)
 #
 # DATABASE, when given, is the trainings kept that the program starts with.
 set -euo pipefail
 binary=$(realpath "$1")
-runs=${2:-10}
-database=${3:+$(realpath "$3")}
+bare=$(realpath "$2")
+runs=${3:-10}
+database=${4:+$(realpath "$4")}
 cd "$(mktemp -d)"
 export XDG_DATA_HOME="$PWD/share" # no training kept from another run
 if [ -n "$database" ]; then
@@ -19,18 +21,35 @@ fi
 
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
-times=()
-for _ in $(seq "$runs"); do
+# Milliseconds from the start of $1 to its launcher visible.
+startup() {
+  local start end pid
   start=$(date +%s%N)
-  "$binary" >/dev/null 2>&1 &
+  "$1" >/dev/null 2>stderr.txt &
   pid=$!
-  until visible '^Bienvenue :o\)$'; do sleep 0.005; done
+  until visible '^Bienvenue :o\)$'; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && status=0 || status=$?
+      echo "$1 ended before its window showed (status $status)" >&2; cat stderr.txt >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
   end=$(date +%s%N)
-  times+=($(( (end - start) / 1000000 )))
   kill "$pid"; wait "$pid" 2>/dev/null || true
+  echo $(( (end - start) / 1000 ))
+}
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+ours=(); floor=()
+for _ in $(seq "$runs"); do
+  ours+=("$(startup "$binary")")
+  floor+=("$(startup "$bare")")
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-echo "start to launcher shown: median ${sorted[$((runs / 2))]} ms, min ${sorted[0]} ms, max ${sorted[-1]} ms ($runs runs)"
+m_ours=$(median "${ours[@]}"); m_floor=$(median "${floor[@]}")
+echo "start to launcher shown: median $((m_ours / 1000)).$(( m_ours % 1000 / 100 )) ms;" \
+     "bare Qt window with the same controls: $((m_floor / 1000)).$(( m_floor % 1000 / 100 )) ms;" \
+     "ratio $(awk -v a="$m_ours" -v b="$m_floor" 'BEGIN {printf "%.3f", a / b}') ($runs runs each, in turn)"
 
 # With trainings kept, "LANCER" would first ask before forgetting one: the
 # session below is measured without.

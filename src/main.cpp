@@ -20,12 +20,6 @@ int main(int argc, char* argv[]) {
     // The program ends only through the launcher.
     QApplication::setQuitOnLastWindowClosed(false);
     screens::installFontSubstitutions();
-    // The program speaks French: so do Qt's own dialogs (the file dialog, the
-    // message boxes' standard buttons), when Qt's translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
 
     // The lists beside the executable (a build tree), then those of an installation.
     const QDir appDir(QApplication::applicationDirPath());
@@ -35,12 +29,18 @@ int main(int argc, char* argv[]) {
     session::Sittings sittings(dataDirs, [] { return QDateTime::currentDateTime(); });
     screens::Form2 launcher([] { return std::make_unique<screens::Form1>(timeOfDaySeed); },
                             sittings);
-    // The trainings kept across runs are opened once the launcher is on screen;
-    // a database that cannot be used is said there, and the program trains all
-    // the same.
+    // What the launcher does not need before it is on screen comes after: the
+    // trainings kept across runs (a database that cannot be used is said there,
+    // and the program trains all the same), and Qt's own dialogs in French (the
+    // file dialog, the message boxes' standard buttons), when Qt's translations
+    // are installed.
+    QTranslator qtTexts;
     QObject::connect(&launcher, &screens::Form2::firstPainted, &launcher, [&] {
         sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath()));
         launcher.refresh();
+        if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qtTexts);
     });
     QObject::connect(&launcher, &screens::Form2::programEnded, &app,
                      [] { QApplication::exit(0); });

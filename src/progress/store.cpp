@@ -61,7 +61,7 @@ bool isBusy(const QSqlError& error) {
 // How long the program waits at its start for another one that brings the
 // database up to date; a save waits far less (setPatience).
 constexpr int kStartPatience = 5000;
-constexpr int kSavePatience = 50;
+constexpr int kSavePatience = 30;
 // Below this, a disk that fails a write is taken for a full one.
 constexpr qint64 kNearlyFull = qint64{4} * 1024 * 1024;
 

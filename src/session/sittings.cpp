@@ -16,7 +16,7 @@ namespace say = texts::progress;
 
 // How long a save waits for another program holding the database: the window
 // is not to freeze for longer. At the end of the program it may wait more.
-constexpr int kWindowPatience = 50;
+constexpr int kWindowPatience = 30;
 constexpr int kEndPatience = 3000;
 
 const QString kListFolder = QStringLiteral("list_folder");
