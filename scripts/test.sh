@@ -29,4 +29,4 @@ cmake --build build-sanitize --parallel "$(nproc)"
 )
 
 echo "== Fuzzing the list reader"
-bash scripts/fuzz.sh 30
+bash scripts/fuzz.sh
