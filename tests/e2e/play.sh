@@ -62,6 +62,17 @@ fi
 corriger="$((tx + 460)) $((ty + 388))"
 restart="$((tx + 88)) $((ty + 388))"
 
+# A first run: "Sommaire" before any correction, then "LANCER" on the same
+# list, which starts it again without a question and without « Continuer ».
+xdotool mousemove $((tx + 544)) $((ty + 488)) click 1
+window '^Bienvenue :o\)$' >/dev/null || fail "Sommaire did not show the launcher"
+expect_pixel $((lx + 240)) $((ly + 132)) "255,224,192" "no « Continuer » with no series corrected"
+xdotool mousemove $((lx + 152)) $((ly + 132)) click 1
+window '^ENTRAINEMENT SCRABBLE' >/dev/null || fail "LANCER again did not show the training screen"
+xdotool search --onlyvisible --name '^Recommencer' >/dev/null 2>&1 && fail "LANCER asked a question"
+expect_pixel $answer0 "255,255,128" "the list starts again at its first answer box"
+echo "ok: LANCER, Sommaire, LANCER on a first run asks nothing"
+
 xdotool type --delay 20 "arbre"
 xdotool key Down
 xdotool type --delay 20 "zzz"
