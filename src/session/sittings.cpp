@@ -178,11 +178,36 @@ std::optional<QString> Sittings::restartQuestion() const {
         summary = sitting->kept ? std::optional(sitting->summary()) : std::nullopt;
     else if (m_store)
         summary = m_store->summary(key);
-    if (!summary || summary->seriesDone == 0 || summary->finished)
+    // Nothing this program would forget: another trains the list, and
+    // "LANCER" will say so.
+    if (!summary || summary->seriesDone == 0 || summary->finished || trainedElsewhere(key))
         return std::nullopt;
     if (summary->entriesLeft == 1)
         return say::restartQuestionOne.arg(m_fichier);
     return say::restartQuestionMany.arg(m_fichier, french().toString(summary->entriesLeft));
+}
+
+// The lock that says this program trains the list, not taken yet; none
+// without a store to keep it in.
+std::unique_ptr<QLockFile> Sittings::lockOf(const QString& key) const {
+    if (!m_store || !m_store->usable())
+        return nullptr;
+    const QDir folder(QFileInfo(m_store->path()).absolutePath() + QStringLiteral("/locks"));
+    folder.mkpath(QStringLiteral("."));
+    const QByteArray name = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex();
+    auto lock = std::make_unique<QLockFile>(folder.filePath(QString::fromLatin1(name + ".lock")));
+    // A lock left by a program that ended without letting it go is taken over.
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+bool Sittings::trainedElsewhere(const QString& key) const {
+    if (sittingOf(key))
+        return false;
+    const auto lock = lockOf(key);
+    if (!lock || lock->tryLock(0))
+        return false;
+    return lock->error() == QLockFile::LockFailedError;
 }
 
 Sitting* Sittings::sitFor(const QString& key, const QString& fichier) {
@@ -190,17 +215,11 @@ Sitting* Sittings::sitFor(const QString& key, const QString& fichier) {
     if (!sitting) {
         auto made = std::make_unique<Sitting>();
         made->key = key;
-        if (m_store && m_store->usable()) {
-            const QDir folder(QFileInfo(m_store->path()).absolutePath() + QStringLiteral("/locks"));
-            folder.mkpath(QStringLiteral("."));
-            const QByteArray name =
-                QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex();
-            made->lock = std::make_unique<QLockFile>(folder.filePath(name + ".lock"));
-            made->lock->setStaleLockTime(0);
-            if (!made->lock->tryLock(0) && made->lock->error() == QLockFile::LockFailedError) {
-                m_message = say::listInUse.arg(fichier);
-                return nullptr;
-            }
+        made->lock = lockOf(key);
+        if (made->lock && !made->lock->tryLock(0) &&
+            made->lock->error() == QLockFile::LockFailedError) {
+            m_message = say::listInUse.arg(fichier);
+            return nullptr;
         }
         sitting = made.get();
         m_sittings.push_back(std::move(made));

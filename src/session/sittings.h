@@ -21,6 +21,8 @@
 #include <optional>
 #include <vector>
 
+class QLockFile;
+
 namespace tirages::session {
 
 // What the launcher shows beyond its first design; all empty and hidden while
@@ -83,6 +85,8 @@ private:
     QString keyOf(const QString& fichier) const;
     Sitting* sittingOf(const QString& key) const;
     Sitting* current() const;
+    std::unique_ptr<QLockFile> lockOf(const QString& key) const;
+    bool trainedElsewhere(const QString& key) const;
     // A sitting on `key`, the current one from now on; null when another
     // program trains that list (the message then says so).
     Sitting* sitFor(const QString& key, const QString& fichier);
