@@ -142,9 +142,12 @@ private slots:
             p.correct(10);
             p.sittings.retry();
             QVERIFY(p.sittings.pending());
+            p.sommaire();
+            QVERIFY(p.sittings.view().message.startsWith("Les dernières séries ne sont pas"));
         }
         p.sittings.retry();
         QVERIFY(!p.sittings.pending());
+        QCOMPARE(p.sittings.view().message, QString()); // no longer so
         progress::Store store(m_database);
         QCOMPARE(store.summary(QDir::current().absoluteFilePath("liste.txt"))->entriesLeft, 30);
         // The program's end says nothing when everything is kept.

@@ -345,6 +345,9 @@ void Sittings::save(Sitting& sitting, int patience) {
         sitting.unsaved.clear();
         sitting.failure.clear();
         sitting.told = false;
+        // What the player was told is no longer so.
+        if (!pending() && m_message.startsWith(say::savePending.section(u':', 0, 0)))
+            m_message.clear();
     } else {
         sitting.base.reset();
         sitting.failure = m_store->lastError();
