@@ -20,6 +20,12 @@ namespace {
 
 const QString kList = QStringLiteral("liste.txt");
 
+#ifdef TIRAGES_FAULT_STRIDE
+constexpr int kStride = TIRAGES_FAULT_STRIDE;
+#else
+constexpr int kStride = 1;
+#endif
+
 // "ok SERIES DIGEST" of the kept training, as a new process reads it.
 QByteArray keptInAnotherProcess(const QString& database, const QString& list) {
     QProcess checker;
@@ -134,12 +140,14 @@ private slots:
         QFETCH(QString, save);
         const int operations = run(save, 0);
         QVERIFY2(operations > 0, "the save wrote nothing");
-        for (int n = 1; n <= operations; ++n) {
+        int tried = 0;
+        for (int n = 1; n <= operations; n += kStride, ++tried) {
             QCOMPARE(run(save, n), n);
             if (QTest::currentTestFailed())
                 return;
         }
-        qInfo("%s: %d writes and syncs, each made to fail in turn", qPrintable(save), operations);
+        qInfo("%s: %d writes and syncs; %d of them made to fail in turn", qPrintable(save),
+              operations, tried);
     }
 };
 
