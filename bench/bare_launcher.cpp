@@ -1,5 +1,6 @@
-// A bare Qt window showing the launcher's controls, and nothing else: the
-// floor the real program's start is measured against (startup.sh).
+// A bare Qt window showing the launcher's controls as the player sees them
+// (the same places, texts and fonts), and nothing else: the floor the real
+// program's start is measured against (startup.sh).
 
 #include "lists/catalogue.h"
 
@@ -12,7 +13,11 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans")});
     QWidget window;
+    window.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     window.setWindowTitle(QStringLiteral("Bienvenue :o)"));
     window.setFixedSize(350, 263);
     QPalette palette = window.palette();

@@ -12,12 +12,12 @@ build-bench/bench/bench_training "${repeat[@]}"
 build-bench/bench/bench_screens "${repeat[@]}"
 build-bench/bench/bench_reader "${repeat[@]}"
 build-bench/bench/bench_progress "${repeat[@]}"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash bench/startup.sh build-bench/src/tirages \
-  build-bench/bench/bare_launcher 20
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
+  build-bench/bench/bare_launcher 40
 # The same start with a training kept for each of the 17 lists.
 kept=$(mktemp -d)
 build-bench/bench/bench_progress --fill="$kept/tirages.sqlite"
 echo "with 17 trainings kept:"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash bench/startup.sh build-bench/src/tirages \
-  build-bench/bench/bare_launcher 20 "$kept/tirages.sqlite"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
+  build-bench/bench/bare_launcher 40 "$kept/tirages.sqlite"
 rm -rf "$kept"
