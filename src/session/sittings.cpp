@@ -254,7 +254,8 @@ std::optional<lists::ListFile> Sittings::launch() {
 std::optional<TrainingSnapshot> Sittings::continueTraining() {
     m_message.clear();
     const QString key = keyOf(m_fichier);
-    // What this program trained is taken up as it stands in memory, kept or not.
+    // What this program trains is taken up as it stands in memory, whether its
+    // last save went through or not.
     const Sitting* known = sittingOf(key);
     std::optional<progress::Kept> kept;
     if (known && known->kept)
