@@ -133,7 +133,8 @@ private slots:
         QCOMPARE(seriesRecorded(m_database), held == "continuer" ? 4 : 3);
     }
 
-    // A save that did not go through is tried again, without a series more.
+    // A save that did not go through is tried again, without a series more;
+    // the program's end tries once more.
     void aPendingSaveIsWrittenWhenTried() {
         Program p(m_database);
         QVERIFY(p.lancer("liste.txt"));
@@ -150,13 +151,9 @@ private slots:
         QCOMPARE(p.sittings.view().message, QString()); // no longer so
         progress::Store store(m_database);
         QCOMPARE(store.summary(QDir::current().absoluteFilePath("liste.txt"))->entriesLeft, 30);
-        // The program's end says nothing when everything is kept.
+        // The program's end says nothing when everything is kept, and what is
+        // still not kept otherwise.
         QVERIFY(p.sittings.end().isEmpty());
-    }
-
-    void theEndSaysWhatCouldNotBeKept() {
-        Program p(m_database);
-        QVERIFY(p.lancer("liste.txt"));
         Holder holder(m_database);
         p.correct(10);
         QCOMPARE(p.sittings.end(), QStringLiteral("Les dernières séries n'ont pas pu être gardées"
@@ -346,13 +343,6 @@ private slots:
         });
         QFile::setPermissions(m_data->path(), all | writable);
         QCOMPARE(result, 0);
-    }
-
-    void theFileDialogFolder() {
-        Program p(m_database);
-        QCOMPARE(p.sittings.browseFolder("/home"), QStringLiteral("/home"));
-        p.sittings.listFileChosen(m_cwd->path() + "/liste.txt");
-        QCOMPARE(Program(m_database).sittings.browseFolder("/home"), m_cwd->path());
     }
 
     void farewellCountsDownThenEnds() {
