@@ -1,7 +1,8 @@
 // Trainings kept through crashes and through two programs at once: a driver
 // that plays and saves with the program's own code is killed with SIGKILL at
 // pseudo-random moments; what is kept must be the last correction saved, whole,
-// or the one being saved, whole, never anything else. Two programs never train
+// or the one being saved, whole, never anything else; and so with the reviews
+// of its answers. Two programs never train
 // the same list at once.
 
 #include "progress/store.h"
@@ -9,6 +10,8 @@
 #include "support/testsupport.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <random>
@@ -91,6 +94,26 @@ QString listIn(const QTemporaryDir& dir, const char* name) {
     return file.fileName();
 }
 
+// Every series kept has a review for each of its answers, and every card as
+// many reviews that moved it as its count says: none half written.
+bool reviewsAreWhole(const QString& database) {
+    bool whole = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(database);
+        QSqlQuery query(db);
+        whole = db.open() &&
+                query.exec(QStringLiteral(
+                    "SELECT (SELECT count(*) FROM series s WHERE (SELECT count(*) FROM answers"
+                    "  WHERE series = s.id) != (SELECT count(*) FROM reviews WHERE series = s.id))"
+                    " + (SELECT count(*) FROM cards c WHERE reps != (SELECT count(*) FROM reviews"
+                    "  WHERE card = c.id AND scheduled = 1))")) &&
+                query.next() && query.value(0).toInt() == 0;
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    return whole;
+}
+
 bool keptIsOneOf(const QByteArray& kept, const Said& said) {
     return kept == said.saved || (!said.pending.isEmpty() && kept == said.pending);
 }
@@ -117,6 +140,7 @@ private slots:
                                     .arg(QString::fromLatin1(kept), QString::fromLatin1(said.saved),
                                          QString::fromLatin1(said.pending))));
             QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
+            QVERIFY2(reviewsAreWhole(database), qPrintable(QStringLiteral("run %1").arg(run)));
         }
     }
 

@@ -13,6 +13,8 @@
 #include <QVariant>
 #include <initializer_list>
 
+class QRandomGenerator;
+
 namespace tirages::progress {
 
 struct Store::Database {
@@ -22,6 +24,7 @@ struct Store::Database {
     QString problem;
     QString notice;
     QString lastError;
+    QRandomGenerator* fuzz = nullptr;
 
     bool open(int patience);
     bool checkHealth();
@@ -31,6 +34,7 @@ struct Store::Database {
 
     // Binds `values` in order to the prepared query and runs it.
     bool run(QSqlQuery& query, std::initializer_list<QVariant> values);
+    bool run(QSqlQuery& query, const QVariantList& values);
     bool failed(const QSqlError& error);
     // What SQLite's error means for the player, in French, in the words of
     // the real cause: the file system is asked what went wrong.
@@ -41,6 +45,11 @@ struct Store::Database {
     bool writeWhole(const QString& list, const Save& save, qint64 revision);
     bool writeChanges(const QString& list, const Save& save, qint64 revision);
     bool recordSeries(const QString& list, const SeriesRecord& series, const QDateTime& at);
+    // Each answer of the series recorded as `seriesId`, a review of its question.
+    bool reviewAnswers(qint64 seriesId, const SeriesRecord& series, const QDateTime& at);
+    // Every answer recorded before the memory of questions was kept, reviewed
+    // in the order it was given.
+    bool replayAnswers();
 };
 
 int criterionCode(Criterion criterion);

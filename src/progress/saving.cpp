@@ -11,10 +11,6 @@
 namespace tirages::progress {
 namespace {
 
-QString timestamp(const QDateTime& at) {
-    return at.toString(Qt::ISODateWithMs);
-}
-
 // Each save marks the training with a revision no other save gives, so that a
 // program can tell whether another has saved the list since it last did.
 qint64 newRevision() {
@@ -23,6 +19,10 @@ qint64 newRevision() {
 
 bool isFinished(const TrainingSnapshot& training) {
     return training.entries.isEmpty() && training.seriesDone > 0;
+}
+
+QString timestamp(const QDateTime& at) {
+    return at.toString(Qt::ISODateWithMs);
 }
 
 } // namespace
@@ -103,7 +103,9 @@ bool Store::Database::writeChanges(const QString& list, const Save& save, qint64
 }
 
 bool Store::Database::recordSeries(const QString& list, const SeriesRecord& series,
-                                   const QDateTime& at) {
+                                   const QDateTime& saved) {
+    // A series kept late, after its save failed, keeps the time it was corrected.
+    const QDateTime at = series.at.isValid() ? series.at : saved;
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
         "INSERT INTO series (list, corrected, found, shown, seconds_used, criterion, threshold)"
@@ -111,7 +113,7 @@ bool Store::Database::recordSeries(const QString& list, const SeriesRecord& seri
     if (!run(query, {list, timestamp(at), series.found, series.shown, series.secondsUsed,
                      criterionCode(series.criterion), text(series.threshold)}))
         return false;
-    const QVariant id = query.lastInsertId();
+    const qint64 id = query.lastInsertId().toLongLong();
     query.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
                                  " correct, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const SeriesRecord::Answer& answer : series.answers) {
@@ -120,7 +122,7 @@ bool Store::Database::recordSeries(const QString& list, const SeriesRecord& seri
                          answer.seconds}))
             return false;
     }
-    return true;
+    return reviewAnswers(id, series, at);
 }
 
 // Ends a write: kept whole, or taken back whole, lastError() then saying why.
@@ -158,6 +160,25 @@ std::optional<qint64> Store::save(const QString& list, const Save& save) {
         return d.commit() ? std::optional(revision) : std::nullopt;
     query.exec(QStringLiteral("ROLLBACK"));
     return std::nullopt;
+}
+
+bool Store::record(const QString& list, const QList<SeriesRecord>& series, const QDateTime& at) {
+    Database& d = *m_db;
+    d.lastError.clear();
+    if (!usable()) {
+        d.lastError = d.problem;
+        return false;
+    }
+    QSqlQuery query(d.db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return d.failed(query.lastError());
+    bool done = true;
+    for (qsizetype i = 0; done && i < series.size(); ++i)
+        done = d.recordSeries(list, series[i], at);
+    if (done)
+        return d.commit();
+    query.exec(QStringLiteral("ROLLBACK"));
+    return false;
 }
 
 bool Store::forget(const QString& list) {

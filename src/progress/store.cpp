@@ -42,7 +42,22 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
      QStringLiteral("CREATE INDEX series_by_list ON series (list, corrected)")},
     {QStringLiteral("CREATE TABLE preferences ("
                     " name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID")},
+    // The memory of questions; the answers recorded so far are replayed into
+    // it in the same step (replayAnswers).
+    {QStringLiteral("CREATE TABLE cards ("
+                    " id INTEGER PRIMARY KEY, draw TEXT NOT NULL, solution TEXT NOT NULL,"
+                    " state INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL,"
+                    " due INTEGER, last_review INTEGER, scheduled_days INTEGER NOT NULL,"
+                    " reps INTEGER NOT NULL, lapses INTEGER NOT NULL, UNIQUE (draw, solution))"),
+     QStringLiteral("CREATE INDEX cards_by_due ON cards (due)"),
+     QStringLiteral("CREATE TABLE reviews ("
+                    " id INTEGER PRIMARY KEY, card INTEGER NOT NULL REFERENCES cards(id),"
+                    " series INTEGER REFERENCES series(id), reviewed INTEGER NOT NULL,"
+                    " grade INTEGER NOT NULL, elapsed_days INTEGER NOT NULL,"
+                    " scheduled INTEGER NOT NULL)"),
+     QStringLiteral("CREATE INDEX reviews_by_card ON reviews (card)")},
 }};
+constexpr int kMemoryVersion = 4;
 
 int primaryCode(const QSqlError& error) {
     return error.nativeErrorCode().toInt() & 0xFF;
@@ -136,14 +151,21 @@ bool Store::Database::run(QSqlQuery& query, std::initializer_list<QVariant> valu
     return query.exec() || failed(query.lastError());
 }
 
+bool Store::Database::run(QSqlQuery& query, const QVariantList& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values[i]);
+    return query.exec() || failed(query.lastError());
+}
+
 QString Store::defaultPath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return QDir(folder).filePath(QStringLiteral("tirages.sqlite"));
 }
 
-Store::Store(const QString& path) : m_db(std::make_unique<Database>()) {
+Store::Store(const QString& path, QRandomGenerator* fuzz) : m_db(std::make_unique<Database>()) {
     Database& d = *m_db;
     d.path = path;
+    d.fuzz = fuzz;
     d.connection = connectionName();
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -300,6 +322,11 @@ bool Store::Database::migrate() {
         for (const QString& statement : kMigrations[static_cast<std::size_t>(version)]) {
             if (!query.exec(statement))
                 return fail(query.lastError());
+        }
+        if (version + 1 == kMemoryVersion && !replayAnswers()) {
+            problem = say::cannotKeep.arg(lastError);
+            db.rollback();
+            return false;
         }
         if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1)))
             return fail(query.lastError());

@@ -5,6 +5,7 @@
 // through this header.
 
 #include "lists/listfile.h"
+#include "reviews/fsrs.h"
 #include "training/snapshot.h"
 
 #include <QDateTime>
@@ -12,6 +13,8 @@
 #include <QString>
 #include <memory>
 #include <optional>
+
+class QRandomGenerator;
 
 namespace tirages::progress {
 
@@ -60,19 +63,29 @@ struct Save {
     bool afresh = false; // a training begun: it replaces the one kept before
 };
 
+// One review of a question, as the log keeps it.
+struct LoggedReview {
+    QDateTime at;
+    reviews::Grade grade = reviews::Grade::Again;
+    qint32 elapsedDays = 0;
+    bool scheduled = false; // it moved the question's date
+    friend bool operator==(const LoggedReview&, const LoggedReview&) = default;
+};
+
 class Store {
 public:
     // Opens the database at path, creating it and its folder when missing, and
     // makes sure it can be written. It never fails loudly: when the progress
-    // cannot be kept, problem() says why and every call does nothing.
-    explicit Store(const QString& path);
+    // cannot be kept, problem() says why and every call does nothing. `fuzz`
+    // spreads the intervals of the reviews; none: the plain intervals.
+    explicit Store(const QString& path, QRandomGenerator* fuzz = nullptr);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
     // The database in the user's data folder (XDG_DATA_HOME is honoured).
     static QString defaultPath();
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     const QString& path() const;
     bool usable() const;
@@ -89,11 +102,22 @@ public:
     // when it could not be kept (lastError() says why), the database then as
     // it was.
     std::optional<qint64> save(const QString& list, const Save& save);
+    // Series of a training that is not kept (a review of the questions due):
+    // recorded with their reviews, whole or not at all.
+    bool record(const QString& list, const QList<SeriesRecord>& series, const QDateTime& at);
     // The training kept for the list, gone.
     bool forget(const QString& list);
     const QString& lastError() const;
     // How long a write waits for another program holding the database, in ms.
     void setPatience(int milliseconds);
+
+    // The memory of questions. Every answer of a series kept or recorded is a
+    // review of its question (draw and solution), in the same transaction.
+    qint32 dueCount(const QDateTime& before) const;
+    // The questions due before that time, the longest due first.
+    lists::ListContent dueQuestions(const QDateTime& before) const;
+    std::optional<reviews::Card> card(const lists::Entry& question) const;
+    QList<LoggedReview> reviewLog(const lists::Entry& question) const;
 
     // A choice of the player's kept across runs, by its name; empty when none.
     QString preference(const QString& name) const;

@@ -2,6 +2,8 @@
 
 #include "training/state.h"
 
+#include <QDateTime>
+
 namespace tirages {
 
 // A training as it can be kept between runs: the entries left in order with
@@ -32,6 +34,7 @@ struct SeriesRecord {
     Criterion criterion = Criterion::Successes;
     QString threshold;
     QList<Answer> answers;
+    QDateTime at; // when it was corrected; the training core leaves it to who keeps it
 };
 
 } // namespace tirages

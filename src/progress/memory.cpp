@@ -1,0 +1,209 @@
+// The memory of questions: a card per question (draw and solution) with its
+// schedule, and the log of every review, written in the transaction of the
+// series whose answers they are.
+
+#include "progress/database.h"
+#include "progress/store.h"
+#include "reviews/grades.h"
+
+#include <QHash>
+#include <vector>
+
+namespace tirages::progress {
+namespace {
+
+using reviews::Card;
+
+const QString kCardColumns = QStringLiteral(
+    "state, stability, difficulty, due, last_review, scheduled_days, reps, lapses");
+
+// Times are kept as seconds since the epoch: the same instant in any time
+// zone, and cards due before a time found through their index.
+QVariant seconds(const QDateTime& at) {
+    return at.isValid() ? QVariant(at.toSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
+}
+
+QDateTime timeOf(const QVariant& value) {
+    return value.isNull() ? QDateTime() : QDateTime::fromSecsSinceEpoch(value.toLongLong());
+}
+
+// A review is worked out at the second it will be kept at.
+QDateTime wholeSecond(const QDateTime& at) {
+    return QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch());
+}
+
+// The card from the query's columns of kCardColumns, from `first` on.
+Card cardAt(const QSqlQuery& query, int first) {
+    Card card;
+    card.state = static_cast<reviews::CardState>(query.value(first).toInt());
+    card.stability = query.value(first + 1).toDouble();
+    card.difficulty = query.value(first + 2).toDouble();
+    card.due = timeOf(query.value(first + 3));
+    card.lastReview = timeOf(query.value(first + 4));
+    card.scheduledDays = query.value(first + 5).toInt();
+    card.reps = query.value(first + 6).toInt();
+    card.lapses = query.value(first + 7).toInt();
+    return card;
+}
+
+QVariantList valuesOf(const Card& card) {
+    return {static_cast<int>(card.state), card.stability,   card.difficulty,
+            seconds(card.due),            seconds(card.lastReview), card.scheduledDays,
+            card.reps,                    card.lapses};
+}
+
+} // namespace
+
+bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
+                                    const QDateTime& at) {
+    const QDateTime when = wholeSecond(at);
+    QSqlQuery find(db);
+    find.prepare(QStringLiteral("SELECT id, %1 FROM cards WHERE draw = ? AND solution = ?")
+                     .arg(kCardColumns));
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO cards (draw, solution, %1)"
+                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                       .arg(kCardColumns));
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE cards SET state = ?, stability = ?, difficulty = ?,"
+                                  " due = ?, last_review = ?, scheduled_days = ?, reps = ?,"
+                                  " lapses = ? WHERE id = ?"));
+    QSqlQuery log(db);
+    log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade, elapsed_days,"
+                               " scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (const SeriesRecord::Answer& answer : series.answers) {
+        if (!run(find, {text(answer.entry.draw), text(answer.entry.solution)}))
+            return false;
+        const bool known = find.next();
+        const Card card = known ? cardAt(find, 1) : Card{};
+        qint64 id = known ? find.value(0).toLongLong() : 0;
+        find.finish();
+        const reviews::Grade grade = reviews::gradeOf(answer.right, answer.seconds);
+        const reviews::Review done = reviews::review(card, grade, when, fuzz);
+        if (!known) {
+            if (!run(insert,
+                         QVariantList{text(answer.entry.draw), text(answer.entry.solution)} +
+                             valuesOf(done.card)))
+                return false;
+            id = insert.lastInsertId().toLongLong();
+        } else if (done.scheduled &&
+                   !run(update, valuesOf(done.card) + QVariantList{id})) {
+            return false;
+        }
+        if (!run(log, {id, seriesId, seconds(when), static_cast<int>(grade), done.elapsedDays,
+                       done.scheduled ? 1 : 0}))
+            return false;
+    }
+    return true;
+}
+
+// Inside the step that adds the memory: cards are worked out in memory, in
+// the order the answers were recorded, and written once at the end.
+bool Store::Database::replayAnswers() {
+    QSqlQuery answers(db);
+    answers.setForwardOnly(true);
+    if (!answers.exec(QStringLiteral(
+            "SELECT s.id, s.corrected, a.draw, a.solution, a.correct, a.seconds"
+            " FROM answers a JOIN series s ON s.id = a.series ORDER BY s.id, a.rowid")))
+        return failed(answers.lastError());
+    QSqlQuery log(db);
+    log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade, elapsed_days,"
+                               " scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
+    struct Question {
+        QString draw, solution;
+        Card card;
+    };
+    std::vector<Question> questions;
+    QHash<QString, qint64> idOf; // draw and solution -> card id, from 1
+    while (answers.next()) {
+        const QString draw = answers.value(2).toString();
+        const QString solution = answers.value(3).toString();
+        const QDateTime at = wholeSecond(
+            QDateTime::fromString(answers.value(1).toString(), Qt::ISODateWithMs));
+        if (!at.isValid())
+            continue;
+        qint64& id = idOf[draw + u'\n' + solution];
+        if (id == 0) {
+            questions.push_back({draw, solution, Card{}});
+            id = static_cast<qint64>(questions.size());
+        }
+        Card& card = questions[static_cast<std::size_t>(id - 1)].card;
+        const reviews::Grade grade =
+            reviews::gradeOf(answers.value(4).toBool(), answers.value(5).toInt());
+        const reviews::Review done = reviews::review(card, grade, at, fuzz);
+        card = done.card;
+        if (!run(log, {id, answers.value(0), seconds(at), static_cast<int>(grade),
+                       done.elapsedDays, done.scheduled ? 1 : 0}))
+            return false;
+    }
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO cards (id, draw, solution, %1)"
+                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                       .arg(kCardColumns));
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const Question& question = questions[i];
+        if (!run(insert,
+                     QVariantList{static_cast<qint64>(i + 1), question.draw, question.solution} +
+                         valuesOf(question.card)))
+            return false;
+    }
+    return true;
+}
+
+qint32 Store::dueCount(const QDateTime& before) const {
+    if (!usable())
+        return 0;
+    QSqlQuery query(m_db->db);
+    query.prepare(QStringLiteral("SELECT count(*) FROM cards WHERE due < ?"));
+    query.addBindValue(seconds(before));
+    return query.exec() && query.next() ? query.value(0).toInt() : 0;
+}
+
+lists::ListContent Store::dueQuestions(const QDateTime& before) const {
+    lists::ListContent due;
+    if (!usable())
+        return due;
+    QSqlQuery query(m_db->db);
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT draw, solution FROM cards WHERE due < ? ORDER BY due, id"));
+    query.addBindValue(seconds(before));
+    if (query.exec()) {
+        while (query.next())
+            due.append({query.value(0).toString(), query.value(1).toString()});
+    }
+    return due;
+}
+
+std::optional<Card> Store::card(const lists::Entry& question) const {
+    if (!usable())
+        return std::nullopt;
+    QSqlQuery query(m_db->db);
+    query.prepare(QStringLiteral("SELECT %1 FROM cards WHERE draw = ? AND solution = ?")
+                      .arg(kCardColumns));
+    query.addBindValue(text(question.draw));
+    query.addBindValue(text(question.solution));
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return cardAt(query, 0);
+}
+
+QList<LoggedReview> Store::reviewLog(const lists::Entry& question) const {
+    QList<LoggedReview> log;
+    if (!usable())
+        return log;
+    QSqlQuery query(m_db->db);
+    query.prepare(QStringLiteral(
+        "SELECT r.reviewed, r.grade, r.elapsed_days, r.scheduled FROM reviews r"
+        " JOIN cards c ON c.id = r.card WHERE c.draw = ? AND c.solution = ? ORDER BY r.id"));
+    query.addBindValue(text(question.draw));
+    query.addBindValue(text(question.solution));
+    if (query.exec()) {
+        while (query.next())
+            log.append({timeOf(query.value(0)), static_cast<reviews::Grade>(query.value(1).toInt()),
+                        query.value(2).toInt(), query.value(3).toBool()});
+    }
+    return log;
+}
+
+} // namespace tirages::progress

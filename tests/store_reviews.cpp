@@ -1,0 +1,168 @@
+// The memory of questions in the store: cards and their log kept with the
+// series they come from, the questions due, and the answers recorded before
+// the memory existed replayed into the same cards as live reviews.
+
+#include "progress/store.h"
+#include "reviews/grades.h"
+#include "support/progresssupport.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tirages;
+using progress::Store;
+using reviews::Grade;
+
+namespace {
+
+struct Answered {
+    const char* draw;
+    const char* solution;
+    bool right;
+    qint32 seconds;
+};
+
+SeriesRecord series(const QDateTime& at, std::initializer_list<Answered> answers) {
+    SeriesRecord record;
+    record.at = at;
+    for (const Answered& a : answers) {
+        const ListEntry entry{{QString::fromUtf8(a.draw), QString::fromUtf8(a.solution)}, 0, 1};
+        record.answers.append({entry, a.right ? QString::fromUtf8(a.solution) : QString(), a.right,
+                               a.seconds});
+    }
+    return record;
+}
+
+QDateTime day(int d, int hour) {
+    return QDateTime(QDate(2026, 12, d), QTime(hour, 0));
+}
+
+// Every row of the tables, in order, as text.
+QStringList rowsOf(const QString& path, const QStringList& tables) {
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rows");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        for (const QString& table : tables) {
+            query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
+            while (query.next()) {
+                QStringList row{table};
+                for (int i = 0; i < query.record().count(); ++i)
+                    row << query.value(i).toString();
+                rows << row.join(u'|');
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("rows");
+    return rows;
+}
+
+const lists::Entry kArbre{"ABERR", "ARBRE"};
+const lists::Entry kTable{"ABELT", "TABLE"};
+const lists::Entry kCible{"BCEIL", "CIBLE"};
+
+} // namespace
+
+class StoreReviews : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // The same answers, given over four days in two lists, with a clock set
+    // back once.
+    void answerOverFourDays(Store& store) {
+        QVERIFY(store.record("5 lettres", {series(day(9, 10), {{"ABERR", "ARBRE", false, 3},
+                                                              {"ABELT", "TABLE", true, 3},
+                                                              {"BCEIL", "CIBLE", true, 30}})},
+                             day(9, 10)));
+        // The same day: recorded, not scheduled.
+        QVERIFY(store.record("5 lettres", {series(day(9, 15), {{"ABERR", "ARBRE", true, 2}})},
+                             day(9, 15)));
+        // In another list: the same question.
+        QVERIFY(store.record("mes mots", {series(day(10, 9), {{"ABERR", "ARBRE", true, 12}})},
+                             day(10, 9)));
+        // A clock set back a week.
+        QVERIFY(store.record("mes mots", {series(day(3, 9), {{"ABERR", "ARBRE", false, 4}})},
+                             day(3, 9)));
+        QVERIFY(store.record("5 lettres", {series(day(12, 20), {{"ABERR", "ARBRE", true, 8},
+                                                               {"BCEIL", "CIBLE", false, 50}})},
+                             day(12, 20)));
+    }
+
+private slots:
+    void cardsAndTheirLogRoundTrip() {
+        Store store(m_dir.filePath("round.sqlite"));
+        answerOverFourDays(store);
+
+        // The card is the one the scheduler makes of the reviews that count.
+        reviews::Card arbre = reviews::review({}, Grade::Again, day(9, 10)).card;
+        arbre = reviews::review(arbre, Grade::Good, day(10, 9)).card;
+        arbre = reviews::review(arbre, Grade::Good, day(12, 20)).card;
+        QCOMPARE(store.card(kArbre), arbre);
+        QCOMPARE(store.reviewLog(kArbre),
+                 (QList<progress::LoggedReview>{{day(9, 10), Grade::Again, 0, true},
+                                                {day(9, 15), Grade::Easy, 0, false},
+                                                {day(10, 9), Grade::Good, 1, true},
+                                                {day(3, 9), Grade::Again, 0, false},
+                                                {day(12, 20), Grade::Good, 2, true}}));
+        QCOMPARE(store.card(kTable)->due, day(9, 10).addDays(8)); // easy at first sight
+        QCOMPARE(store.card(kCible)->lapses, 1);
+        QVERIFY(!store.card({"AEMRT", "MARTE"}));
+
+        // Due: CIBLE failed on the 12th, back on the 13th; TABLE on the 17th;
+        // ARBRE, good twice, on the 18th (as ts-fsrs schedules it).
+        QCOMPARE(store.dueCount(day(12, 23)), 0);
+        QCOMPARE(store.dueCount(day(13, 23)), 1);
+        QCOMPARE(store.dueQuestions(day(13, 23)), lists::ListContent{kCible});
+        QCOMPARE(store.dueQuestions(day(18, 21)), (lists::ListContent{kCible, kTable, kArbre}));
+        QCOMPARE(store.dueCount(day(18, 21)), 3);
+    }
+
+    // A player of the last version finds the memory their answers make.
+    void theRecordedAnswersAreReplayedOnceInTheMigration() {
+        const QString live = m_dir.filePath("live.sqlite");
+        const QString old = m_dir.filePath("old.sqlite");
+        {
+            Store store(live);
+            answerOverFourDays(store);
+            // A kept training's series count too.
+            const lists::ListContent lines{kTable, kCible};
+            TrainingSnapshot training{{{kTable, 0, 1}, {kCible, 0, 2}}, {}, "1", 0, 0};
+            test::KeptList kept{store, "deux", lines};
+            QVERIFY(kept.begin(training));
+            training.seriesDone = 1;
+            const SeriesRecord record =
+                series(day(20, 8), {{"ABELT", "TABLE", true, 25}, {"BCEIL", "CIBLE", true, 1}});
+            QVERIFY(kept.save(training, &record));
+        }
+        QVERIFY(QFile::copy(live, old));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
+            db.setDatabaseName(old);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards",
+                                          "PRAGMA user_version = 3"})
+                QVERIFY(query.exec(QString::fromLatin1(statement)));
+        }
+        QSqlDatabase::removeDatabase("old");
+
+        const QStringList tables{"cards", "reviews"};
+        const QStringList expected = rowsOf(live, tables);
+        QCOMPARE(expected.size(), 3 + 10);
+        QVERIFY(Store(old).usable());
+        QCOMPARE(rowsOf(old, tables), expected);
+        // Once: the next start finds it up to date.
+        QVERIFY(Store(old).usable());
+        QCOMPARE(rowsOf(old, tables), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(StoreReviews)
+#include "store_reviews.moc"
