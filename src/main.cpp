@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -36,7 +37,8 @@ int main(int argc, char* argv[]) {
     // are installed.
     QTranslator qtTexts;
     QObject::connect(&launcher, &screens::Form2::firstPainted, &launcher, [&] {
-        sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath()));
+        sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath(),
+                                                            QRandomGenerator::global()));
         launcher.refresh();
         if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -134,6 +134,14 @@ inline const QString listInUse =
                    "autre liste, ou quittez l'autre tirages.");
 } // namespace progress
 
+// The reviews of questions due.
+namespace reviews {
+inline const QString listName = QStringLiteral("Révisions");
+inline const QString due = QStringLiteral("Révisions : %1 aujourd'hui");
+inline const Forms dueCount{QStringLiteral("mot à revoir"), QStringLiteral("mots à revoir")};
+inline const QString button = QStringLiteral("Réviser");
+} // namespace reviews
+
 // Training screen
 inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");
 inline const QString restart = QStringLiteral("Nouvelle série(F8)");
@@ -228,6 +236,7 @@ inline const QString about = QStringLiteral("A propos");
 inline const QString countdown = QStringLiteral("Compte à rebours");
 inline const QString progressLine = QStringLiteral("Entraînement gardé");
 inline const QString browse = QStringLiteral("Choisir un fichier de liste");
+inline const QString review = QStringLiteral("Entraîner les mots à revoir aujourd'hui");
 } // namespace spoken
 
 } // namespace tirages::texts

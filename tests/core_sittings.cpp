@@ -204,6 +204,48 @@ private slots:
                                 " réussites seront oubliés."));
     }
 
+    // Words missed come back to « Réviser » on the days after; answered right
+    // there, they leave the reviews. The review training itself is not kept.
+    void missedWordsComeBackToBeReviewed() {
+        m_cwd->write("cinq.txt", test::numberedList(5));
+        Program p(m_database);
+        QCOMPARE(p.sittings.view().reviews, QString());
+        QVERIFY(p.lancer("cinq.txt"));
+        p.correct(2);
+        QStringList missed;
+        for (const SeriesRecord::Answer& answer : p.training.lastSeries().answers) {
+            if (!answer.right)
+                missed << answer.entry.solution;
+        }
+        p.sommaire();
+        QCOMPARE(p.sittings.view().reviews, QString()); // due tomorrow
+        QVERIFY(!p.sittings.review());
+
+        p.now = test::kNow.addDays(2);
+        QCOMPARE(p.sittings.view().reviews, QStringLiteral("Révisions : 3 mots à revoir aujourd'hui"));
+        const auto due = p.sittings.review();
+        QVERIFY(due);
+        QStringList reviewed;
+        for (const lists::Entry& entry : due->entries)
+            reviewed << entry.solution;
+        reviewed.sort();
+        missed.sort();
+        QCOMPARE(reviewed, missed);
+        p.training.commencer(due->entries);
+        p.sittings.started(p.training.snapshot());
+        p.correct(2);
+        QCOMPARE(p.sittings.view().reviews, QString()); // the one missed again: tomorrow
+        p.sommaire();
+        QCOMPARE(seriesRecorded(m_database), 2);
+        p.sittings.listNamed(QStringLiteral("Révisions"));
+        QVERIFY(!p.sittings.continueTraining());
+        QVERIFY(!progress::Store(m_database).summary(QStringLiteral("Révisions")));
+        // The next day, only the one missed again.
+        p.now = test::kNow.addDays(3);
+        QCOMPARE(p.sittings.view().reviews, QStringLiteral("Révisions : 1 mot à revoir aujourd'hui"));
+        QCOMPARE(p.sittings.review()->entries.size(), 1);
+    }
+
     void theQuestionReadsAsFrenchDoes_data() {
         QTest::addColumn<int>("entries");
         QTest::addColumn<QString>("question");

@@ -50,9 +50,11 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
     Label2->setAccessibleName(texts::spoken::countdown);
     progress->setAccessibleName(texts::spoken::progressLine);
     parcourir->setAccessibleDescription(texts::spoken::browse);
+    reviser->setAccessibleDescription(texts::spoken::review);
 
     QWidget::setTabOrder(Command1, continuer);
-    QWidget::setTabOrder(continuer, quitter);
+    QWidget::setTabOrder(continuer, reviser);
+    QWidget::setTabOrder(reviser, quitter);
     QWidget::setTabOrder(quitter, fichier);
     QWidget::setTabOrder(fichier, parcourir);
     QWidget::setTabOrder(parcourir, Text1);
@@ -73,6 +75,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
     });
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
+    connect(reviser, &QPushButton::clicked, this, &Form2::reviserClicked);
     connect(parcourir, &QPushButton::clicked, this, &Form2::parcourirClicked);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
     connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
@@ -94,6 +97,11 @@ void Form2::createControls() {
     continuer = placed(new QPushButton(texts::progress::continueTraining, this), layout::continuer);
     continuer->setAutoDefault(true);
     continuer->hide();
+    reviewLine = placed(new QuietLabel(this), layout::reviewLine);
+    reviewLine->hide();
+    reviser = placed(new QPushButton(texts::reviews::button, this), layout::reviser);
+    reviser->setAutoDefault(true);
+    reviser->hide();
     progress->hide();
     progress->setWordWrap(true);
     progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -173,6 +181,9 @@ void Form2::showView(const session::LauncherView& view, bool tellAgain) {
     progress->setText(view.progress);
     progress->setVisible(!view.progress.isEmpty());
     continuer->setVisible(view.continueShown);
+    reviewLine->setText(view.reviews);
+    reviewLine->setVisible(!view.reviews.isEmpty());
+    reviser->setVisible(!view.reviews.isEmpty());
 }
 
 void Form2::watchPending() {
@@ -206,11 +217,24 @@ void Form2::lancer() {
     }
     if (!file->leftOut.isEmpty())
         tellLeftOut(*file);
+    train(*file);
+}
+
+void Form2::train(const lists::ListFile& file) {
     Form1& training = trainingScreenMade();
     training.setBusy();
     showTraining(training);
-    training.commencer(file->entries);
+    training.commencer(file.entries);
     hide();
+}
+
+void Form2::reviserClicked() {
+    const std::optional<lists::ListFile> file = m_sittings.review();
+    if (!file) {
+        showView(m_sittings.view(), true);
+        return;
+    }
+    train(*file);
 }
 
 // A plain word list trains on its words that make a draw of their own: the
@@ -274,7 +298,8 @@ void Form2::quitterClicked() {
                              static_cast<QWidget*>(Command1), static_cast<QWidget*>(quitter)})
         control->hide();
     for (QWidget* control :
-         std::initializer_list<QWidget*>{message, progress, continuer, parcourir})
+         std::initializer_list<QWidget*>{message, progress, continuer, parcourir, reviewLine,
+                                         reviser})
         control->hide();
     setEnabled(false);
     Text1->show();

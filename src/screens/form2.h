@@ -58,6 +58,8 @@ public:
     QLabel* progress = nullptr;       // the training kept for the list named, if any
     QPushButton* continuer = nullptr; // takes that training up
     QPushButton* parcourir = nullptr; // picks a list file in the file dialog
+    QLabel* reviewLine = nullptr;     // how many questions are due today, if any
+    QPushButton* reviser = nullptr;   // trains them
 
     // The farewell countdown after "Quitter".
     const session::Farewell& farewell() const { return m_farewell; }
@@ -86,6 +88,9 @@ private:
     void lancer();
     void tellLeftOut(const lists::ListFile& file);
     void continuerClicked();
+    void reviserClicked();
+    // Starts the training screen on a list read.
+    void train(const lists::ListFile& file);
     void parcourirClicked();
     void showTraining(Form1& training);
     void trainingLeft();

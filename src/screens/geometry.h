@@ -46,6 +46,10 @@ inline constexpr Twips progress{360, 2280, 4530, 900};
 inline constexpr Twips continuer{3000, 1800, 1215, 375};
 // Opens the file dialog, beside the list box.
 inline constexpr Twips parcourir{3555, 1320, 1215, 315};
+// The questions due today, under the heading, and the button that trains them,
+// above « Parcourir… ».
+inline constexpr Twips reviewLine{360, 780, 3100, 315};
+inline constexpr Twips reviser{3555, 750, 1215, 375};
 } // namespace launcher
 
 namespace training {

@@ -20,6 +20,9 @@ constexpr int kWindowPatience = 30;
 constexpr int kEndPatience = 3000;
 
 const QString kListFolder = QStringLiteral("list_folder");
+// The reviews' key in the store: never a catalogue list nor a file's absolute
+// path.
+const QString kReviewKey = texts::reviews::listName;
 
 const QLocale& french() {
     static const QLocale locale(QLocale::French, QLocale::France);
@@ -50,6 +53,7 @@ public:
     bool afresh = false;          // begun, and not kept yet since
     bool dirty = false;           // something not kept yet
     bool kept = false;            // a store keeps it, and the list has words to train
+    bool review = false;          // reviews: only its series are kept, not the training
     std::optional<QDateTime> finished;
     QString failure; // why the last save failed
     bool told = false;
@@ -132,6 +136,8 @@ Sittings::fileChange(const QString& fichier, const QString& key, qint64 revision
 LauncherView Sittings::view() const {
     LauncherView view;
     view.message = m_message;
+    if (const qint32 due = dueToday(); due > 0)
+        view.reviews = texts::reviews::due.arg(texts::counted(due, texts::reviews::dueCount));
     const QString key = keyOf(m_fichier);
     if (key.isEmpty())
         return view;
@@ -287,12 +293,42 @@ std::optional<TrainingSnapshot> Sittings::continueTraining() {
     return sitting->training;
 }
 
+std::optional<lists::ListFile> Sittings::review() {
+    m_message.clear();
+    m_due.reset();
+    if (!m_store || dueToday() == 0)
+        return std::nullopt;
+    Sitting* sitting = sitFor(kReviewKey, kReviewKey);
+    if (!sitting)
+        return std::nullopt;
+    lists::ListFile file;
+    file.entries = m_store->dueQuestions(QDateTime(m_now().date().addDays(1), QTime(0, 0)));
+    sitting->review = true;
+    sitting->fileLines = file.entries;
+    ++sitting->linesVersion;
+    sitting->finished.reset();
+    return file;
+}
+
+qint32 Sittings::dueToday() const {
+    if (!m_store || !m_store->usable())
+        return 0;
+    const QDate today = m_now().date();
+    if (!m_due || m_due->first != today)
+        m_due = {today, m_store->dueCount(QDateTime(today.addDays(1), QTime(0, 0)))};
+    return m_due->second;
+}
+
 void Sittings::started(const TrainingSnapshot& training) {
     Sitting* sitting = current();
     if (!sitting)
         return;
     sitting->training = training;
     const bool storeUsable = m_store && m_store->usable();
+    if (sitting->review) {
+        sitting->kept = storeUsable;
+        return;
+    }
     // A list with nothing to train is not kept at all; a training that "LANCER"
     // forgot in its place is gone.
     sitting->kept = storeUsable && !training.entries.isEmpty();
@@ -314,6 +350,7 @@ void Sittings::corrected(const TrainingSnapshot& training, const SeriesRecord& s
         return;
     sitting->training = training;
     sitting->unsaved.append(series);
+    sitting->unsaved.last().at = m_now();
     if (training.entries.isEmpty() && !sitting->finished)
         sitting->finished = m_now();
     sitting->dirty = true;
@@ -337,10 +374,21 @@ void Sittings::save(Sitting& sitting, int patience) {
     if (!sitting.pending() || !m_store)
         return;
     m_store->setPatience(patience);
-    const progress::Save save{sitting.training, sitting.fileLines, sitting.unsaved, m_now(),
-                              sitting.afresh ? std::nullopt : sitting.base, sitting.afresh};
-    if (const auto revision = m_store->save(sitting.key, save)) {
+    const QDateTime at = m_now();
+    bool kept = false;
+    if (sitting.review) {
+        // Only the series: the training itself is not kept.
+        kept = sitting.unsaved.isEmpty() || m_store->record(sitting.key, sitting.unsaved, at);
+    } else {
+        const progress::Save save{sitting.training, sitting.fileLines, sitting.unsaved, at,
+                                  sitting.afresh ? std::nullopt : sitting.base, sitting.afresh};
+        const auto revision = m_store->save(sitting.key, save);
+        kept = revision.has_value();
         sitting.base = revision;
+    }
+    if (kept) {
+        if (!sitting.unsaved.isEmpty())
+            m_due.reset();
         sitting.afresh = false;
         sitting.dirty = false;
         sitting.unsaved.clear();
@@ -350,7 +398,6 @@ void Sittings::save(Sitting& sitting, int patience) {
         if (!pending() && m_message.startsWith(say::savePending.section(u':', 0, 0)))
             m_message.clear();
     } else {
-        sitting.base.reset();
         sitting.failure = m_store->lastError();
     }
 }

@@ -31,6 +31,7 @@ struct LauncherView {
     QString message;            // an alert: a list that cannot start, what cannot be kept
     QString progress;           // the kept training of the list named; empty: no line
     bool continueShown = false; // « Continuer » takes it up
+    QString reviews;            // the questions due today; empty: no line, no « Réviser »
 };
 
 class Sitting;
@@ -62,6 +63,10 @@ public:
     // « Continuer »: the kept training of the list named, merged with its file
     // when the file changed; or nothing, and the launcher shows why.
     std::optional<TrainingSnapshot> continueTraining();
+    // « Réviser »: the questions due today, as a list trained like any other.
+    // Its series and their reviews are kept as they are corrected, the
+    // training itself is not: the next « Réviser » starts from what is due then.
+    std::optional<lists::ListFile> review();
 
     // The training screen's news: a list started (after launch() or
     // continueTraining()), a series corrected, the screen left.
@@ -92,6 +97,7 @@ private:
     Sitting* sitFor(const QString& key, const QString& fichier);
     void save(Sitting& sitting, int patience);
     void dropKeptOnes();
+    qint32 dueToday() const;
 
     struct FileStamp {
         qint64 size = -1;
@@ -117,6 +123,8 @@ private:
     std::vector<std::unique_ptr<Sitting>> m_sittings;
     mutable QHash<QString, KnownChange> m_changes; // by list key: read once a file version
     QString m_lastFolder;
+    // The questions due, counted once a day and after each save.
+    mutable std::optional<std::pair<QDate, qint32>> m_due;
 };
 
 } // namespace tirages::session

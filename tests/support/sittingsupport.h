@@ -14,7 +14,7 @@ namespace tirages::test {
 inline const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
 
 struct Program {
-    explicit Program(const QString& database) : sittings({}, [] { return kNow; }) {
+    explicit Program(const QString& database) : sittings({}, [this] { return now; }) {
         sittings.useStore(std::make_unique<progress::Store>(database));
     }
     bool lancer(const QString& fichier) {
@@ -49,6 +49,7 @@ struct Program {
     }
     QString line() { return sittings.view().progress; }
 
+    QDateTime now = kNow;
     session::Sittings sittings;
     Training training{test::countingSeeds()};
 };
