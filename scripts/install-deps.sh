@@ -9,7 +9,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-liberation2
   appstream desktop-file-utils file
   python3 python3-grammalecte
-  at-spi2-core python3-pyatspi dbus
+  at-spi2-core python3-pyatspi dbus faketime
   libxkbcommon-x11-0 libxcb-cursor0
 )
 

@@ -97,7 +97,7 @@ void Form2::createControls() {
     continuer = placed(new QPushButton(texts::progress::continueTraining, this), layout::continuer);
     continuer->setAutoDefault(true);
     continuer->hide();
-    reviewLine = placed(new QuietLabel(this), layout::reviewLine);
+    reviewLine = placed(new QLabel(this), layout::reviewLine); // read as it shows
     reviewLine->hide();
     reviser = placed(new QPushButton(texts::reviews::button, this), layout::reviser);
     reviser->setAutoDefault(true);
