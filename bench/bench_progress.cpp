@@ -1,10 +1,13 @@
 // What keeping trainings costs: a save after a correction on the largest list,
 // a training begun on it, opening a database that holds a training for each of
 // the 17 lists, the launcher's line as the list box changes, and the longest
-// time the window waits on the database while another program holds it.
+// time the window waits on the database while another program holds it. And
+// the memory of questions: the answers of a year replayed into it, the
+// questions due counted, the reviews of a correction.
 //
 //   bench_progress [benchmark options]
-//   bench_progress --fill=PATH    writes such a database at PATH, for startup.sh
+//   bench_progress --fill=PATH          writes such a database at PATH, for startup.sh
+//   bench_progress --fill-memory=PATH   one that remembers 100000 questions
 
 #include "lists/catalogue.h"
 #include "progress/store.h"
@@ -13,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -103,6 +107,137 @@ void fill(const QString& path) {
         store.save(list.name, {training.snapshot(), lines, series, now(), std::nullopt, true});
     }
 }
+
+constexpr int kQuestions = 100000;
+constexpr int kAnswers = 2 * kQuestions;
+
+// A database as the last version without reviews left it after a year of
+// daily use: kAnswers answers, in series of 30 over 365 days, each question
+// answered twice, one day apart or more; a third wrong, the others found in 2
+// to 30 s. The memory is made from them when the store next opens it.
+void fillAnswers(const QString& path) {
+    { progress::Store(path).usable(); }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+    db.setDatabaseName(path);
+    db.open();
+    QSqlQuery query(db);
+    for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards", "PRAGMA user_version = 3"})
+        query.exec(QString::fromLatin1(statement));
+    db.transaction();
+    QSqlQuery series(db);
+    series.prepare(QStringLiteral("INSERT INTO series (id, list, corrected, found, shown,"
+                                  " seconds_used, criterion, threshold) VALUES (?, ?, ?, 20, 30,"
+                                  " 200, 0, '1')"));
+    QSqlQuery answer(db);
+    answer.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
+                                  " correct, seconds) VALUES (?, ?, ?, ?, '', ?, ?)"));
+    const QDateTime start(QDate(2025, 12, 9), QTime(9, 0));
+    const int seriesCount = kAnswers / kSlots;
+    for (int s = 0; s < seriesCount; ++s) {
+        const QDateTime at = start.addSecs(qint64{s} * 365 * 86400 / seriesCount);
+        series.addBindValue(s + 1);
+        series.addBindValue(lists::catalogue()[s % 17].name);
+        series.addBindValue(at.toString(Qt::ISODateWithMs));
+        series.exec();
+        for (int a = 0; a < kSlots; ++a) {
+            const int n = s * kSlots + a;
+            const int question = n % kQuestions; // the second round half a year later
+            answer.addBindValue(s + 1);
+            answer.addBindValue(a + 1);
+            answer.addBindValue(QStringLiteral("AEINRST%1").arg(question));
+            answer.addBindValue(QStringLiteral("SATINER%1").arg(question));
+            answer.addBindValue(n % 3 != 0 ? 1 : 0);
+            answer.addBindValue(2 + n % 29);
+            answer.exec();
+        }
+    }
+    db.commit();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+}
+
+// The same database with its memory made.
+void fillMemory(const QString& path) {
+    fillAnswers(path);
+    progress::Store store(path, QRandomGenerator::global());
+}
+
+// The first start of this version on a year of answers: each replayed, in
+// order, through the scheduler, inside the migration.
+void replayAYear(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString answers = dir.filePath(QStringLiteral("answers.sqlite"));
+    const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
+    fillAnswers(answers);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path);
+        QFile::copy(answers, path);
+        state.ResumeTiming();
+        progress::Store store(path, QRandomGenerator::global());
+        state.PauseTiming();
+        state.counters["questions"] = store.dueCount(QDateTime(QDate(9999, 1, 1), QTime()));
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(replayAYear)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The launcher's count of the questions due today, out of 100000.
+void dueToday(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
+    fillMemory(path);
+    progress::Store store(path);
+    const QDateTime tomorrow(QDate(2026, 12, 10), QTime(0, 0));
+    for (auto _ : state)
+        state.counters["due"] = store.dueCount(tomorrow);
+}
+BENCHMARK(dueToday)->Unit(benchmark::kMillisecond);
+
+// A correction of 30 answers in « Réviser », out of 100000 questions: the
+// series and its answers recorded, the 30 questions rescheduled and their
+// reviews logged, in one transaction written through to the disk.
+void reviewsOfACorrection(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
+    fillMemory(path);
+    progress::Store store(path, QRandomGenerator::global());
+    QDateTime at(QDate(2026, 12, 10), QTime(9, 0));
+    int first = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        SeriesRecord series;
+        series.at = at;
+        for (int a = 0; a < kSlots; ++a, first = (first + 7) % kQuestions) {
+            const ListEntry entry{{QStringLiteral("AEINRST%1").arg(first),
+                                   QStringLiteral("SATINER%1").arg(first)}, 0, a + 1};
+            series.answers.append({entry, entry.solution, a % 4 != 0, 3 + a});
+        }
+        at = at.addDays(1); // each series on a day of its own: every review moves its card
+        state.ResumeTiming();
+        if (!store.record(QStringLiteral("Révisions"), {series}, at))
+            state.SkipWithError("not recorded");
+    }
+}
+BENCHMARK(reviewsOfACorrection)->Unit(benchmark::kMillisecond);
+
+// What the program does once its launcher is painted, with 100000 questions
+// remembered: the database opened, the launcher's view told with its count of
+// the questions due.
+void openWithMemory(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
+    if (state.range(0) > 0)
+        fillMemory(path);
+    for (auto _ : state) {
+        session::Sittings sittings({}, now);
+        sittings.useStore(std::make_unique<progress::Store>(path));
+        sittings.listNamed(QStringLiteral("Sélectionnez votre liste"));
+        benchmark::DoNotOptimize(sittings.view());
+    }
+}
+BENCHMARK(openWithMemory)->Arg(0)->Arg(kQuestions)->Unit(benchmark::kMillisecond);
 
 // The save the program makes after each correction on a 10000-entry list:
 // the entries shown updated, the series and its 30 answers recorded, in one
@@ -238,6 +373,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc == 2 && std::strncmp(argv[1], "--fill=", 7) == 0) {
         fill(QString::fromLocal8Bit(argv[1] + 7));
+        return 0;
+    }
+    if (argc == 2 && std::strncmp(argv[1], "--fill-memory=", 14) == 0) {
+        fillMemory(QString::fromLocal8Bit(argv[1] + 14));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
+#include <memory>
 
 class QRandomGenerator;
 
@@ -25,6 +26,11 @@ struct Store::Database {
     QString notice;
     QString lastError;
     QRandomGenerator* fuzz = nullptr;
+    // The statements of reviewAnswers, prepared at its first call.
+    struct Reviewing {
+        QSqlQuery find, insert, update, log;
+    };
+    std::unique_ptr<Reviewing> reviewing;
 
     bool open(int patience);
     bool checkHealth();

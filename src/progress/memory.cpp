@@ -7,6 +7,7 @@
 #include "reviews/grades.h"
 
 #include <QHash>
+#include <QTimeZone>
 #include <vector>
 
 namespace tirages::progress {
@@ -23,13 +24,22 @@ QVariant seconds(const QDateTime& at) {
     return at.isValid() ? QVariant(at.toSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
 }
 
+// Days are counted in the player's time zone. Qt's own copy of it answers
+// without asking the C library, which looks at the system's zone file again
+// for each time it converts.
+const QTimeZone& playersZone() {
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    return zone;
+}
+
 QDateTime timeOf(const QVariant& value) {
-    return value.isNull() ? QDateTime() : QDateTime::fromSecsSinceEpoch(value.toLongLong());
+    return value.isNull() ? QDateTime()
+                          : QDateTime::fromSecsSinceEpoch(value.toLongLong(), playersZone());
 }
 
 // A review is worked out at the second it will be kept at.
 QDateTime wholeSecond(const QDateTime& at) {
-    return QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch());
+    return QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch(), playersZone());
 }
 
 // The card from the query's columns of kCardColumns, from `first` on.
@@ -54,23 +64,27 @@ QVariantList valuesOf(const Card& card) {
 
 } // namespace
 
+// Each answer, a review of its question. The statements are prepared once
+// for the life of the connection: a correction runs about ninety of them.
 bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
                                     const QDateTime& at) {
+    if (!reviewing) {
+        reviewing = std::make_unique<Reviewing>(Reviewing{QSqlQuery(db), QSqlQuery(db),
+                                                          QSqlQuery(db), QSqlQuery(db)});
+        reviewing->find.prepare(
+            QStringLiteral("SELECT id, %1 FROM cards WHERE draw = ? AND solution = ?")
+                .arg(kCardColumns));
+        reviewing->insert.prepare(QStringLiteral("INSERT INTO cards (draw, solution, %1)"
+                                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                      .arg(kCardColumns));
+        reviewing->update.prepare(QStringLiteral(
+            "UPDATE cards SET state = ?, stability = ?, difficulty = ?, due = ?,"
+            " last_review = ?, scheduled_days = ?, reps = ?, lapses = ? WHERE id = ?"));
+        reviewing->log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade,"
+                                              " elapsed_days, scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
+    }
+    auto& [find, insert, update, log] = *reviewing;
     const QDateTime when = wholeSecond(at);
-    QSqlQuery find(db);
-    find.prepare(QStringLiteral("SELECT id, %1 FROM cards WHERE draw = ? AND solution = ?")
-                     .arg(kCardColumns));
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO cards (draw, solution, %1)"
-                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                       .arg(kCardColumns));
-    QSqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE cards SET state = ?, stability = ?, difficulty = ?,"
-                                  " due = ?, last_review = ?, scheduled_days = ?, reps = ?,"
-                                  " lapses = ? WHERE id = ?"));
-    QSqlQuery log(db);
-    log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade, elapsed_days,"
-                               " scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
     for (const SeriesRecord::Answer& answer : series.answers) {
         if (!run(find, {text(answer.entry.draw), text(answer.entry.solution)}))
             return false;
@@ -81,13 +95,11 @@ bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
         const reviews::Grade grade = reviews::gradeOf(answer.right, answer.seconds);
         const reviews::Review done = reviews::review(card, grade, when, fuzz);
         if (!known) {
-            if (!run(insert,
-                         QVariantList{text(answer.entry.draw), text(answer.entry.solution)} +
-                             valuesOf(done.card)))
+            if (!run(insert, QVariantList{text(answer.entry.draw), text(answer.entry.solution)} +
+                                 valuesOf(done.card)))
                 return false;
             id = insert.lastInsertId().toLongLong();
-        } else if (done.scheduled &&
-                   !run(update, valuesOf(done.card) + QVariantList{id})) {
+        } else if (done.scheduled && !run(update, valuesOf(done.card) + QVariantList{id})) {
             return false;
         }
         if (!run(log, {id, seriesId, seconds(when), static_cast<int>(grade), done.elapsedDays,
@@ -115,13 +127,17 @@ bool Store::Database::replayAnswers() {
     };
     std::vector<Question> questions;
     QHash<QString, qint64> idOf; // draw and solution -> card id, from 1
+    qint64 seriesId = -1;
+    QDateTime at;
     while (answers.next()) {
-        const QString draw = answers.value(2).toString();
-        const QString solution = answers.value(3).toString();
-        const QDateTime at = wholeSecond(
-            QDateTime::fromString(answers.value(1).toString(), Qt::ISODateWithMs));
+        if (answers.value(0).toLongLong() != seriesId) {
+            seriesId = answers.value(0).toLongLong();
+            at = wholeSecond(QDateTime::fromString(answers.value(1).toString(), Qt::ISODateWithMs));
+        }
         if (!at.isValid())
             continue;
+        const QString draw = answers.value(2).toString();
+        const QString solution = answers.value(3).toString();
         qint64& id = idOf[draw + u'\n' + solution];
         if (id == 0) {
             questions.push_back({draw, solution, Card{}});
@@ -132,7 +148,7 @@ bool Store::Database::replayAnswers() {
             reviews::gradeOf(answers.value(4).toBool(), answers.value(5).toInt());
         const reviews::Review done = reviews::review(card, grade, at, fuzz);
         card = done.card;
-        if (!run(log, {id, answers.value(0), seconds(at), static_cast<int>(grade),
+        if (!run(log, {id, seriesId, seconds(at), static_cast<int>(grade),
                        done.elapsedDays, done.scheduled ? 1 : 0}))
             return false;
     }

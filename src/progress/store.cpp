@@ -54,8 +54,7 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
                     " id INTEGER PRIMARY KEY, card INTEGER NOT NULL REFERENCES cards(id),"
                     " series INTEGER REFERENCES series(id), reviewed INTEGER NOT NULL,"
                     " grade INTEGER NOT NULL, elapsed_days INTEGER NOT NULL,"
-                    " scheduled INTEGER NOT NULL)"),
-     QStringLiteral("CREATE INDEX reviews_by_card ON reviews (card)")},
+                    " scheduled INTEGER NOT NULL)")},
 }};
 constexpr int kMemoryVersion = 4;
 
@@ -193,6 +192,7 @@ Store::Store(const QString& path, QRandomGenerator* fuzz) : m_db(std::make_uniqu
 }
 
 Store::~Store() {
+    m_db->reviewing.reset(); // its statements before their connection
     m_db->db.close();
     m_db->db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_db->connection);
