@@ -21,3 +21,10 @@ echo "with 17 trainings kept:"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
   build-bench/bench/bare_launcher 40 "$kept/tirages.sqlite"
 rm -rf "$kept"
+# And with a year of answers behind it: 100000 questions remembered.
+memory=$(mktemp -d)
+build-bench/bench/bench_progress --fill-memory="$memory/tirages.sqlite"
+echo "with 100000 questions remembered:"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
+  build-bench/bench/bare_launcher 40 "$memory/tirages.sqlite"
+rm -rf "$memory"

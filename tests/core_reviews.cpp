@@ -43,14 +43,15 @@ void CoreReviews::matchesTheReferenceSequences() {
             const Review done =
                 review(card, static_cast<Grade>(step["grade"].toInt()), utc(step["at"].toString()));
             card = done.card;
-            QVERIFY2(done.scheduled, qPrintable(where));
-            QVERIFY2(card.scheduledDays == step["interval"].toInt(), qPrintable(where));
-            QVERIFY2(card.due == utc(step["due"].toString()), qPrintable(where));
-            QVERIFY2(qAbs(card.stability - step["stability"].toDouble()) < 1e-6, qPrintable(where));
-            QVERIFY2(qAbs(card.difficulty - step["difficulty"].toDouble()) < 1e-6,
-                     qPrintable(where));
-            QVERIFY2(card.reps == step["reps"].toInt() && card.lapses == step["lapses"].toInt(),
-                     qPrintable(where));
+            QVERIFY2(done.scheduled && card.scheduledDays == step["interval"].toInt() &&
+                         card.due == utc(step["due"].toString()) &&
+                         qAbs(card.stability - step["stability"].toDouble()) < 1e-6 &&
+                         qAbs(card.difficulty - step["difficulty"].toDouble()) < 1e-6 &&
+                         card.reps == step["reps"].toInt() && card.lapses == step["lapses"].toInt(),
+                     qPrintable(where + QStringLiteral(": %1 days, S %2, D %3")
+                                            .arg(card.scheduledDays)
+                                            .arg(card.stability, 0, 'g', 10)
+                                            .arg(card.difficulty, 0, 'g', 10)));
             ++steps;
         }
     }
