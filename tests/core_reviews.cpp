@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
 
 using namespace tirages::reviews;
 
@@ -96,6 +97,13 @@ void CoreReviews::onlyTheFirstReviewOfADayMovesTheCard() {
     QCOMPARE(next.elapsedDays, 1);
     QVERIFY(next.card.due > first.due);
     QCOMPARE(next.card.reps, 2);
+
+    // A card whose memory makes no sense starts again as new.
+    Card broken = first;
+    broken.stability = std::nan("");
+    const Card again = review(broken, Grade::Good, morning.addDays(3)).card;
+    QCOMPARE(again.stability, review(Card{}, Grade::Good, morning).card.stability);
+    QCOMPARE(again.due, morning.addDays(3 + again.scheduledDays));
 }
 
 void CoreReviews::fuzzSpreadsLongIntervalsOnly() {

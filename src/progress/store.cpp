@@ -282,6 +282,7 @@ bool Store::Database::canWrite() {
 // A damaged file is never written again: it is renamed with the date, and a new
 // one begun in its place.
 void Store::Database::setAside() {
+    reviewing.reset();
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection);

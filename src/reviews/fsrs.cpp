@@ -127,7 +127,21 @@ qint32 interval(double stability, qint32 elapsedDays, const double* fuzzFactor) 
 
 } // namespace
 
-Review review(const Card& card, Grade grade, const QDateTime& at, QRandomGenerator* fuzz) {
+// A memory that makes no sense (a card edited by hand, or brought from
+// elsewhere) is not worked on: the question starts again as new.
+static bool sound(const Card& card) {
+    return card.state == CardState::New ||
+           (card.state == CardState::Review && card.lastReview.isValid() &&
+            std::isfinite(card.stability) && card.stability >= kMinimumStability &&
+            std::isfinite(card.difficulty) && card.difficulty >= 1 && card.difficulty <= 10);
+}
+
+Review review(const Card& given, Grade grade, const QDateTime& at, QRandomGenerator* fuzz) {
+    Card card = given;
+    if (!sound(card)) {
+        card.state = CardState::New;
+        card.stability = card.difficulty = 0;
+    }
     Review result{card, 0, false};
     if (card.state != CardState::New) {
         result.elapsedDays =
