@@ -84,9 +84,10 @@ private:
         // The same day: recorded, not scheduled.
         QVERIFY(store.record("5 lettres", {series(day(9, 15), {{"ABERR", "ARBRE", true, 2}})},
                              day(9, 15)));
-        // In another list: the same question.
+        // In another list: the same question; kept a day late, after its save
+        // failed, and dated when it was corrected.
         QVERIFY(store.record("mes mots", {series(day(10, 9), {{"ABERR", "ARBRE", true, 12}})},
-                             day(10, 9)));
+                             day(11, 9)));
         // A clock set back a week.
         QVERIFY(store.record("mes mots", {series(day(3, 9), {{"ABERR", "ARBRE", false, 4}})},
                              day(3, 9)));
