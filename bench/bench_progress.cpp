@@ -121,7 +121,9 @@ void fillAnswers(const QString& path) {
     db.setDatabaseName(path);
     db.open();
     QSqlQuery query(db);
-    for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards", "PRAGMA user_version = 3"})
+    for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards",
+                                  "ALTER TABLE series DROP COLUMN words_left",
+                                  "PRAGMA user_version = 3"})
         query.exec(QString::fromLatin1(statement));
     db.transaction();
     QSqlQuery series(db);

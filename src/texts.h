@@ -140,7 +140,81 @@ inline const QString listName = QStringLiteral("Révisions");
 inline const QString due = QStringLiteral("Révisions : %1 aujourd'hui");
 inline const Forms dueCount{QStringLiteral("mot à revoir"), QStringLiteral("mots à revoir")};
 inline const QString button = QStringLiteral("Réviser");
-} // namespace reviews
+// The grades of an answer, from the worst (FSRS's Again, Hard, Good, Easy).
+inline const std::array<QString, 4> grades = {QStringLiteral("À revoir"),
+                                              QStringLiteral("Difficile"), QStringLiteral("Bien"),
+                                              QStringLiteral("Facile")};
+}
+
+// The « Statistiques » window.
+namespace statistics {
+inline const QString button = QStringLiteral("Statistiques");
+inline const QString title = QStringLiteral("Statistiques");
+inline const QString dailyTab = QStringLiteral("Jour par jour");
+inline const QString listsTab = QStringLiteral("Listes");
+inline const QString memoryTab = QStringLiteral("Mémoire");
+inline const QString hardestTab = QStringLiteral("Mots difficiles");
+inline const QString exportButton = QStringLiteral("Exporter…");
+inline const QString trainHardest = QStringLiteral("Entraîner ces mots");
+inline const QString hardestList = QStringLiteral("Mots difficiles");
+// %1 the time, %2 the answers, %3 the share right.
+inline const QString week = QStringLiteral("Cette semaine : %1 d'entraînement, %2, %3 justes.");
+inline const QString weekNothing = QStringLiteral("Cette semaine : pas encore d'entraînement.");
+inline const Forms answers{QStringLiteral("réponse"), QStringLiteral("réponses")};
+inline const Forms days{QStringLiteral("jour"), QStringLiteral("jours")};
+inline const Forms series{QStringLiteral("série"), QStringLiteral("séries")};
+inline const Forms reviewsCount{QStringLiteral("révision"), QStringLiteral("révisions")};
+inline const QString minutes = QStringLiteral("Minutes");
+inline const QString answersAxis = QStringLiteral("Réponses");
+inline const QString right = QStringLiteral("Justes");
+inline const QString wrong = QStringLiteral("Fausses");
+// %1 and %2 the first and last days, %3 the days trained, %4 the time.
+inline const QString dailySpoken = QStringLiteral(
+    "Minutes d'entraînement et réponses justes et fausses par jour, du %1 au %2 : %3 "
+    "d'entraînement, %4 en tout.");
+inline const QStringList listColumns = {
+    QStringLiteral("Liste"),  QStringLiteral("Mots au début"), QStringLiteral("Mots restants"),
+    QStringLiteral("Séries"), QStringLiteral("Temps"),         QStringLiteral("Justes"),
+    QStringLiteral("Fin")};
+inline const QString finishedOn = QStringLiteral("Terminée le %1");
+inline const QString wordsLeftAxis = QStringLiteral("Mots restants");
+// %1 the list, %2 the words at the first point, %3 at the last, %4 the series.
+inline const QString listSpoken =
+    QStringLiteral("Mots restants de « %1 » après chaque série : de %2 à %3 en %4.");
+inline const QString listSpokenNone =
+    QStringLiteral("Mots restants de « %1 » : aucune série depuis le début de la liste.");
+inline const QString known = QStringLiteral("Mots connus aujourd'hui : %1");
+inline const QString knownAxis = QStringLiteral("Mots connus");
+// %1 the first day, %2 the count then, %3 today's.
+inline const QString knownSpoken = QStringLiteral(
+    "Mots connus, qu'on a au moins 90\u00A0% de chances de retrouver, depuis le %1 : %2 ce jour-là, "
+    "%3 aujourd'hui.");
+inline const QString dueAxis = QStringLiteral("Révisions à faire");
+// %1 today's, %2 all of them.
+inline const QString dueSpoken =
+    QStringLiteral("Révisions des 30 prochains jours : %1 aujourd'hui, %2 en tout.");
+inline const QString rightAxis = QStringLiteral("Révisions justes");
+inline const QString aim = QStringLiteral("Objectif : 90\u00A0%");
+// %1 the last week's share, or « aucune révision ».
+inline const QString rightSpoken = QStringLiteral(
+    "Part des révisions justes par semaine, sur huit semaines, pour 90\u00A0% visés : %1 cette "
+    "semaine.");
+inline const QString noReview = QStringLiteral("aucune révision");
+inline const QStringList hardestColumns = {QStringLiteral("Tirage"), QStringLiteral("Solution"),
+                                           QStringLiteral("Ratés"), QStringLiteral("Réponses"),
+                                           QStringLiteral("Secondes en moyenne")};
+inline const QString exportTitle = QStringLiteral("Exporter l'historique");
+inline const QString exportFilter = QStringLiteral("Fichiers CSV (*.csv)");
+inline const QString exportName = QStringLiteral("historique-tirages.csv");
+inline const QString exported = QStringLiteral("L'historique a été écrit dans « %1 ».");
+inline const QString exportFailed = QStringLiteral("L'historique n'a pas pu être écrit : %1.");
+inline const QStringList csvColumns = {
+    QStringLiteral("date"),     QStringLiteral("liste"), QStringLiteral("tirage"),
+    QStringLiteral("solution"), QStringLiteral("réponse"), QStringLiteral("juste"),
+    QStringLiteral("secondes"), QStringLiteral("note")};
+inline const QString yes = QStringLiteral("oui");
+inline const QString no = QStringLiteral("non");
+} // namespace statistics // namespace reviews
 
 // Training screen
 inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");

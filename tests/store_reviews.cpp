@@ -149,6 +149,7 @@ private slots:
             QVERIFY(db.open());
             QSqlQuery query(db);
             for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards",
+                                          "ALTER TABLE series DROP COLUMN words_left",
                                           "PRAGMA user_version = 3"})
                 QVERIFY(query.exec(QString::fromLatin1(statement)));
         }

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <QTimeZone>
 #include <QVariant>
 #include <initializer_list>
 #include <memory>
@@ -64,6 +65,25 @@ Criterion criterionOf(int code);
 // Qt binds a null text as NULL: a text is always bound as text, if empty.
 inline QVariant text(const QString& value) {
     return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
+// Times are kept as seconds since the epoch: the same instant in any time
+// zone, and cards due before a time found through their index.
+inline QVariant seconds(const QDateTime& at) {
+    return at.isValid() ? QVariant(at.toSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
+}
+
+// Days are counted in the player's time zone. Qt's own copy of it answers
+// without asking the C library, which looks at the system's zone file again
+// for each time it converts.
+inline const QTimeZone& playersZone() {
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    return zone;
+}
+
+inline QDateTime timeOf(const QVariant& value) {
+    return value.isNull() ? QDateTime()
+                          : QDateTime::fromSecsSinceEpoch(value.toLongLong(), playersZone());
 }
 
 } // namespace tirages::progress

@@ -7,7 +7,6 @@
 #include "reviews/grades.h"
 
 #include <QHash>
-#include <QTimeZone>
 #include <vector>
 
 namespace tirages::progress {
@@ -17,25 +16,6 @@ using reviews::Card;
 
 const QString kCardColumns = QStringLiteral(
     "state, stability, difficulty, due, last_review, scheduled_days, reps, lapses");
-
-// Times are kept as seconds since the epoch: the same instant in any time
-// zone, and cards due before a time found through their index.
-QVariant seconds(const QDateTime& at) {
-    return at.isValid() ? QVariant(at.toSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
-}
-
-// Days are counted in the player's time zone. Qt's own copy of it answers
-// without asking the C library, which looks at the system's zone file again
-// for each time it converts.
-const QTimeZone& playersZone() {
-    static const QTimeZone zone = QTimeZone::systemTimeZone();
-    return zone;
-}
-
-QDateTime timeOf(const QVariant& value) {
-    return value.isNull() ? QDateTime()
-                          : QDateTime::fromSecsSinceEpoch(value.toLongLong(), playersZone());
-}
 
 // A review is worked out at the second it will be kept at.
 QDateTime wholeSecond(const QDateTime& at) {
@@ -80,8 +60,9 @@ bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
         reviewing->update.prepare(QStringLiteral(
             "UPDATE cards SET state = ?, stability = ?, difficulty = ?, due = ?,"
             " last_review = ?, scheduled_days = ?, reps = ?, lapses = ? WHERE id = ?"));
-        reviewing->log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade,"
-                                              " elapsed_days, scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
+        reviewing->log.prepare(QStringLiteral(
+            "INSERT INTO reviews (card, series, reviewed, grade, elapsed_days, scheduled,"
+            " stability) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     }
     auto& [find, insert, update, log] = *reviewing;
     const QDateTime when = wholeSecond(at);
@@ -103,7 +84,7 @@ bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
             return false;
         }
         if (!run(log, {id, seriesId, seconds(when), static_cast<int>(grade), done.elapsedDays,
-                       done.scheduled ? 1 : 0}))
+                       done.scheduled ? 1 : 0, done.card.stability}))
             return false;
     }
     return true;
@@ -120,7 +101,7 @@ bool Store::Database::replayAnswers() {
         return failed(answers.lastError());
     QSqlQuery log(db);
     log.prepare(QStringLiteral("INSERT INTO reviews (card, series, reviewed, grade, elapsed_days,"
-                               " scheduled) VALUES (?, ?, ?, ?, ?, ?)"));
+                               " scheduled, stability) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     struct Question {
         QString draw, solution;
         Card card;
@@ -148,8 +129,8 @@ bool Store::Database::replayAnswers() {
             reviews::gradeOf(answers.value(4).toBool(), answers.value(5).toInt());
         const reviews::Review done = reviews::review(card, grade, at, fuzz);
         card = done.card;
-        if (!run(log, {id, seriesId, seconds(at), static_cast<int>(grade),
-                       done.elapsedDays, done.scheduled ? 1 : 0}))
+        if (!run(log, {id, seriesId, seconds(at), static_cast<int>(grade), done.elapsedDays,
+                       done.scheduled ? 1 : 0, done.card.stability}))
             return false;
     }
     QSqlQuery insert(db);

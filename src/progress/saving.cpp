@@ -108,10 +108,12 @@ bool Store::Database::recordSeries(const QString& list, const SeriesRecord& seri
     const QDateTime at = series.at.isValid() ? series.at : saved;
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
-        "INSERT INTO series (list, corrected, found, shown, seconds_used, criterion, threshold)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        "INSERT INTO series (list, corrected, found, shown, seconds_used, criterion, threshold,"
+        " words_left) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariant wordsLeft =
+        series.wordsLeft >= 0 ? QVariant(series.wordsLeft) : QVariant(QMetaType(QMetaType::Int));
     if (!run(query, {list, timestamp(at), series.found, series.shown, series.secondsUsed,
-                     criterionCode(series.criterion), text(series.threshold)}))
+                     criterionCode(series.criterion), text(series.threshold), wordsLeft}))
         return false;
     const qint64 id = query.lastInsertId().toLongLong();
     query.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"

@@ -42,8 +42,7 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
      QStringLiteral("CREATE INDEX series_by_list ON series (list, corrected)")},
     {QStringLiteral("CREATE TABLE preferences ("
                     " name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID")},
-    // The memory of questions; the answers recorded so far are replayed into
-    // it in the same step (replayAnswers).
+    // The memory of questions, made from the answers in the next step.
     {QStringLiteral("CREATE TABLE cards ("
                     " id INTEGER PRIMARY KEY, draw TEXT NOT NULL, solution TEXT NOT NULL,"
                     " state INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL,"
@@ -55,8 +54,14 @@ const std::array<QStringList, Store::kSchemaVersion> kMigrations = {{
                     " series INTEGER REFERENCES series(id), reviewed INTEGER NOT NULL,"
                     " grade INTEGER NOT NULL, elapsed_days INTEGER NOT NULL,"
                     " scheduled INTEGER NOT NULL)")},
+    // For the statistics: the words left after each series, and the stability
+    // each review left its card with. The memory is made again from the
+    // answers, with it (replayAnswers).
+    {QStringLiteral("ALTER TABLE series ADD COLUMN words_left INTEGER"),
+     QStringLiteral("ALTER TABLE reviews ADD COLUMN stability REAL"),
+     QStringLiteral("DELETE FROM reviews"), QStringLiteral("DELETE FROM cards")},
 }};
-constexpr int kMemoryVersion = 4;
+constexpr int kMemoryVersion = 5;
 
 int primaryCode(const QSqlError& error) {
     return error.nativeErrorCode().toInt() & 0xFF;

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -72,6 +73,53 @@ struct LoggedReview {
     friend bool operator==(const LoggedReview&, const LoggedReview&) = default;
 };
 
+// The history, as the statistics read it.
+struct DayTotal {
+    QDate day;
+    qint64 seconds = 0; // of the series corrected that day
+    qint32 right = 0;
+    qint32 answers = 0;
+};
+struct ListTotal {
+    QString list;
+    qint32 entriesAtStart = 0;
+    qint32 entriesLeft = 0;
+    qint32 seriesDone = 0;
+    qint64 secondsTrained = 0;
+    qint32 right = 0; // of the answers of every series on the list
+    qint32 answers = 0;
+    std::optional<QDateTime> finished;
+};
+struct LeftAfter {
+    QDateTime at;
+    qint32 wordsLeft = 0;
+};
+struct MissedQuestion {
+    lists::Entry question;
+    qint32 misses = 0;
+    qint32 answers = 0;
+    double meanSeconds = 0;
+};
+// A review that moved a card: when, and the stability it left.
+struct Recall {
+    qint64 card = 0;
+    QDateTime at;
+    double stability = 0;
+};
+struct WeekOfReviews {
+    qint32 week = 0; // counted from the first week asked for
+    qint32 reviews = 0;
+    qint32 right = 0;
+};
+struct AnswerRow {
+    QDateTime at;
+    QString list;
+    lists::Entry question;
+    QString answer;
+    bool right = false;
+    qint32 seconds = 0;
+};
+
 class Store {
 public:
     // Opens the database at path, creating it and its folder when missing, and
@@ -85,7 +133,7 @@ public:
 
     // The database in the user's data folder (XDG_DATA_HOME is honoured).
     static QString defaultPath();
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     const QString& path() const;
     bool usable() const;
@@ -118,6 +166,24 @@ public:
     lists::ListContent dueQuestions(const QDateTime& before) const;
     std::optional<reviews::Card> card(const lists::Entry& question) const;
     QList<LoggedReview> reviewLog(const lists::Entry& question) const;
+
+    // The history, for the statistics. Days are the player's calendar days.
+    QList<DayTotal> dayTotals(const QDate& from) const;
+    QList<ListTotal> listTotals() const; // the lists with a training kept
+    // The words left after each series of the training kept for the list.
+    QList<LeftAfter> wordsLeftAfterSeries(const QString& list) const;
+    // The questions missed at least once, most missed first, then the slowest.
+    QList<MissedQuestion> mostMissed(int count) const;
+    // For each card, the last review that moved it before `from`, then every
+    // one since; by card, then in time.
+    QList<Recall> recalls(const QDateTime& from) const;
+    // The due dates before `before`, the earliest first.
+    QList<QDateTime> dueDates(const QDateTime& before) const;
+    // Reviews that tested a memory (a day or more after the last one), by
+    // week from `from`.
+    QList<WeekOfReviews> reviewsByWeek(const QDateTime& from) const;
+    // Every answer recorded, in the order given; `row` returns false to stop.
+    bool forEachAnswer(const std::function<bool(const AnswerRow&)>& row) const;
 
     // A choice of the player's kept across runs, by its name; empty when none.
     QString preference(const QString& name) const;

@@ -1,6 +1,7 @@
 #include "session/sittings.h"
 
 #include "lists/catalogue.h"
+#include "session/statistics.h"
 #include "texts.h"
 
 #include <QCryptographicHash>
@@ -27,14 +28,6 @@ const QString kReviewKey = texts::reviews::listName;
 const QLocale& french() {
     static const QLocale locale(QLocale::French, QLocale::France);
     return locale;
-}
-
-// « 1 h 05 », or « 25 min » under an hour.
-QString duration(qint64 seconds) {
-    const qint64 minutes = seconds / 60;
-    if (minutes < 60)
-        return texts::counted(minutes, texts::minutes);
-    return QStringLiteral("%1 h %2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -351,6 +344,7 @@ void Sittings::corrected(const TrainingSnapshot& training, const SeriesRecord& s
     sitting->training = training;
     sitting->unsaved.append(series);
     sitting->unsaved.last().at = m_now();
+    sitting->unsaved.last().wordsLeft = static_cast<qint32>(training.entries.size());
     if (training.entries.isEmpty() && !sitting->finished)
         sitting->finished = m_now();
     sitting->dirty = true;

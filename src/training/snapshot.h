@@ -34,7 +34,10 @@ struct SeriesRecord {
     Criterion criterion = Criterion::Successes;
     QString threshold;
     QList<Answer> answers;
-    QDateTime at; // when it was corrected; the training core leaves it to who keeps it
+    // Left to who keeps the series: when it was corrected, and the words the
+    // training had left then.
+    QDateTime at;
+    qint32 wordsLeft = -1;
 };
 
 } // namespace tirages
