@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n libgl-dev libbenchmark-dev
+  qt6-charts-dev libqt6opengl6-dev
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-liberation2
   appstream desktop-file-utils file
   python3 python3-grammalecte

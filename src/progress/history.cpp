@@ -6,6 +6,12 @@
 
 namespace tirages::progress {
 
+bool Store::hasHistory() const {
+    QSqlQuery query(m_db->db);
+    return usable() && query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM series)")) &&
+           query.next() && query.value(0).toBool();
+}
+
 QList<DayTotal> Store::dayTotals(const QDate& from) const {
     QList<DayTotal> days;
     if (!usable())

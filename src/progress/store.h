@@ -168,6 +168,7 @@ public:
     QList<LoggedReview> reviewLog(const lists::Entry& question) const;
 
     // The history, for the statistics. Days are the player's calendar days.
+    bool hasHistory() const; // a series was ever corrected
     QList<DayTotal> dayTotals(const QDate& from) const;
     QList<ListTotal> listTotals() const; // the lists with a training kept
     // The words left after each series of the training kept for the list.

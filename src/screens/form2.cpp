@@ -5,6 +5,7 @@
 #include "screens/form1.h"
 #include "screens/geometry.h"
 #include "screens/spoken.h"
+#include "screens/statistics.h"
 #include "screens/window.h"
 #include "session/sittings.h"
 #include "texts.h"
@@ -54,7 +55,8 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
 
     QWidget::setTabOrder(Command1, continuer);
     QWidget::setTabOrder(continuer, reviser);
-    QWidget::setTabOrder(reviser, quitter);
+    QWidget::setTabOrder(reviser, statistiques);
+    QWidget::setTabOrder(statistiques, quitter);
     QWidget::setTabOrder(quitter, fichier);
     QWidget::setTabOrder(fichier, parcourir);
     QWidget::setTabOrder(parcourir, Text1);
@@ -76,6 +78,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
     connect(Command1, &QPushButton::clicked, this, &Form2::lancer);
     connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
     connect(reviser, &QPushButton::clicked, this, &Form2::reviserClicked);
+    connect(statistiques, &QPushButton::clicked, this, &Form2::statistiquesClicked);
     connect(parcourir, &QPushButton::clicked, this, &Form2::parcourirClicked);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
     connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
@@ -102,6 +105,9 @@ void Form2::createControls() {
     reviser = placed(new QPushButton(texts::reviews::button, this), layout::reviser);
     reviser->setAutoDefault(true);
     reviser->hide();
+    statistiques = placed(new QPushButton(texts::statistics::button, this), layout::statistiques);
+    statistiques->setAutoDefault(true);
+    statistiques->hide();
     progress->hide();
     progress->setWordWrap(true);
     progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -184,6 +190,7 @@ void Form2::showView(const session::LauncherView& view, bool tellAgain) {
     reviewLine->setText(view.reviews);
     reviewLine->setVisible(!view.reviews.isEmpty());
     reviser->setVisible(!view.reviews.isEmpty());
+    statistiques->setVisible(view.statisticsShown);
 }
 
 void Form2::watchPending() {
@@ -279,6 +286,26 @@ void Form2::parcourirClicked() {
     dialog->open();
 }
 
+// Built at the first click, not before: the start is not slower for it.
+void Form2::statistiquesClicked() {
+    const progress::Store* store = m_sittings.store();
+    if (!store)
+        return;
+    if (!m_statistics) {
+        m_statistics =
+            std::make_unique<StatisticsWindow>(*store, [this] { return m_sittings.now(); });
+        connect(m_statistics.get(), &StatisticsWindow::trainRequested, this,
+                [this](const lists::ListContent& questions) {
+                    if (const auto file =
+                            m_sittings.trainUnkept(texts::statistics::hardestList, questions))
+                        train(*file);
+                    else
+                        showView(m_sittings.view(), true);
+                });
+    }
+    m_statistics->open();
+}
+
 void Form2::showTraining(Form1& training) {
     training.show();
     training.raise();
@@ -292,6 +319,8 @@ void Form2::trainingLeft() {
 }
 
 void Form2::quitterClicked() {
+    if (m_statistics)
+        m_statistics->close();
     Timer1->start();
     m_farewell.start();
     for (QWidget* control : {static_cast<QWidget*>(fichier), static_cast<QWidget*>(Label1),
@@ -299,7 +328,7 @@ void Form2::quitterClicked() {
         control->hide();
     for (QWidget* control :
          std::initializer_list<QWidget*>{message, progress, continuer, parcourir, reviewLine,
-                                         reviser})
+                                         reviser, statistiques})
         control->hide();
     setEnabled(false);
     Text1->show();

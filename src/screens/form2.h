@@ -25,6 +25,7 @@ struct LauncherView;
 namespace tirages::screens {
 
 class Form1;
+class StatisticsWindow;
 
 // The launcher: the player picks a list and starts it, or quits.
 class Form2 : public QWidget {
@@ -39,6 +40,8 @@ public:
 
     // The training screen, or null before the first "LANCER".
     Form1* trainingScreen() const { return m_form1.get(); }
+    // The statistics window, or null before « Statistiques ».
+    StatisticsWindow* statisticsWindow() const { return m_statistics.get(); }
 
     // The about text the farewell shows, lines ended by CR LF.
     static QString aboutText();
@@ -60,6 +63,7 @@ public:
     QPushButton* parcourir = nullptr; // picks a list file in the file dialog
     QLabel* reviewLine = nullptr;     // how many questions are due today, if any
     QPushButton* reviser = nullptr;   // trains them
+    QPushButton* statistiques = nullptr; // opens the statistics, once a series was corrected
 
     // The farewell countdown after "Quitter".
     const session::Farewell& farewell() const { return m_farewell; }
@@ -89,6 +93,7 @@ private:
     void tellLeftOut(const lists::ListFile& file);
     void continuerClicked();
     void reviserClicked();
+    void statistiquesClicked();
     // Starts the training screen on a list read.
     void train(const lists::ListFile& file);
     void parcourirClicked();
@@ -104,6 +109,7 @@ private:
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
     session::Sittings& m_sittings;
     std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<StatisticsWindow> m_statistics;
     session::Farewell m_farewell;
     QTimer* m_retry = nullptr;
     bool m_painted = false;

@@ -50,6 +50,8 @@ inline constexpr Twips parcourir{3555, 1320, 1215, 315};
 // above « Parcourir… ».
 inline constexpr Twips reviewLine{360, 780, 3100, 315};
 inline constexpr Twips reviser{3555, 750, 1215, 375};
+// Opens the statistics, once there are some, at the foot of the launcher.
+inline constexpr Twips statistiques{360, 3240, 1455, 495};
 } // namespace launcher
 
 namespace training {

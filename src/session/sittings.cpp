@@ -131,6 +131,8 @@ LauncherView Sittings::view() const {
     view.message = m_message;
     if (const qint32 due = dueToday(); due > 0)
         view.reviews = texts::reviews::due.arg(texts::counted(due, texts::reviews::dueCount));
+    m_history = m_history || (m_store && m_store->hasHistory());
+    view.statisticsShown = m_history;
     const QString key = keyOf(m_fichier);
     if (key.isEmpty())
         return view;
@@ -291,11 +293,20 @@ std::optional<lists::ListFile> Sittings::review() {
     m_due.reset();
     if (!m_store || dueToday() == 0)
         return std::nullopt;
-    Sitting* sitting = sitFor(kReviewKey, kReviewKey);
+    return trainUnkept(kReviewKey,
+                       m_store->dueQuestions(QDateTime(m_now().date().addDays(1), QTime(0, 0))));
+}
+
+std::optional<lists::ListFile> Sittings::trainUnkept(const QString& name,
+                                                    lists::ListContent questions) {
+    m_message.clear();
+    if (questions.isEmpty())
+        return std::nullopt;
+    Sitting* sitting = sitFor(name, name);
     if (!sitting)
         return std::nullopt;
     lists::ListFile file;
-    file.entries = m_store->dueQuestions(QDateTime(m_now().date().addDays(1), QTime(0, 0)));
+    file.entries = std::move(questions);
     sitting->review = true;
     sitting->fileLines = file.entries;
     ++sitting->linesVersion;
@@ -345,6 +356,7 @@ void Sittings::corrected(const TrainingSnapshot& training, const SeriesRecord& s
     sitting->unsaved.append(series);
     sitting->unsaved.last().at = m_now();
     sitting->unsaved.last().wordsLeft = static_cast<qint32>(training.entries.size());
+    m_history = true;
     if (training.entries.isEmpty() && !sitting->finished)
         sitting->finished = m_now();
     sitting->dirty = true;

@@ -32,6 +32,7 @@ struct LauncherView {
     QString progress;           // the kept training of the list named; empty: no line
     bool continueShown = false; // « Continuer » takes it up
     QString reviews;            // the questions due today; empty: no line, no « Réviser »
+    bool statisticsShown = false; // a series was ever corrected
 };
 
 class Sitting;
@@ -49,6 +50,7 @@ public:
     // screen; what the player should know of it is said at once.
     void useStore(std::unique_ptr<progress::Store> store);
     const progress::Store* store() const { return m_store.get(); }
+    QDateTime now() const { return m_now(); }
 
     LauncherView view() const;
     // The text of the list box changed: the line follows it, a message goes.
@@ -67,6 +69,9 @@ public:
     // Its series and their reviews are kept as they are corrected, the
     // training itself is not: the next « Réviser » starts from what is due then.
     std::optional<lists::ListFile> review();
+    // « Entraîner ces mots » of the statistics: the questions given, trained
+    // as the reviews are, under the name given.
+    std::optional<lists::ListFile> trainUnkept(const QString& name, lists::ListContent questions);
 
     // The training screen's news: a list started (after launch() or
     // continueTraining()), a series corrected, the screen left.
@@ -125,6 +130,7 @@ private:
     QString m_lastFolder;
     // The questions due, counted once a day and after each save.
     mutable std::optional<std::pair<QDate, qint32>> m_due;
+    mutable bool m_history = false; // once a series is kept, for good
 };
 
 } // namespace tirages::session
