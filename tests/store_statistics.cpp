@@ -4,6 +4,7 @@
 
 #include "reviews/fsrs.h"
 #include "session/statistics.h"
+#include "support/historysupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,62 +15,11 @@ using progress::Store;
 
 namespace {
 
-QDateTime at(int day, int hour, int minute = 0) {
-    return QDateTime(QDate(2026, 12, day), QTime(hour, minute));
-}
-const QDateTime kNow = at(9, 10); // a Wednesday
-
-const lists::Entry kArbre{"ABERR", "ARBRE"};
-const lists::Entry kTable{"ABELT", "TABLE"};
-const lists::Entry kCible{"BCEIL", "CIBLE"};
-
-struct Given {
-    lists::Entry question;
-    bool right;
-    qint32 seconds;
-};
-
-SeriesRecord series(const QDateTime& when, qint32 secondsUsed, qint32 wordsLeft,
-                    std::initializer_list<Given> answers) {
-    SeriesRecord record;
-    record.at = when;
-    record.secondsUsed = secondsUsed;
-    record.wordsLeft = wordsLeft;
-    for (const Given& given : answers) {
-        // Its line in « 5 lettres »; found once, it leaves (threshold 1).
-        const qint32 line = given.question.solution == "ARBRE" ? 1
-                            : given.question.solution == "TABLE" ? 2 : 3;
-        ListEntry entry{given.question, given.right ? 1 : 0, line};
-        entry.eliminated = given.right;
-        record.answers.append({entry, given.right ? given.question.solution : QString(),
-                               given.right, given.seconds});
-        record.found = static_cast<qint16>(record.found + (given.right ? 1 : 0));
-        ++record.shown;
-    }
-    return record;
-}
-
-// « 5 lettres », kept: ARBRE found on the 1st, then TABLE and CIBLE missed
-// two minutes before midnight on the 8th; « mes mots », a review, two minutes
-// after it.
-void fill(Store& store) {
-    const lists::ListContent lines{kArbre, kTable, kCible};
-    TrainingSnapshot training{{{kArbre, 0, 1}, {kTable, 0, 2}, {kCible, 0, 3}}, {}, "1", 0, 0};
-    std::optional<qint64> base = store.save("5 lettres", {training, lines, {}, at(1, 9), {}, true});
-    training.entries.removeFirst();
-    for (const SeriesRecord& s :
-         {series(at(1, 10), 120, 2, {{kArbre, true, 3}, {kTable, false, 10}}),
-          series(at(8, 23, 58), 180, 2, {{kTable, false, 30}, {kCible, false, 50}})}) {
-        ++training.seriesDone;
-        training.secondsTrained += 150;
-        base = store.save("5 lettres", {training, lines, {s}, s.at, base, false});
-        QVERIFY(base);
-    }
-    QVERIFY(store.record(
-        "mes mots",
-        {series(at(9, 0, 1), 60, 0, {{kArbre, true, 4}, {kTable, true, 8}, {kCible, false, 2}})},
-        at(9, 0, 1)));
-}
+using test::at;
+using test::kArbre;
+using test::kCible;
+using test::kNow;
+using test::kTable;
 
 } // namespace
 
@@ -128,7 +78,7 @@ private:
 private slots:
     void initTestCase() {
         m_store = std::make_unique<Store>(m_dir.filePath("history.sqlite"));
-        fill(*m_store);
+        QVERIFY(test::fillHistory(*m_store));
         m_empty = std::make_unique<Store>(m_dir.filePath("empty.sqlite"));
     }
 

@@ -1,0 +1,103 @@
+// The « Statistiques » window on a small made-up history: its tabs, tables and
+// the sentences a screen reader reads of its charts; and, from the launcher,
+// « Entraîner ces mots » starting the training on the hardest words.
+
+#include "screens/form1.h"
+#include "screens/form2.h"
+#include "screens/statistics.h"
+#include "session/sittings.h"
+#include "session/statistics.h"
+#include "support/historysupport.h"
+#include "support/testsupport.h"
+
+#include <QChartView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tirages;
+
+class WidgetStatistics : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    static QStringList row(const QTableWidget* table, int r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        return cells;
+    }
+
+private slots:
+    void theWindowShowsWhatTheModelSays() {
+        progress::Store store(m_dir.filePath("window.sqlite"));
+        QVERIFY(test::fillHistory(store));
+        screens::StatisticsWindow window(store, [] { return test::kNow; });
+        window.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Statistiques"));
+        QStringList tabs;
+        for (int i = 0; i < window.tabs->count(); ++i)
+            tabs << window.tabs->tabText(i);
+        QCOMPARE(tabs, (QStringList{"Jour par jour", "Listes", "Mémoire", "Mots difficiles"}));
+        QCOMPARE(window.week->text(),
+                 "Cette semaine : 4 min d'entraînement, 5 réponses, 40\u00A0% justes.");
+
+        for (int tab = 1; tab < window.tabs->count(); ++tab)
+            window.tabs->setCurrentIndex(tab);
+        QCOMPARE(row(window.lists, 0).join(u'|'), "5 lettres|3|2|2|5 min|25\u00A0%|");
+        QCOMPARE(window.known->text(),
+                 "Mots connus aujourd'hui : " +
+                     QString::number(session::memory(store, test::kNow).knownToday));
+        QCOMPARE(window.hardest->rowCount(), 2);
+        QCOMPARE(row(window.hardest, 0).join(u'|'), "BCEIL|CIBLE|2|2|26,0");
+
+        // Every chart has its sentence, and it is the model's.
+        const session::Memory memory = session::memory(store, test::kNow);
+        const QStringList spoken = {session::daily(store, test::kNow).spoken,
+                                    session::daily(store, test::kNow).spoken,
+                                    session::listCurve(store, "5 lettres").spoken,
+                                    memory.knownSpoken, memory.dueSpoken, memory.rightSpoken};
+        QCOMPARE(window.charts().size(), spoken.size());
+        for (int i = 0; i < spoken.size(); ++i) {
+            QCOMPARE(window.charts()[i]->accessibleDescription(), spoken[i]);
+            QVERIFY(!window.charts()[i]->accessibleName().isEmpty());
+        }
+    }
+
+    void theHardestWordsAreTrainedFromTheLauncher() {
+        test::WorkingFolder folder;
+        session::Sittings sittings({}, [] { return test::kNow; });
+        auto store = std::make_unique<progress::Store>(m_dir.filePath("launcher.sqlite"));
+        QVERIFY(test::fillHistory(*store));
+        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(test::countingSeeds()); },
+                                sittings);
+        QVERIFY(launcher.statistiques->isHidden()); // no store yet: nothing to show
+        sittings.useStore(std::move(store));
+        launcher.refresh();
+        launcher.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&launcher));
+        QVERIFY(launcher.statistiques->isVisible());
+        QTest::mouseClick(launcher.statistiques, Qt::LeftButton);
+        screens::StatisticsWindow* window = launcher.statisticsWindow();
+        QVERIFY(window && window->isVisible());
+        window->tabs->setCurrentIndex(3);
+        QTest::mouseClick(window->trainHardest, Qt::LeftButton);
+        screens::Form1* training = launcher.trainingScreen();
+        QVERIFY(training && training->isVisible());
+        QVERIFY(!launcher.isVisible());
+        QStringList draws;
+        for (const ListEntry& entry : training->training().state().entries)
+            draws << entry.draw;
+        draws.sort();
+        QCOMPARE(draws, (QStringList{"ABELT", "BCEIL"}));
+    }
+};
+
+QTEST_MAIN(WidgetStatistics)
+#include "widget_statistics.moc"
