@@ -20,6 +20,7 @@
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -176,6 +177,9 @@ StatisticsWindow::StatisticsWindow(const progress::Store& store, Clock now, QWid
     exporter = new QPushButton(say::exportButton, this);
     layout->addWidget(exporter, 0, Qt::AlignRight);
     connect(exporter, &QPushButton::clicked, this, &StatisticsWindow::exportClicked);
+
+    // Escape closes it, as a dialog would.
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 
     m_filled = QList<bool>(tabs->count(), false);
     connect(tabs, &QTabWidget::currentChanged, this, &StatisticsWindow::fill);

@@ -1,12 +1,14 @@
 #!/usr/bin/python3
-"""Reviews on the real program, its clock moved forward with libfaketime.
+"""Reviews and statistics on the real program, its clock moved forward with
+libfaketime.
 
 On the 9th, a list of four words: two found at once, two left empty. On the
 11th the launcher offers « Réviser » for the two missed, and only them; they
-are answered right. On the 13th nothing is due. Read through AT-SPI, played
-with the mouse and the keys.
+are answered right; « Statistiques » then shows the two series, and a
+screenshot of each of its tabs is saved in SHOTS. On the 13th nothing is due.
+Read through AT-SPI, played with the mouse and the keys.
 
-    reviews.py BINARY     (under a11y-session.sh)
+    reviews.py BINARY [SHOTS]     (under a11y-session.sh)
 """
 
 import os
@@ -19,7 +21,7 @@ import screenreader as sr
 WORDS = {"ABERR": "ARBRE", "ABELT": "TABLE", "BCEIL": "CIBLE", "ADEIR": "RAIDE"}
 MISSED = {"BCEIL", "ADEIR"}
 TRAINING = "ENTRAINEMENT SCRABBLE - Lettres Chères"
-SHOTS = os.environ.get("TIRAGES_E2E_SHOTS")
+SHOTS = sys.argv[2] if len(sys.argv) > 2 else os.environ.get("TIRAGES_E2E_SHOTS")
 
 
 def start(binary, day):
@@ -72,6 +74,29 @@ def back_to_launcher(screen):
     return sr.until("the launcher again", lambda: sr.window("Bienvenue :o)"))
 
 
+def statistics(launcher):
+    """« Statistiques » after the two series: each tab shown, and saved as a picture."""
+    sr.click(sr.named(launcher, "Statistiques", "push button"))
+    window = sr.until("the statistics window", lambda: sr.window("Statistiques"))
+    week = sr.until("this week's sentence", lambda: sr.named(
+        window, r"Cette semaine : .* 6 réponses, 67\u00a0% justes\.", "label"))
+    sr.ok("« Statistiques » reads « %s »" % week.name)
+    wid = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Statistiques$"],
+                         capture_output=True, text=True).stdout.split()[0]
+    for number, tab in enumerate(["Jour par jour", "Listes", "Mémoire", "Mots difficiles"]):
+        sr.click(sr.named(window, tab, "page tab"))
+        sr.pump(0.8)
+        if SHOTS:
+            os.makedirs(SHOTS, exist_ok=True)
+            subprocess.run(["/usr/bin/import", "-window", wid,
+                            os.path.join(SHOTS, "statistiques-%d.png" % (number + 1))], check=True)
+    hardest = sr.until("the hardest words", lambda: sr.find(
+        window, lambda a: a.getRoleName() == "table cell" and a.name == "CIBLE"))
+    sr.ok("the tabs are shown and saved; « Mots difficiles » lists %s" % hardest.name)
+    sr.keys("Escape")
+    sr.until("the statistics closed by Escape", lambda: sr.window("Statistiques") is None)
+
+
 def main(binary):
     work = tempfile.mkdtemp()
     os.chdir(work)
@@ -112,6 +137,7 @@ def main(binary):
     sr.ok("« Réviser » trains the missed words only: %s, answered right" % ", ".join(reviewed))
     launcher = back_to_launcher(screen)
     sr.until("no reviews left today", lambda: reviews_line(launcher) == (None, False))
+    statistics(launcher)
     quit_program(program, launcher)
 
     # The 13th: answered right on the 11th, they are not due yet.
