@@ -5,16 +5,22 @@
 #include "entry/answerbox.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
+#include "history.h"
+#include "screens/statistics.h"
 #include "session/sittings.h"
+#include "session/statistics.h"
 #include "training/seriesrandom.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstring>
 #include <sys/resource.h>
 
 using namespace tirages;
@@ -122,12 +128,76 @@ void continuerToAShownSeries(benchmark::State& state) {
 }
 BENCHMARK(continuerToAShownSeries)->Unit(benchmark::kMillisecond);
 
+// The statistics of a generated year (history.h), kept in one database for
+// the cases below.
+const QString& yearDatabase() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("year.sqlite"));
+        bench::fillYear(p, QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+        return p;
+    }();
+    return path;
+}
+
+QDateTime yearNow() {
+    return QDateTime(QDate(2026, 12, 9), QTime(20, 0));
+}
+
+// « Statistiques » clicked: the window built, its first tab worked out from
+// the history and painted.
+void statisticsShown(benchmark::State& state) {
+    progress::Store store(yearDatabase());
+    for (auto _ : state) {
+        screens::StatisticsWindow window(store, yearNow);
+        window.open();
+        window.repaint();
+        state.PauseTiming();
+        window.close();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(statisticsShown)->Unit(benchmark::kMillisecond);
+
+// Each other tab, the first time it is shown: worked out and painted.
+void statisticsTab(benchmark::State& state) {
+    progress::Store store(yearDatabase());
+    for (auto _ : state) {
+        state.PauseTiming();
+        screens::StatisticsWindow window(store, yearNow);
+        window.open();
+        window.repaint();
+        state.ResumeTiming();
+        window.tabs->setCurrentIndex(static_cast<int>(state.range(0)));
+        window.repaint();
+    }
+}
+BENCHMARK(statisticsTab)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
+
+// The year written as a CSV file.
+void exportYear(benchmark::State& state) {
+    progress::Store store(yearDatabase());
+    QTemporaryDir dir;
+    QString error;
+    for (auto _ : state) {
+        if (!session::exportHistory(store, dir.filePath(QStringLiteral("h.csv")), &error))
+            state.SkipWithError("not written");
+    }
+    state.counters["MB"] = static_cast<double>(QFileInfo(dir.filePath(QStringLiteral("h.csv"))).size()) / 1e6;
+}
+BENCHMARK(exportYear)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     screens::installFontSubstitutions();
+    if (argc == 2 && std::strncmp(argv[1], "--fill-year=", 12) == 0) {
+        bench::fillYear(QString::fromLocal8Bit(argv[1] + 12), QDateTime::currentDateTime());
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

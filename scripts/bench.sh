@@ -28,3 +28,10 @@ echo "with 100000 questions remembered:"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
   build-bench/bench/bare_launcher 40 "$memory/tirages.sqlite"
 rm -rf "$memory"
+# And with a year of daily use, as the statistics read it.
+year=$(mktemp -d)
+build-bench/bench/bench_screens --fill-year="$year/tirages.sqlite"
+echo "with a year of daily use kept:"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
+  build-bench/bench/bare_launcher 40 "$year/tirages.sqlite"
+rm -rf "$year"

@@ -113,30 +113,34 @@ Memory memory(const progress::Store& store, const QDateTime& now) {
     Memory result;
     const QDate today = now.date();
     const QDate first = today.addDays(1 - kStatisticsDays);
-    // The moment each day is counted at: its end, and now for today.
-    QList<QDateTime> moments;
+    // The moment each day is counted at: its end, and now for today; in
+    // milliseconds, since comparing times of the player's zone asks the C
+    // library each time.
+    QList<qint64> moments;
     for (int i = 0; i < kStatisticsDays; ++i)
-        moments.append(i + 1 < kStatisticsDays ? startOf(first.addDays(i + 1)) : now);
+        moments.append((i + 1 < kStatisticsDays ? startOf(first.addDays(i + 1)) : now)
+                           .toMSecsSinceEpoch());
     result.known = QList<qint32>(kStatisticsDays, 0);
 
     // A question is known while the chance of recalling it is at least 90 %:
     // by the schedule's own definition of stability, while the days since its
     // last review are no more than its stability.
     const QList<progress::Recall> recalls = store.recalls(startOf(first));
+    QList<qint64> times;
+    times.reserve(recalls.size());
+    for (const progress::Recall& recall : recalls)
+        times.append(recall.at.toMSecsSinceEpoch());
     for (qsizetype begin = 0; begin < recalls.size();) {
         qsizetype end = begin;
         while (end < recalls.size() && recalls[end].card == recalls[begin].card)
             ++end;
         qsizetype last = begin - 1; // the latest review up to the moment
         for (int i = 0; i < kStatisticsDays; ++i) {
-            while (last + 1 < end && recalls[last + 1].at <= moments[i])
+            while (last + 1 < end && times[last + 1] <= moments[i])
                 ++last;
-            if (last >= begin) {
-                const double days =
-                    static_cast<double>(recalls[last].at.secsTo(moments[i])) / 86400;
-                if (days <= recalls[last].stability)
-                    ++result.known[i];
-            }
+            if (last >= begin &&
+                static_cast<double>(moments[i] - times[last]) / 86400000 <= recalls[last].stability)
+                ++result.known[i];
         }
         begin = end;
     }
