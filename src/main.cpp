@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRandomGenerator>
@@ -43,6 +44,22 @@ int main(int argc, char* argv[]) {
         if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QApplication::installTranslator(&qtTexts);
+    });
+    // The statistics window comes from its module, beside the program in a
+    // build tree, in lib/tirages once installed.
+    launcher.setStatisticsMaker([appDir](const progress::Store& store,
+                                         std::function<QDateTime()> now,
+                                         screens::TrainQuestions train,
+                                         QString* error) -> std::unique_ptr<QWidget> {
+        for (const QString& folder :
+             {appDir.path(), appDir.filePath(QStringLiteral(TIRAGES_MODULES_FROM_BIN))}) {
+            QLibrary module(QDir(folder).filePath(QStringLiteral("libtirages_statistics")));
+            if (const auto make = reinterpret_cast<screens::MakeStatistics>(
+                    module.resolve(screens::kMakeStatistics)))
+                return std::unique_ptr<QWidget>(make(store, std::move(now), std::move(train)));
+            *error = module.errorString();
+        }
+        return nullptr;
     });
     QObject::connect(&launcher, &screens::Form2::programEnded, &app,
                      [] { QApplication::exit(0); });

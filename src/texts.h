@@ -150,6 +150,8 @@ inline const std::array<QString, 4> grades = {QStringLiteral("À revoir"),
 namespace statistics {
 inline const QString button = QStringLiteral("Statistiques");
 inline const QString title = QStringLiteral("Statistiques");
+inline const QString cannotOpen =
+    QStringLiteral("Les statistiques ne peuvent pas être ouvertes : %1.");
 inline const QString dailyTab = QStringLiteral("Jour par jour");
 inline const QString listsTab = QStringLiteral("Listes");
 inline const QString memoryTab = QStringLiteral("Mémoire");

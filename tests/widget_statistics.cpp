@@ -77,6 +77,13 @@ private slots:
         QVERIFY(test::fillHistory(*store));
         screens::Form2 launcher([] { return std::make_unique<screens::Form1>(test::countingSeeds()); },
                                 sittings);
+        launcher.setStatisticsMaker([](const progress::Store& s, std::function<QDateTime()> now,
+                                       screens::TrainQuestions train, QString*) {
+            auto window = std::make_unique<screens::StatisticsWindow>(s, std::move(now));
+            QObject::connect(window.get(), &screens::StatisticsWindow::trainRequested, window.get(),
+                             std::move(train));
+            return std::unique_ptr<QWidget>(std::move(window));
+        });
         QVERIFY(launcher.statistiques->isHidden()); // no store yet: nothing to show
         sittings.useStore(std::move(store));
         launcher.refresh();
@@ -84,7 +91,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
         QVERIFY(launcher.statistiques->isVisible());
         QTest::mouseClick(launcher.statistiques, Qt::LeftButton);
-        screens::StatisticsWindow* window = launcher.statisticsWindow();
+        auto* window = qobject_cast<screens::StatisticsWindow*>(launcher.statisticsWindow());
         QVERIFY(window && window->isVisible());
         window->tabs->setCurrentIndex(3);
         QTest::mouseClick(window->trainHardest, Qt::LeftButton);

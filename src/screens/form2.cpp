@@ -5,7 +5,6 @@
 #include "screens/form1.h"
 #include "screens/geometry.h"
 #include "screens/spoken.h"
-#include "screens/statistics.h"
 #include "screens/window.h"
 #include "session/sittings.h"
 #include "texts.h"
@@ -286,24 +285,31 @@ void Form2::parcourirClicked() {
     dialog->open();
 }
 
-// Built at the first click, not before: the start is not slower for it.
+// Made at the first click, not before: the start is not slower for it.
 void Form2::statistiquesClicked() {
     const progress::Store* store = m_sittings.store();
-    if (!store)
+    if (!store || !m_makeStatistics)
         return;
     if (!m_statistics) {
-        m_statistics =
-            std::make_unique<StatisticsWindow>(*store, [this] { return m_sittings.now(); });
-        connect(m_statistics.get(), &StatisticsWindow::trainRequested, this,
-                [this](const lists::ListContent& questions) {
-                    if (const auto file =
-                            m_sittings.trainUnkept(texts::statistics::hardestList, questions))
-                        train(*file);
-                    else
-                        showView(m_sittings.view(), true);
-                });
+        QString error;
+        setCursor(Qt::WaitCursor);
+        m_statistics = m_makeStatistics(
+            *store, [this] { return m_sittings.now(); },
+            [this](const lists::ListContent& questions) {
+                if (const auto file =
+                        m_sittings.trainUnkept(texts::statistics::hardestList, questions))
+                    train(*file);
+                else
+                    showView(m_sittings.view(), true);
+            },
+            &error);
+        unsetCursor();
+        if (!m_statistics) {
+            message->say(texts::statistics::cannotOpen.arg(error));
+            return;
+        }
     }
-    m_statistics->open();
+    QMetaObject::invokeMethod(m_statistics.get(), "open");
 }
 
 void Form2::showTraining(Form1& training) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/spoken.h"
+#include "screens/statisticsmaker.h"
 #include "session/farewell.h"
 
 #include <QStringList>
@@ -25,7 +26,6 @@ struct LauncherView;
 namespace tirages::screens {
 
 class Form1;
-class StatisticsWindow;
 
 // The launcher: the player picks a list and starts it, or quits.
 class Form2 : public QWidget {
@@ -40,8 +40,10 @@ public:
 
     // The training screen, or null before the first "LANCER".
     Form1* trainingScreen() const { return m_form1.get(); }
+    // How « Statistiques » makes its window; without, the button does nothing.
+    void setStatisticsMaker(StatisticsMaker maker) { m_makeStatistics = std::move(maker); }
     // The statistics window, or null before « Statistiques ».
-    StatisticsWindow* statisticsWindow() const { return m_statistics.get(); }
+    QWidget* statisticsWindow() const { return m_statistics.get(); }
 
     // The about text the farewell shows, lines ended by CR LF.
     static QString aboutText();
@@ -109,7 +111,8 @@ private:
     std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
     session::Sittings& m_sittings;
     std::unique_ptr<Form1> m_form1;
-    std::unique_ptr<StatisticsWindow> m_statistics;
+    StatisticsMaker m_makeStatistics;
+    std::unique_ptr<QWidget> m_statistics;
     session::Farewell m_farewell;
     QTimer* m_retry = nullptr;
     bool m_painted = false;

@@ -42,7 +42,7 @@ public:
     QList<QChartView*> charts() const;
 
     // Brought up to date, then shown and raised.
-    void open();
+    Q_INVOKABLE void open();
 
 signals:
     // « Entraîner ces mots »: the questions of the table, as a list.

@@ -1,0 +1,33 @@
+#pragma once
+
+// How the launcher makes the statistics window. The window and Qt Charts live
+// in a module of their own, loaded at the first click on « Statistiques », so
+// that the program does not load them at its start.
+
+#include "lists/listfile.h"
+
+#include <QDateTime>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tirages::progress {
+class Store;
+}
+
+namespace tirages::screens {
+
+using TrainQuestions = std::function<void(const lists::ListContent&)>;
+// The window on the store, its clock, and what « Entraîner ces mots » does;
+// null when it cannot be made (the reason in `error`).
+using StatisticsMaker = std::function<std::unique_ptr<QWidget>(
+    const progress::Store& store, std::function<QDateTime()> now, TrainQuestions train,
+    QString* error)>;
+
+// The module's own maker, by its C name.
+using MakeStatistics = QWidget* (*)(const progress::Store& store,
+                                    std::function<QDateTime()> now, TrainQuestions train);
+inline constexpr char kMakeStatistics[] = "tirages_makeStatistics";
+
+} // namespace tirages::screens
