@@ -2,6 +2,7 @@
 // the sentences a screen reader reads of its charts; and, from the launcher,
 // « Entraîner ces mots » starting the training on the hardest words.
 
+#include "entry/answerbox.h"
 #include "screens/form1.h"
 #include "screens/form2.h"
 #include "screens/statistics.h"
@@ -90,7 +91,10 @@ private slots:
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
         QVERIFY(launcher.statistiques->isVisible());
+        // « Statistiques » takes the focus from "LANCER" as it is clicked.
+        QCOMPARE(launcher.focusWidget(), launcher.Command1);
         QTest::mouseClick(launcher.statistiques, Qt::LeftButton);
+        QCOMPARE(launcher.focusWidget(), launcher.statistiques);
         auto* window = qobject_cast<screens::StatisticsWindow*>(launcher.statisticsWindow());
         QVERIFY(window && window->isVisible());
         window->tabs->setCurrentIndex(3);
@@ -98,6 +102,7 @@ private slots:
         screens::Form1* training = launcher.trainingScreen();
         QVERIFY(training && training->isVisible());
         QVERIFY(!launcher.isVisible());
+        QCOMPARE(training->focusWidget(), training->solution[0]); // typing goes there
         QStringList draws;
         for (const ListEntry& entry : training->training().state().entries)
             draws << entry.draw;
