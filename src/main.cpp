@@ -1,4 +1,5 @@
 #include "progress/store.h"
+#include "session/carrying.h"
 #include "screens/fonts.h"
 #include "screens/form1.h"
 #include "screens/form2.h"
@@ -12,23 +13,44 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QTextStream>
 #include <QTranslator>
+
+namespace {
+
+// The lists beside the executable (a build tree), then those of an installation.
+QStringList dataDirsOf(const QDir& appDir) {
+    return {appDir.filePath(QStringLiteral("data")),
+            appDir.filePath(QStringLiteral("../share/tirages/data"))};
+}
+
+void nameProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("tirages"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TIRAGES_VERSION));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     using namespace tirages;
+    // A command runs without a window, and without a desktop.
+    if (argc > 1 && session::isCommand(QString::fromLocal8Bit(argv[1]))) {
+        QCoreApplication app(argc, argv);
+        nameProgram();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return session::runCommand(QCoreApplication::arguments().mid(1),
+                                   dataDirsOf(QDir(QCoreApplication::applicationDirPath())), out,
+                                   err);
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tirages"));
-    QApplication::setApplicationVersion(QStringLiteral(TIRAGES_VERSION));
+    nameProgram();
     // The program ends only through the launcher.
     QApplication::setQuitOnLastWindowClosed(false);
     screens::installFontSubstitutions();
 
-    // The lists beside the executable (a build tree), then those of an installation.
     const QDir appDir(QApplication::applicationDirPath());
-    const QStringList dataDirs = {appDir.filePath(QStringLiteral("data")),
-                                  appDir.filePath(QStringLiteral("../share/tirages/data"))};
-
-    session::Sittings sittings(dataDirs, [] { return QDateTime::currentDateTime(); });
+    session::Sittings sittings(dataDirsOf(appDir), [] { return QDateTime::currentDateTime(); });
     screens::Form2 launcher([] { return std::make_unique<screens::Form1>(timeOfDaySeed); },
                             sittings);
     // What the launcher does not need before it is on screen comes after: the

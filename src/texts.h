@@ -67,8 +67,13 @@ struct Forms {
     QString one;
     QString many;
 };
+// Numbers and dates as the player reads them.
+inline const QLocale& french() {
+    static const QLocale locale(QLocale::French, QLocale::France);
+    return locale;
+}
 inline QString counted(qint64 n, const Forms& forms) {
-    return QLocale(QLocale::French, QLocale::France).toString(n) + u' ' +
+    return french().toString(n) + u' ' +
            (n < 2 ? forms.one : forms.many);
 }
 inline const Forms wordsLeftCount{QStringLiteral("mot restant"), QStringLiteral("mots restants")};
@@ -217,6 +222,84 @@ inline const QStringList csvColumns = {
 inline const QString yes = QStringLiteral("oui");
 inline const QString no = QStringLiteral("non");
 } // namespace statistics // namespace reviews
+
+// Carrying the memory and everything kept: cardboxes of other programs,
+// copies for another computer.
+namespace carrying {
+inline const QString button = QStringLiteral("Sauvegarde…");
+inline const QString title = QStringLiteral("Sauvegarde");
+inline const QString heading =
+    QStringLiteral("Emporter ou reprendre ce que tirages garde de votre entraînement.");
+inline const QString importCardbox = QStringLiteral("Importer une boîte à fiches…");
+inline const QString exportCardbox = QStringLiteral("Exporter une boîte à fiches…");
+inline const QString backup = QStringLiteral("Sauvegarder tout…");
+inline const QString restore = QStringLiteral("Restaurer…");
+inline const QString close = QStringLiteral("Fermer");
+inline const QString cardboxFilter =
+    QStringLiteral("Boîtes à fiches (*.db *.sqlite);;Tous les fichiers (*)");
+inline const QString copyFilter =
+    QStringLiteral("Copies de tirages (*.tirages *.sqlite);;Tous les fichiers (*)");
+inline const QString exportName = QStringLiteral("Anagrams.db");
+// %1 the date of the day.
+inline const QString backupName = QStringLiteral("tirages-%1.tirages");
+inline const Forms questions{QStringLiteral("question importée"),
+                             QStringLiteral("questions importées")};
+inline const Forms alphagrams{QStringLiteral("tirage écrit"), QStringLiteral("tirages écrits")};
+// %1 the questions imported; then, when some are, the unknown ones.
+inline const QString imported = QStringLiteral("%1.");
+// %1 the questions imported, %2 the alphagrams without a known word, %3 the file listing them.
+inline const QString importedUnknown =
+    QStringLiteral("%1, %2 sans mot connu (la liste est dans %3).");
+inline const QString importedUnlisted =
+    QStringLiteral("%1, %2 sans mot connu (leur liste n'a pas pu être écrite dans %3).");
+inline const QString unknownSuffix = QStringLiteral("-sans-mot-connu.txt");
+inline const QString unknownHeading = QStringLiteral(
+    "Tirages de la boîte à fiches %1 qu'aucune liste connue de tirages ne contient :");
+inline const Forms keptOwn{
+    QStringLiteral("question garde sa fiche de tirages, révisée plus récemment"),
+    QStringLiteral("questions gardent leur fiche de tirages, révisée plus récemment")};
+// %1 the alphagrams written, %2 the file.
+inline const QString exported = QStringLiteral("%1 dans %2.");
+inline const QString backedUp = QStringLiteral("Tout ce que tirages garde est copié dans %1.");
+inline const QString restoreTitle = QStringLiteral("Restaurer une copie");
+// %1 the date of the copy.
+inline const QString restoreQuestion = QStringLiteral(
+    "Les entraînements et l'historique actuels seront remplacés par ceux du %1.");
+inline const QString restoreQuestionEmpty = QStringLiteral(
+    "Les entraînements et l'historique actuels seront remplacés par ceux de cette copie, "
+    "qui n'en contient pas.");
+inline const QString restoreButton = QStringLiteral("Remplacer");
+inline const QString cancelButton = QStringLiteral("Annuler");
+// %1 the file where the database was set aside.
+inline const QString restored = QStringLiteral(
+    "La copie est restaurée. Ce que tirages gardait avant est mis de côté dans %1.");
+// Why a file is refused; %1 the file.
+inline const QString notACopy = QStringLiteral("%1 n'est pas une copie de tirages.");
+inline const QString damagedCopy = QStringLiteral("%1 est abîmé : il ne peut pas être restauré.");
+inline const QString newerCopy = QStringLiteral(
+    "%1 vient d'une version plus récente de tirages : il ne peut pas être restauré.");
+inline const QString notACardbox = QStringLiteral("%1 n'est pas une boîte à fiches.");
+inline const QString cannotRead = QStringLiteral("%1 ne peut pas être lu : %2");
+inline const QString nothingKept =
+    QStringLiteral("Rien n'est gardé : tirages ne peut pas ouvrir son fichier de progression. %1");
+inline const QString failed = QStringLiteral("Échec : %1");
+// The command line.
+inline const QString commandHelp = QStringLiteral(
+    "Usage : tirages [option FICHIER]\n"
+    "Sans option, tirages ouvre son lanceur.\n"
+    "\n"
+    "Options :\n"
+    "  --importer FICHIER     importe une boîte à fiches (Anagrams.db) dans la mémoire\n"
+    "  --exporter FICHIER     écrit la mémoire comme une boîte à fiches\n"
+    "  --sauvegarder FICHIER  copie tout ce que tirages garde dans FICHIER\n"
+    "  --restaurer FICHIER    remplace ce que tirages garde par la copie FICHIER\n"
+    "  --help                 affiche cette aide\n"
+    "\n"
+    "Le code de sortie est 0 quand tout s'est bien passé.\n");
+inline const QString commandUnknown =
+    QStringLiteral("Option inconnue : %1. « tirages --help » les donne toutes.");
+inline const QString commandMissingFile = QStringLiteral("%1 attend un nom de fichier.");
+} // namespace carrying
 
 // Training screen
 inline const QString trainingTitle = QStringLiteral("ENTRAINEMENT SCRABBLE - Lettres Chères");

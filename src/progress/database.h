@@ -33,7 +33,10 @@ struct Store::Database {
     };
     std::unique_ptr<Reviewing> reviewing;
 
+    // Opens the database, sets a damaged one aside, brings it up to date.
+    bool start();
     bool open(int patience);
+    void close();
     bool checkHealth();
     bool canWrite();
     void setAside();
@@ -58,6 +61,9 @@ struct Store::Database {
     // in the order it was given.
     bool replayAnswers();
 };
+
+// How long a save waits for another program holding the database, in ms.
+inline constexpr int kSavePatience = 30;
 
 int criterionCode(Criterion criterion);
 Criterion criterionOf(int code);

@@ -12,6 +12,15 @@ bool Store::hasHistory() const {
            query.next() && query.value(0).toBool();
 }
 
+bool Store::keepsAnything() const {
+    QSqlQuery query(m_db->db);
+    return usable() &&
+           query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM trainings)"
+                                     " OR EXISTS (SELECT 1 FROM series)"
+                                     " OR EXISTS (SELECT 1 FROM cards)")) &&
+           query.next() && query.value(0).toBool();
+}
+
 QList<DayTotal> Store::dayTotals(const QDate& from) const {
     QList<DayTotal> days;
     if (!usable())

@@ -80,7 +80,6 @@ bool isBusy(const QSqlError& error) {
 // How long the program waits at its start for another one that brings the
 // database up to date; a save waits far less (setPatience).
 constexpr int kStartPatience = 5000;
-constexpr int kSavePatience = 30;
 // Below this, a disk that fails a write is taken for a full one.
 constexpr qint64 kNearlyFull = qint64{4} * 1024 * 1024;
 
@@ -180,27 +179,36 @@ Store::Store(const QString& path, QRandomGenerator* fuzz) : m_db(std::make_uniqu
         d.problem = say::cannotKeep.arg(say::cannotCreateFolder.arg(info.absolutePath()));
         return;
     }
-    if (!d.open(kStartPatience))
-        return;
-    if (!d.checkHealth()) {
-        if (!d.problem.isEmpty())
-            return;
-        d.setAside();
-        if (!d.open(kStartPatience) || !d.checkHealth())
-            return;
+    if (d.start())
+        setPatience(kSavePatience);
+}
+
+bool Store::Database::start() {
+    if (!open(kStartPatience))
+        return false;
+    if (!checkHealth()) {
+        if (!problem.isEmpty())
+            return false;
+        setAside();
+        if (!open(kStartPatience) || !checkHealth())
+            return false;
     }
-    if (!d.migrate() || !d.canWrite()) {
-        d.db.close();
-        return;
+    if (!migrate() || !canWrite()) {
+        db.close();
+        return false;
     }
-    setPatience(kSavePatience);
+    return true;
+}
+
+void Store::Database::close() {
+    reviewing.reset(); // its statements before their connection
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection);
 }
 
 Store::~Store() {
-    m_db->reviewing.reset(); // its statements before their connection
-    m_db->db.close();
-    m_db->db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_db->connection);
+    m_db->close();
 }
 
 const QString& Store::path() const {
@@ -287,10 +295,7 @@ bool Store::Database::canWrite() {
 // A damaged file is never written again: it is renamed with the date, and a new
 // one begun in its place.
 void Store::Database::setAside() {
-    reviewing.reset();
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(connection);
+    close();
     const QFileInfo info(path);
     const QString stamp =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));

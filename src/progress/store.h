@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -120,6 +121,19 @@ struct AnswerRow {
     qint32 seconds = 0;
 };
 
+// What an import of a cardbox did.
+struct CardboxImport {
+    qint32 questions = 0; // questions given the card of their alphagram
+    qint32 keptOwn = 0;   // questions whose own card was reviewed later, kept
+    QStringList unknown;  // alphagrams of the cardbox no known question has the letters of
+};
+
+// What a copy of everything kept holds, before it replaces what is kept.
+struct CopyExamined {
+    QString refusal; // why it cannot be restored, in French; empty when it can
+    std::optional<QDate> lastUse; // the last day it kept a training or a series
+};
+
 class Store {
 public:
     // Opens the database at path, creating it and its folder when missing, and
@@ -169,6 +183,7 @@ public:
 
     // The history, for the statistics. Days are the player's calendar days.
     bool hasHistory() const; // a series was ever corrected
+    bool keepsAnything() const; // a training, a series or a question
     QList<DayTotal> dayTotals(const QDate& from) const;
     QList<ListTotal> listTotals() const; // the lists with a training kept
     // The words left after each series of the training kept for the list.
@@ -185,6 +200,25 @@ public:
     QList<WeekOfReviews> reviewsByWeek(const QDateTime& from) const;
     // Every answer recorded, in the order given; `row` returns false to stop.
     bool forEachAnswer(const std::function<bool(const AnswerRow&)>& row) const;
+
+    // Carrying what is kept elsewhere. Each writes its file beside the name
+    // given, then renames it: the name never holds half a file. Failures:
+    // nothing, and lastError() says why.
+    //
+    // Reads the cardbox file of a word-study program. Each alphagram in its
+    // cardbox gives its schedule to every question whose draw has its letters,
+    // among `questions`, the trainings kept and the memory; a question whose
+    // own card was reviewed later keeps it. Whole or not at all.
+    std::optional<CardboxImport> importCardbox(const QString& file,
+                                               const lists::ListContent& questions);
+    // Writes the memory as a cardbox file, a row an alphagram; how many.
+    std::optional<qint32> exportCardbox(const QString& file);
+    // A copy of everything kept, taken by SQLite while the program runs.
+    bool backup(const QString& file);
+    static CopyExamined examineCopy(const QString& file);
+    // Replaces everything kept by the copy, once examineCopy accepts it. What
+    // was kept is copied aside first, under a new name with the date: its path.
+    std::optional<QString> restore(const QString& file);
 
     // A choice of the player's kept across runs, by its name; empty when none.
     QString preference(const QString& name) const;

@@ -25,10 +25,7 @@ const QString kListFolder = QStringLiteral("list_folder");
 // path.
 const QString kReviewKey = texts::reviews::listName;
 
-const QLocale& french() {
-    static const QLocale locale(QLocale::French, QLocale::France);
-    return locale;
-}
+using texts::french;
 
 } // namespace
 
@@ -133,6 +130,8 @@ LauncherView Sittings::view() const {
         view.reviews = texts::reviews::due.arg(texts::counted(due, texts::reviews::dueCount));
     m_history = m_history || (m_store && m_store->hasHistory());
     view.statisticsShown = m_history;
+    m_keeping = m_keeping || m_history || (m_store && m_store->keepsAnything());
+    view.carryShown = m_keeping;
     const QString key = keyOf(m_fichier);
     if (key.isEmpty())
         return view;
@@ -424,6 +423,14 @@ void Sittings::retry() {
     for (const auto& sitting : m_sittings)
         save(*sitting, kWindowPatience);
     dropKeptOnes();
+}
+
+void Sittings::forgetWhatWasKept() {
+    m_sittings.clear();
+    m_changes.clear();
+    m_due.reset();
+    m_history = false;
+    m_keeping = false;
 }
 
 QString Sittings::end() {

@@ -33,6 +33,13 @@ struct LauncherView {
     bool continueShown = false; // « Continuer » takes it up
     QString reviews;            // the questions due today; empty: no line, no « Réviser »
     bool statisticsShown = false; // a series was ever corrected
+    bool carryShown = false;      // « Sauvegarde… »: something is kept
+};
+
+// What an action of « Sauvegarde… » did, or why it did nothing, in French.
+struct Outcome {
+    bool ok = false;
+    QString message;
 };
 
 class Sitting;
@@ -79,6 +86,19 @@ public:
     void corrected(const TrainingSnapshot& training, const SeriesRecord& series);
     void left(const TrainingSnapshot& training);
 
+    // « Sauvegarde… »: the memory to and from a cardbox file of word-study
+    // programs, and everything kept to and from a copy. The questions a
+    // cardbox is matched with are those of the catalogue, of the trainings
+    // kept and of the memory.
+    Outcome importCardbox(const QString& file);
+    Outcome exportCardbox(const QString& file);
+    Outcome backup(const QString& file);
+    // What a restore of the copy will replace; or, not ok, why it is refused.
+    Outcome restoreQuestion(const QString& file) const;
+    // The copy in place of everything kept. The trainings of this run are
+    // kept no more: a training on screen goes on without being kept.
+    Outcome restore(const QString& file);
+
     // Whether something trained is not kept yet; retry() tries again.
     bool pending() const;
     void retry();
@@ -102,6 +122,8 @@ private:
     Sitting* sitFor(const QString& key, const QString& fichier);
     void save(Sitting& sitting, int patience);
     void dropKeptOnes();
+    // What is kept was replaced: nothing known of it holds any more.
+    void forgetWhatWasKept();
     qint32 dueToday() const;
 
     struct FileStamp {
@@ -131,6 +153,7 @@ private:
     // The questions due, counted once a day and after each save.
     mutable std::optional<std::pair<QDate, qint32>> m_due;
     mutable bool m_history = false; // once a series is kept, for good
+    mutable bool m_keeping = false; // once anything is kept, for good
 };
 
 } // namespace tirages::session

@@ -13,10 +13,7 @@ namespace {
 
 namespace say = texts::statistics;
 
-const QLocale& french() {
-    static const QLocale locale(QLocale::French, QLocale::France);
-    return locale;
-}
+using texts::french;
 
 QDateTime startOf(const QDate& day) {
     return day.startOfDay();
