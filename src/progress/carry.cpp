@@ -374,8 +374,10 @@ CopyExamined Store::examineCopy(const QString& file) {
     const int version = query.value(0).toInt();
     if (version > kSchemaVersion)
         return refuse(say::newerCopy);
-    if (version < 1 || !query.exec(QStringLiteral("SELECT 1 FROM trainings, entries LIMIT 1")))
+    if (version < 1)
         return refuse(say::notACopy);
+    if (!query.exec(QStringLiteral("SELECT 1 FROM trainings, entries LIMIT 1")))
+        return refuseFor(query.lastError());
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
         query.value(0).toString() != QStringLiteral("ok"))
         return refuse(say::damagedCopy);

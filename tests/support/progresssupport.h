@@ -12,6 +12,8 @@
 #include <QCryptographicHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 
@@ -61,6 +63,42 @@ inline QString integrityOf(const QString& path) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("integrity-check"));
     return result;
+}
+
+// Every table of a database, a line a row in a stable order, and its schema
+// version: two databases that give the same are the same.
+inline QStringList tablesOf(const QString& path) {
+    QStringList dump;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dump"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("PRAGMA user_version"));
+            query.next();
+            dump << QStringLiteral("version %1").arg(query.value(0).toInt());
+            QStringList tables;
+            query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
+                                      " ORDER BY name"));
+            while (query.next())
+                tables << query.value(0).toString();
+            for (const QString& table : tables) {
+                query.exec(QStringLiteral("SELECT * FROM %1").arg(table));
+                QStringList rows;
+                while (query.next()) {
+                    QStringList values;
+                    for (int i = 0; i < query.record().count(); ++i)
+                        values << query.value(i).toString();
+                    rows << table + u'|' + values.join(u'|');
+                }
+                rows.sort();
+                dump += rows;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("dump"));
+    return dump;
 }
 
 } // namespace tirages::test

@@ -1,0 +1,290 @@
+// Carrying what is kept: a cardbox of a word-study program imported into the
+// memory and the memory exported as one; everything kept copied and put back.
+
+#include "progress/store.h"
+#include "reviews/cardbox.h"
+#include "support/historysupport.h"
+#include "support/progresssupport.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tirages;
+using test::at;
+using test::kNow;
+
+namespace {
+
+constexpr qint64 kDay = 86400;
+
+// The i-th made-up question: two letters in order and a Z, each pair once.
+lists::Entry question(int i) {
+    const int number = i;
+    int first = 0;
+    for (; i >= 26 - first; ++first)
+        i -= 26 - first;
+    const QChar letters[] = {QChar(u'A' + first), QChar(u'A' + first + i), QChar(u'Z')};
+    return {QString(letters, 3), QStringLiteral("MOT%1").arg(number)};
+}
+
+// A cardbox as word-study programs write it.
+bool writeCardbox(const QString& path, const QList<reviews::CardboxRow>& rows) {
+    bool written = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        written = db.open() &&
+                  query.exec(QStringLiteral(
+                      "CREATE TABLE questions (question varchar(16), correct integer,"
+                      " incorrect integer, streak integer, last_correct integer,"
+                      " difficulty integer, cardbox integer, next_scheduled integer)")) &&
+                  db.transaction();
+        query.prepare(QStringLiteral("INSERT INTO questions VALUES (?, ?, ?, ?, ?, 0, ?, ?)"));
+        const auto orNull = [](const auto& value) {
+            return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong));
+        };
+        for (const reviews::CardboxRow& row : rows) {
+            query.addBindValue(row.question);
+            query.addBindValue(row.correct);
+            query.addBindValue(row.incorrect);
+            query.addBindValue(row.streak);
+            query.addBindValue(orNull(row.lastCorrect));
+            query.addBindValue(orNull(row.cardbox));
+            query.addBindValue(orNull(row.nextScheduled));
+            written = written && query.exec();
+        }
+        written = written && db.commit();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("box"));
+    return written;
+}
+
+// A row of each kind a cardbox holds, and the card it must give: stability
+// and difficulty; no stability: no card.
+struct Kind {
+    const char* name;
+    qint32 correct, incorrect;
+    std::optional<qint64> lastCorrect; // days from now
+    std::optional<qint32> box;
+    qint64 next; // days from now
+    std::optional<double> stability;
+    double difficulty;
+};
+const Kind kKinds[] = {
+    {"in box 3", 6, 2, -3, 3, 7, 10.0, 4.0},
+    {"due long ago", 1, 0, -20, 1, -5, 15.0, 4.5},
+    {"box 0 after a success", 2, 1, -1, 0, 1, 1.0, 5.0},
+    {"never right", 0, 3, std::nullopt, 0, 1, 0.2, 8.0},
+    {"back before its success", 4, 0, 2, 2, 1, 1.0, 3.0},
+    {"many right", 30, 0, -100, 10, 380, 480.0, 1.0},
+    {"not in the cardbox", 2, 2, -3, std::nullopt, 7, std::nullopt, 0},
+};
+constexpr int kKindCount = sizeof kKinds / sizeof kKinds[0];
+
+} // namespace
+
+class TestStoreCarry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cardboxRowsBecomeCards();
+    void exportThenImportKeepsTheSchedule();
+    void backupThenRestoreGivesTheSameDatabase();
+    void restoreRefusesWhatIsNoSoundCopy_data();
+    void restoreRefusesWhatIsNoSoundCopy();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Three hundred alphagrams of every kind, known from the lists given, from a
+// training kept and from the memory; twenty no question has.
+void TestStoreCarry::cardboxRowsBecomeCards() {
+    const QString path = m_dir.filePath(QStringLiteral("cards.sqlite"));
+    progress::Store store(path);
+    lists::ListContent given, trained;
+    for (int i = 0; i < 300; ++i)
+        (i % 2 ? trained : given).append(question(i));
+    // Two draws of one alphagram: both questions take its card.
+    const lists::Entry longDraw{QStringLiteral("AZ+A"), QStringLiteral("AUTRE")};
+    given.append(longDraw);
+    QVERIFY(store.save(QStringLiteral("mienne"),
+                       {TrainingSnapshot{{}, {}, QStringLiteral("1"), 0, 0}, trained, {},
+                        kNow, {}, true}));
+    // Reviewed in tirages after its last success in the cardbox: it keeps its card.
+    const lists::Entry reviewedHere = question(0);
+    QVERIFY(store.record(QStringLiteral("Révisions"),
+                         {test::series(kNow, 10, 0, {{reviewedHere, true, 3}})}, kNow));
+    const reviews::Card ownCard = *store.card(reviewedHere);
+
+    QList<reviews::CardboxRow> rows;
+    const qint64 now = kNow.toSecsSinceEpoch();
+    for (int i = 0; i < 320; ++i) {
+        const Kind& kind = kKinds[i % kKindCount];
+        const QString alphagram = i < 300 ? question(i).draw : QStringLiteral("ZZZ%1").arg(i);
+        rows.append({alphagram, kind.correct, kind.incorrect, 0,
+                     kind.lastCorrect ? std::optional(now + *kind.lastCorrect * kDay) : std::nullopt,
+                     kind.box, now + kind.next * kDay});
+    }
+    const QString cardbox = m_dir.filePath(QStringLiteral("Anagrams.db"));
+    QVERIFY(writeCardbox(cardbox, rows));
+
+    const auto done = store.importCardbox(cardbox, given);
+    QVERIFY2(done, qPrintable(store.lastError()));
+    int inBox = 0, unknownInBox = 0;
+    for (int i = 0; i < 320; ++i) {
+        const Kind& kind = kKinds[i % kKindCount];
+        if (kind.stability)
+            ++(i < 300 ? inBox : unknownInBox);
+        if (i >= 300 || i == 0)
+            continue;
+        const auto card = store.card(question(i));
+        QCOMPARE(card.has_value(), kind.stability.has_value());
+        if (!card)
+            continue;
+        QVERIFY2(qAbs(card->stability - *kind.stability) < 1e-9, kind.name);
+        QVERIFY2(qAbs(card->difficulty - kind.difficulty) < 1e-9, kind.name);
+        QCOMPARE(card->due.toSecsSinceEpoch(), now + kind.next * kDay);
+        QCOMPARE(card->state, reviews::CardState::Review);
+    }
+    QCOMPARE(*store.card(reviewedHere), ownCard);
+    QCOMPARE(store.card(longDraw)->stability, *kKinds[0].stability);
+    QCOMPARE(done->questions, inBox); // less the one that kept its card, plus the long draw
+    QCOMPARE(done->keptOwn, 1);
+    QCOMPARE(done->unknown.size(), unknownInBox);
+    QVERIFY(done->unknown.first().startsWith(QStringLiteral("ZZZ")));
+    // Cards that came back long ago are due today.
+    QVERIFY(store.dueQuestions(kNow).contains(question(1)));
+
+    // A file with no cardbox in it changes nothing.
+    const QStringList before = test::tablesOf(path);
+    QVERIFY(!store.importCardbox(path, given));
+    QVERIFY(store.lastError().contains(QStringLiteral("boîte à fiches")));
+    QCOMPARE(test::tablesOf(path), before);
+}
+
+// Questions reviewed over a month, exported, then imported into a new store
+// that knows them: each comes back on the same day, in the same box.
+void TestStoreCarry::exportThenImportKeepsTheSchedule() {
+    progress::Store first(m_dir.filePath(QStringLiteral("first.sqlite")));
+    lists::ListContent questions;
+    for (int i = 0; i < 40; ++i)
+        questions.append(question(i));
+    for (int day = 0; day < 30; day += 3) {
+        const QDateTime when = at(1, 9).addDays(day);
+        SeriesRecord series;
+        for (int i = 0; i < 40; ++i) {
+            // Each missed now and then, each at its own speed.
+            const bool right = (i + day) % 7 != 0;
+            series.answers.append({ListEntry{questions[i], 0, i + 1},
+                                   right ? questions[i].solution : QString(), right, 2 + i});
+        }
+        QVERIFY(first.record(QStringLiteral("Révisions"), {series}, when));
+    }
+    const QString cardbox = m_dir.filePath(QStringLiteral("export.db"));
+    QCOMPARE(first.exportCardbox(cardbox), std::optional<qint32>(40));
+    QVERIFY(!QFile::exists(cardbox + QStringLiteral(".partiel")));
+
+    progress::Store second(m_dir.filePath(QStringLiteral("second.sqlite")));
+    const auto done = second.importCardbox(cardbox, questions);
+    QVERIFY2(done, qPrintable(second.lastError()));
+    QCOMPARE(done->questions, 40);
+    QVERIFY(done->unknown.isEmpty());
+    for (const lists::Entry& q : questions) {
+        const reviews::Card before = *first.card(q), after = *second.card(q);
+        QVERIFY2(qAbs(before.due.secsTo(after.due)) < kDay, qPrintable(q.draw));
+        QCOMPARE(reviews::boxOf(after.stability), reviews::boxOf(before.stability));
+    }
+}
+
+void TestStoreCarry::backupThenRestoreGivesTheSameDatabase() {
+    const QString path = m_dir.filePath(QStringLiteral("kept.sqlite"));
+    const QString copy = m_dir.filePath(QStringLiteral("copie.tirages"));
+    progress::Store store(path);
+    QVERIFY(test::fillHistory(store));
+    QVERIFY(store.setPreference(QStringLiteral("dossier"), QStringLiteral("/listes")));
+    QVERIFY(store.backup(copy));
+    const QStringList atBackup = test::tablesOf(path);
+    QVERIFY(atBackup.size() > 20);
+    QCOMPARE(test::tablesOf(copy), atBackup);
+    QCOMPARE(progress::Store::examineCopy(copy).lastUse, std::optional(QDate(2026, 12, 9)));
+
+    // Trained on after the copy; then the copy put back.
+    QVERIFY(store.record(QStringLiteral("plus tard"),
+                         {test::series(at(10, 9), 30, 0, {{test::kCible, true, 2}})}, at(10, 9)));
+    const QStringList afterwards = test::tablesOf(path);
+    const auto aside = store.restore(copy);
+    QVERIFY2(aside, qPrintable(store.lastError()));
+    QCOMPARE(test::tablesOf(path), atBackup);
+    QCOMPARE(test::tablesOf(*aside), afterwards);
+    QVERIFY(store.usable());
+    QCOMPARE(store.summary(QStringLiteral("5 lettres"))->seriesDone, 2);
+    // The store goes on keeping after it.
+    QVERIFY(store.record(QStringLiteral("encore"),
+                         {test::series(at(11, 9), 30, 0, {{test::kCible, true, 2}})}, at(11, 9)));
+}
+
+void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("text") << "text" << "n'est pas une copie de tirages";
+    QTest::newRow("missing") << "missing" << "n'est pas une copie de tirages";
+    QTest::newRow("cardbox") << "cardbox" << "n'est pas une copie de tirages";
+    QTest::newRow("damaged") << "damaged" << "est abîmé";
+    QTest::newRow("cut short") << "cut" << "est abîmé";
+    QTest::newRow("newer") << "newer" << "version plus récente";
+}
+
+void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
+    QFETCH(QString, kind);
+    QFETCH(QString, refusal);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.sqlite"));
+    const QString file = dir.filePath(QStringLiteral("copie"));
+    progress::Store store(path);
+    QVERIFY(test::fillHistory(store));
+    if (kind == "text") {
+        QFile text(file);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("ABERR;ARBRE\r\n");
+    } else if (kind == "cardbox") {
+        QVERIFY(writeCardbox(file, {{QStringLiteral("ABERR"), 1, 0, 0, 1, 1, 1}}));
+    } else if (kind != "missing") {
+        QVERIFY(store.backup(file));
+        QFile copy(file);
+        QVERIFY(copy.open(QIODevice::ReadWrite));
+        const qint64 size = copy.size();
+        if (kind == "damaged") {
+            // Every page after the first, scrambled.
+            copy.seek(4096);
+            copy.write(QByteArray(size - 4096, '\x5a'));
+        } else if (kind == "cut") {
+            copy.resize(size / 2);
+        } else {
+            copy.close();
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99")));
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v"));
+    const QStringList before = test::tablesOf(path);
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+
+    QVERIFY(!progress::Store::examineCopy(file).refusal.isEmpty());
+    QVERIFY(!store.restore(file));
+    QVERIFY2(store.lastError().contains(refusal), qPrintable(store.lastError()));
+    QVERIFY(store.lastError().contains(file));
+    QCOMPARE(test::tablesOf(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+    QVERIFY(store.usable());
+}
+
+QTEST_GUILESS_MAIN(TestStoreCarry)
+#include "store_carry.moc"
