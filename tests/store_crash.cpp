@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 #include <random>
 
@@ -142,6 +143,57 @@ private slots:
             QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
             QVERIFY2(reviewsAreWhole(database), qPrintable(QStringLiteral("run %1").arg(run)));
         }
+    }
+
+    // A copy of everything kept, killed at any moment: the name chosen holds
+    // a whole copy or nothing, and the database is as it was.
+    void backupKilledAtAnyMomentLeavesNoHalfCopy() {
+        QTemporaryDir dir;
+        const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
+        const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
+        {
+            progress::Store store(database);
+            for (int day = 0; day < 60; ++day) {
+                SeriesRecord series;
+                for (int i = 0; i < 30; ++i) {
+                    const lists::Entry question{QStringLiteral("Q%1").arg(day * 30 + i),
+                                                QStringLiteral("MOT%1").arg(day * 30 + i)};
+                    series.answers.append({ListEntry{question, 0, i + 1}, {}, i % 3 == 0, i});
+                }
+                QVERIFY(store.record(QStringLiteral("liste"), {series},
+                                     QDateTime(QDate(2026, 1, 1), QTime(9, 0)).addDays(day)));
+            }
+        }
+        const QStringList kept = test::tablesOf(database);
+        std::mt19937 chance(2612);
+        int midCopy = 0, whole = 0;
+        for (int run = 0; run < 50; ++run) {
+            QFile::remove(copy);
+            QProcess driver;
+            driver.start(QStringLiteral(TIRAGES_SITTING_DRIVER),
+                         {QStringLiteral("--backup"), database, copy});
+            // After none, one or two copies made, somewhere in the next.
+            for (int made = static_cast<int>(chance() % 3); made > 0;) {
+                QVERIFY2(driver.canReadLine() || driver.waitForReadyRead(10000), "no copy made");
+                while (made > 0 && driver.canReadLine())
+                    made -= driver.readLine().startsWith("copied") ? 1 : 0;
+            }
+            QThread::usleep(chance() % 20000);
+            driver.kill();
+            driver.waitForFinished();
+            midCopy += QFile::exists(copy + QStringLiteral(".partiel")) ? 1 : 0;
+            if (QFile::exists(copy)) {
+                ++whole;
+                QCOMPARE(test::integrityOf(copy), QStringLiteral("ok"));
+                QCOMPARE(test::tablesOf(copy), kept);
+            }
+            QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
+        }
+        QCOMPARE(test::tablesOf(database), kept);
+        qInfo("%d kills mid-copy, %d after a whole one", midCopy, whole);
+        // Kills fell in the middle of copies, and after some had ended.
+        QVERIFY2(midCopy >= 5 && whole >= 5,
+                 qPrintable(QStringLiteral("%1 mid-copy, %2 whole").arg(midCopy).arg(whole)));
     }
 
     // Two programs on two lists each keep theirs whole; on the same list, the

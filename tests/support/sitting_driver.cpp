@@ -15,6 +15,10 @@
 //
 // prints what SQLite's check of the database says, then the kept training of
 // the list as "SERIES DIGEST" (nothing when none), and ends.
+//
+//   sitting_driver --backup DATABASE COPY
+//
+// copies the database to COPY again and again, printing "copied" each time.
 
 #include "session/sittings.h"
 #include "support/progresssupport.h"
@@ -41,6 +45,17 @@ int main(int argc, char* argv[]) {
             std::printf(" %d %s", kept->snapshot.seriesDone, test::digest(kept->snapshot).constData());
         std::printf("\n");
         return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--backup") == 0) {
+        progress::Store store(QString::fromLocal8Bit(argv[2]));
+        for (;;) {
+            if (!store.backup(QString::fromLocal8Bit(argv[3]))) {
+                std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
+                return 1;
+            }
+            std::printf("copied\n");
+            std::fflush(stdout);
+        }
     }
     if (argc != 4 && argc != 5)
         return 2;
