@@ -1,6 +1,7 @@
 #include "screens/form2.h"
 
 #include "lists/catalogue.h"
+#include "screens/carry.h"
 #include "screens/colours.h"
 #include "screens/form1.h"
 #include "screens/geometry.h"
@@ -55,7 +56,8 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
     QWidget::setTabOrder(Command1, continuer);
     QWidget::setTabOrder(continuer, reviser);
     QWidget::setTabOrder(reviser, statistiques);
-    QWidget::setTabOrder(statistiques, quitter);
+    QWidget::setTabOrder(statistiques, sauvegarde);
+    QWidget::setTabOrder(sauvegarde, quitter);
     QWidget::setTabOrder(quitter, fichier);
     QWidget::setTabOrder(fichier, parcourir);
     QWidget::setTabOrder(parcourir, Text1);
@@ -78,6 +80,7 @@ Form2::Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen,
     connect(continuer, &QPushButton::clicked, this, &Form2::continuerClicked);
     connect(reviser, &QPushButton::clicked, this, &Form2::reviserClicked);
     connect(statistiques, &QPushButton::clicked, this, &Form2::statistiquesClicked);
+    connect(sauvegarde, &QPushButton::clicked, this, &Form2::sauvegardeClicked);
     connect(parcourir, &QPushButton::clicked, this, &Form2::parcourirClicked);
     connect(quitter, &QPushButton::clicked, this, &Form2::quitterClicked);
     connect(Timer1, &QTimer::timeout, this, &Form2::timer1Tick);
@@ -107,6 +110,9 @@ void Form2::createControls() {
     statistiques = placed(new QPushButton(texts::statistics::button, this), layout::statistiques);
     statistiques->setAutoDefault(true);
     statistiques->hide();
+    sauvegarde = placed(new QPushButton(texts::carrying::button, this), layout::sauvegarde);
+    sauvegarde->setAutoDefault(true);
+    sauvegarde->hide();
     progress->hide();
     progress->setWordWrap(true);
     progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -190,6 +196,7 @@ void Form2::showView(const session::LauncherView& view, bool tellAgain) {
     reviewLine->setVisible(!view.reviews.isEmpty());
     reviser->setVisible(!view.reviews.isEmpty());
     statistiques->setVisible(view.statisticsShown);
+    sauvegarde->setVisible(view.carryShown);
 }
 
 void Form2::watchPending() {
@@ -312,6 +319,16 @@ void Form2::statistiquesClicked() {
     QMetaObject::invokeMethod(m_statistics.get(), "open");
 }
 
+void Form2::sauvegardeClicked() {
+    if (!m_carry) {
+        m_carry = new CarryWindow(m_sittings, this);
+        connect(m_carry, &CarryWindow::keptChanged, this, &Form2::refresh);
+    }
+    m_carry->show();
+    m_carry->raise();
+    m_carry->activateWindow();
+}
+
 void Form2::showTraining(Form1& training) {
     training.show();
     training.raise();
@@ -327,6 +344,8 @@ void Form2::trainingLeft() {
 void Form2::quitterClicked() {
     if (m_statistics)
         m_statistics->close();
+    if (m_carry)
+        m_carry->close();
     Timer1->start();
     m_farewell.start();
     for (QWidget* control : {static_cast<QWidget*>(fichier), static_cast<QWidget*>(Label1),
@@ -334,7 +353,7 @@ void Form2::quitterClicked() {
         control->hide();
     for (QWidget* control :
          std::initializer_list<QWidget*>{message, progress, continuer, parcourir, reviewLine,
-                                         reviser, statistiques})
+                                         reviser, statistiques, sauvegarde})
         control->hide();
     setEnabled(false);
     Text1->show();

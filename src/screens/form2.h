@@ -25,6 +25,7 @@ struct LauncherView;
 
 namespace tirages::screens {
 
+class CarryWindow;
 class Form1;
 
 // The launcher: the player picks a list and starts it, or quits.
@@ -44,6 +45,8 @@ public:
     void setStatisticsMaker(StatisticsMaker maker) { m_makeStatistics = std::move(maker); }
     // The statistics window, or null before « Statistiques ».
     QWidget* statisticsWindow() const { return m_statistics.get(); }
+    // The « Sauvegarde » window, or null before « Sauvegarde… ».
+    CarryWindow* carryWindow() const { return m_carry; }
 
     // The about text the farewell shows, lines ended by CR LF.
     static QString aboutText();
@@ -66,6 +69,7 @@ public:
     QLabel* reviewLine = nullptr;     // how many questions are due today, if any
     QPushButton* reviser = nullptr;   // trains them
     QPushButton* statistiques = nullptr; // opens the statistics, once a series was corrected
+    QPushButton* sauvegarde = nullptr;   // opens « Sauvegarde », once something is kept
 
     // The farewell countdown after "Quitter".
     const session::Farewell& farewell() const { return m_farewell; }
@@ -96,6 +100,7 @@ private:
     void continuerClicked();
     void reviserClicked();
     void statistiquesClicked();
+    void sauvegardeClicked();
     // Starts the training screen on a list read.
     void train(const lists::ListFile& file);
     void parcourirClicked();
@@ -113,6 +118,7 @@ private:
     std::unique_ptr<Form1> m_form1;
     StatisticsMaker m_makeStatistics;
     std::unique_ptr<QWidget> m_statistics;
+    CarryWindow* m_carry = nullptr;
     session::Farewell m_farewell;
     QTimer* m_retry = nullptr;
     bool m_painted = false;

@@ -52,6 +52,7 @@ inline constexpr Twips reviewLine{360, 780, 3100, 315};
 inline constexpr Twips reviser{3555, 750, 1215, 375};
 // Opens the statistics, once there are some, at the foot of the launcher.
 inline constexpr Twips statistiques{360, 3240, 1455, 495};
+inline constexpr Twips sauvegarde{1935, 3240, 1455, 495};
 } // namespace launcher
 
 namespace training {

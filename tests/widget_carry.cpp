@@ -1,0 +1,136 @@
+// « Sauvegarde… » from the launcher: shown once something is kept, its window
+// copies everything kept and puts it back after asking, and imports a cardbox
+// whose questions due then show on the launcher.
+
+#include "screens/carry.h"
+#include "screens/form1.h"
+#include "screens/form2.h"
+#include "screens/spoken.h"
+#include "session/sittings.h"
+#include "support/historysupport.h"
+#include "support/testsupport.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tirages;
+
+namespace {
+
+// Picks `file` in the file dialog the click opens.
+void pickIn(screens::CarryWindow& window, QPushButton* action, const QString& file) {
+    QTest::mouseClick(action, Qt::LeftButton);
+    QFileDialog* dialog = window.fileDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->selectFile(file);
+    QMetaObject::invokeMethod(dialog, "accept");
+}
+
+// Clicks the button of the question box once it is up; what it asked.
+void answerWith(const QString& button, QString* asked) {
+    QTimer::singleShot(0, [button, asked] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        *asked = box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == button)
+                QTest::mouseClick(b, Qt::LeftButton);
+        }
+    });
+}
+
+} // namespace
+
+class WidgetCarry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copiedPutBackAndImportedFromTheLauncher() {
+        QTemporaryDir dir;
+        test::WorkingFolder folder;
+        session::Sittings sittings({}, [] { return test::kNow; });
+        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(test::countingSeeds()); },
+                                sittings);
+        launcher.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&launcher));
+        QVERIFY(launcher.sauvegarde->isHidden()); // nothing kept: as on a first run
+        auto store = std::make_unique<progress::Store>(dir.filePath("kept.sqlite"));
+        QVERIFY(test::fillHistory(*store));
+        progress::Store& kept = *store;
+        sittings.useStore(std::move(store));
+        launcher.refresh();
+        QVERIFY(launcher.sauvegarde->isVisible());
+        launcher.statistiques->setFocus();
+        QTest::keyClick(&launcher, Qt::Key_Tab);
+        QCOMPARE(launcher.focusWidget(), launcher.sauvegarde);
+
+        QTest::mouseClick(launcher.sauvegarde, Qt::LeftButton);
+        screens::CarryWindow* window = launcher.carryWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Sauvegarde"));
+
+        const QString copy = dir.filePath("copie.tirages");
+        pickIn(*window, window->sauvegarder, copy);
+        QCOMPARE(window->outcome->text(),
+                 QStringLiteral("Tout ce que tirages garde est copié dans %1.").arg(copy));
+        QVERIFY(QFile::exists(copy));
+
+        // Trained on since; asked, then not put back; then put back.
+        QVERIFY(kept.record("plus tard", {test::series(test::at(10, 11), 30, 0,
+                                                                    {{test::kCible, true, 2}})},
+                                         test::at(10, 11)));
+        QString asked;
+        answerWith("Annuler", &asked);
+        pickIn(*window, window->restaurer, copy);
+        QCOMPARE(asked, QStringLiteral("Les entraînements et l'historique actuels seront "
+                                       "remplacés par ceux du 9 décembre 2026."));
+        QVERIFY(kept.card(test::kCible)->reps > 0);
+        const qint32 repsBefore = kept.card(test::kCible)->reps;
+        answerWith("Remplacer", &asked);
+        pickIn(*window, window->restaurer, copy);
+        QVERIFY2(window->outcome->text().startsWith("La copie est restaurée."),
+                 qPrintable(window->outcome->text()));
+        QCOMPARE(kept.card(test::kCible)->reps, repsBefore - 1);
+
+        // A cardbox answered after tirages' last reviews, one of its questions
+        // back a minute ago: due now.
+        const QString cardbox = dir.filePath("Anagrams.db");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "box");
+            db.setDatabaseName(cardbox);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec("CREATE TABLE questions (question varchar(16), correct integer,"
+                               " incorrect integer, streak integer, last_correct integer,"
+                               " difficulty integer, cardbox integer, next_scheduled integer)"));
+            const qint64 now = test::kNow.toSecsSinceEpoch();
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO questions VALUES ('ABELT', 3, 0, 3, %1,"
+                                              " 0, 2, %2), ('ABERR', 1, 0, 1, %1, 0, 1, %3)")
+                                   .arg(now - 3600)
+                                   .arg(now - 60)
+                                   .arg(now + 2 * 86400)));
+        }
+        QSqlDatabase::removeDatabase("box");
+        launcher.refresh();
+        const QString dueBefore = launcher.reviewLine->text();
+        pickIn(*window, window->importer, cardbox);
+        QCOMPARE(window->outcome->text(), QStringLiteral("2 questions importées."));
+        QVERIFY(launcher.reviewLine->isVisible());
+        QVERIFY(launcher.reviewLine->text() != dueBefore);
+        QVERIFY(kept.dueQuestions(test::kNow).contains(test::kTable));
+
+        QTest::mouseClick(window->fermer, Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(WidgetCarry)
+#include "widget_carry.moc"
