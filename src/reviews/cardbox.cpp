@@ -20,9 +20,11 @@ std::optional<Card> cardFromCardbox(const CardboxRow& row) {
         return std::nullopt;
     constexpr double kSecondsADay = 86400;
     const bool everRight = row.correct > 0 && row.lastCorrect && *row.lastCorrect > 0;
+    // In UTC: the dates are whole seconds either way, and the cardbox counts
+    // its days from them.
     Card card;
     card.state = CardState::Review;
-    card.due = QDateTime::fromSecsSinceEpoch(*row.nextScheduled);
+    card.due = QDateTime::fromSecsSinceEpoch(*row.nextScheduled, Qt::UTC);
     if (!everRight) {
         // Its last review is not told: taken a day before it comes back, as
         // box 0 would have it.
@@ -31,7 +33,7 @@ std::optional<Card> cardFromCardbox(const CardboxRow& row) {
     } else {
         const double days = static_cast<double>(*row.nextScheduled - *row.lastCorrect) / kSecondsADay;
         card.stability = days <= 0 || *row.cardbox == 0 ? 1.0 : days;
-        card.lastReview = QDateTime::fromSecsSinceEpoch(*row.lastCorrect);
+        card.lastReview = QDateTime::fromSecsSinceEpoch(*row.lastCorrect, Qt::UTC);
     }
     card.difficulty = std::clamp(5.0 + row.incorrect - 0.5 * row.correct, 1.0, 10.0);
     card.scheduledDays = std::max<qint32>(0, static_cast<qint32>(card.lastReview.daysTo(card.due)));
