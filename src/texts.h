@@ -255,9 +255,8 @@ inline const QString importedUnlisted =
 inline const QString unknownSuffix = QStringLiteral("-sans-mot-connu.txt");
 inline const QString unknownHeading = QStringLiteral(
     "Tirages de la boîte à fiches %1 qu'aucune liste connue de tirages ne contient :");
-inline const Forms keptOwn{
-    QStringLiteral("question garde sa fiche de tirages, révisée plus récemment"),
-    QStringLiteral("questions gardent leur fiche de tirages, révisée plus récemment")};
+inline const Forms keptOwn{QStringLiteral("question était déjà à jour dans tirages"),
+                           QStringLiteral("questions étaient déjà à jour dans tirages")};
 // %1 the alphagrams written, %2 the file.
 inline const QString exported = QStringLiteral("%1 dans %2.");
 inline const QString backedUp = QStringLiteral("Tout ce que tirages garde est copié dans %1.");
@@ -265,9 +264,6 @@ inline const QString restoreTitle = QStringLiteral("Restaurer une copie");
 // %1 the date of the copy.
 inline const QString restoreQuestion = QStringLiteral(
     "Les entraînements et l'historique actuels seront remplacés par ceux du %1.");
-inline const QString restoreQuestionEmpty = QStringLiteral(
-    "Les entraînements et l'historique actuels seront remplacés par ceux de cette copie, "
-    "qui n'en contient pas.");
 inline const QString restoreButton = QStringLiteral("Remplacer");
 inline const QString cancelButton = QStringLiteral("Annuler");
 // %1 the file where the database was set aside.

@@ -390,6 +390,8 @@ CopyExamined Store::examineCopy(const QString& file) {
         examined.lastUse = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
                                .toTimeZone(playersZone())
                                .date();
+    else // no training in it: the day it was written
+        examined.lastUse = QFileInfo(file).lastModified().date();
     return examined;
 }
 

@@ -124,14 +124,16 @@ struct AnswerRow {
 // What an import of a cardbox did.
 struct CardboxImport {
     qint32 questions = 0; // questions given the card of their alphagram
-    qint32 keptOwn = 0;   // questions whose own card was reviewed later, kept
+    qint32 keptOwn = 0;   // questions whose own card was reviewed as late or later, kept
     QStringList unknown;  // alphagrams of the cardbox no known question has the letters of
 };
 
 // What a copy of everything kept holds, before it replaces what is kept.
 struct CopyExamined {
     QString refusal; // why it cannot be restored, in French; empty when it can
-    std::optional<QDate> lastUse; // the last day it kept a training or a series
+    // The last day it kept a training or a series; without any, the day the
+    // file was written.
+    std::optional<QDate> lastUse;
 };
 
 class Store {

@@ -19,6 +19,8 @@ namespace say = texts::carrying;
 CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
     : QDialog(parent), m_sittings(sittings) {
     setWindowTitle(say::title);
+    // Wide enough for a message on a path to wrap on a few lines, no more.
+    setFixedWidth(520);
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(say::heading, this);
     heading->setWordWrap(true);
@@ -34,7 +36,6 @@ CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
     outcome = new AlertLabel(this);
     outcome->setWordWrap(true);
     outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    outcome->setMinimumWidth(420);
     outcome->hide();
     layout->addWidget(outcome);
     fermer = new QPushButton(say::close, this);
@@ -63,40 +64,53 @@ CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
 
 void CarryWindow::choose(const QString& title, const QString& filter, const QString& proposed,
                          bool saving, Action action) {
+    // The focus comes back to the action's button when the dialog closes.
+    QWidget* button = focusWidget();
     m_dialog = new QFileDialog(this, title, QDir::homePath(), filter);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     m_dialog->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!proposed.isEmpty())
         m_dialog->selectFile(proposed);
-    connect(m_dialog, &QFileDialog::fileSelected, this,
-            [this, action](const QString& file) { (this->*action)(file); });
+    // Once the dialog is gone: a question the action asks comes alone.
+    connect(
+        m_dialog, &QFileDialog::fileSelected, this,
+        [this, action](const QString& file) { (this->*action)(file); }, Qt::QueuedConnection);
+    connect(m_dialog, &QDialog::finished, this, [button] {
+        if (button)
+            button->setFocus(Qt::OtherFocusReason);
+    });
     connect(m_dialog, &QObject::destroyed, this, [this] { m_dialog = nullptr; });
     m_dialog->open();
+}
+
+void CarryWindow::tell(const QString& message) {
+    outcome->say(message);
+    adjustSize(); // the message's lines, all shown
 }
 
 void CarryWindow::importCardbox(const QString& file) {
     setCursor(Qt::WaitCursor);
     const session::Outcome done = m_sittings.importCardbox(file);
     unsetCursor();
-    outcome->say(done.message);
+    tell(done.message);
     if (done.ok)
         emit keptChanged();
 }
 
 void CarryWindow::exportCardbox(const QString& file) {
-    outcome->say(m_sittings.exportCardbox(file).message);
+    tell(m_sittings.exportCardbox(file).message);
 }
 
 void CarryWindow::backup(const QString& file) {
-    outcome->say(m_sittings.backup(file).message);
+    tell(m_sittings.backup(file).message);
 }
 
 // Asked first: what will be replaced, and by what.
 void CarryWindow::restore(const QString& file) {
     const session::Outcome question = m_sittings.restoreQuestion(file);
     if (!question.ok) {
-        outcome->say(question.message);
+        tell(question.message);
         return;
     }
     QMessageBox box(QMessageBox::Question, say::restoreTitle, question.message,
@@ -107,7 +121,7 @@ void CarryWindow::restore(const QString& file) {
     if (box.clickedButton() != replace)
         return;
     const session::Outcome done = m_sittings.restore(file);
-    outcome->say(done.message);
+    tell(done.message);
     if (done.ok)
         emit keptChanged();
 }

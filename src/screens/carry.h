@@ -40,6 +40,7 @@ private:
     using Action = void (CarryWindow::*)(const QString& file);
     void choose(const QString& title, const QString& filter, const QString& proposed, bool saving,
                 Action action);
+    void tell(const QString& message);
     void importCardbox(const QString& file);
     void exportCardbox(const QString& file);
     void backup(const QString& file);

@@ -92,10 +92,8 @@ Outcome Sittings::restoreQuestion(const QString& file) const {
     const progress::CopyExamined examined = progress::Store::examineCopy(file);
     if (!examined.refusal.isEmpty())
         return failure(examined.refusal);
-    if (!examined.lastUse)
-        return {true, say::restoreQuestionEmpty};
-    return {true, say::restoreQuestion.arg(
-                      texts::french().toString(*examined.lastUse, QStringLiteral("d MMMM yyyy")))};
+    return {true, say::restoreQuestion.arg(texts::french().toString(
+                      examined.lastUse.value_or(QDate()), QStringLiteral("d MMMM yyyy")))};
 }
 
 Outcome Sittings::restore(const QString& file) {
