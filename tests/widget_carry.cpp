@@ -31,20 +31,26 @@ void pickIn(screens::CarryWindow& window, QPushButton* action, const QString& fi
     QVERIFY(dialog && dialog->isVisible());
     dialog->selectFile(file);
     QMetaObject::invokeMethod(dialog, "accept");
+    // The action runs once the dialog is gone.
+    QTRY_VERIFY(!window.fileDialog());
+    QCoreApplication::processEvents();
 }
 
 // Clicks the button of the question box once it is up; what it asked.
 void answerWith(const QString& button, QString* asked) {
-    QTimer::singleShot(0, [button, asked] {
+    auto* wait = new QTimer;
+    QObject::connect(wait, &QTimer::timeout, [wait, button, asked] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
+        wait->deleteLater();
         *asked = box->text();
         for (QAbstractButton* b : box->buttons()) {
             if (b->text() == button)
                 QTest::mouseClick(b, Qt::LeftButton);
         }
     });
+    wait->start(10);
 }
 
 } // namespace
