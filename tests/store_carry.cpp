@@ -30,39 +30,6 @@ lists::Entry question(int i) {
     return {QString(letters, 3), QStringLiteral("MOT%1").arg(number)};
 }
 
-// A cardbox as word-study programs write it.
-bool writeCardbox(const QString& path, const QList<reviews::CardboxRow>& rows) {
-    bool written = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        written = db.open() &&
-                  query.exec(QStringLiteral(
-                      "CREATE TABLE questions (question varchar(16), correct integer,"
-                      " incorrect integer, streak integer, last_correct integer,"
-                      " difficulty integer, cardbox integer, next_scheduled integer)")) &&
-                  db.transaction();
-        query.prepare(QStringLiteral("INSERT INTO questions VALUES (?, ?, ?, ?, ?, 0, ?, ?)"));
-        const auto orNull = [](const auto& value) {
-            return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong));
-        };
-        for (const reviews::CardboxRow& row : rows) {
-            query.addBindValue(row.question);
-            query.addBindValue(row.correct);
-            query.addBindValue(row.incorrect);
-            query.addBindValue(row.streak);
-            query.addBindValue(orNull(row.lastCorrect));
-            query.addBindValue(orNull(row.cardbox));
-            query.addBindValue(orNull(row.nextScheduled));
-            written = written && query.exec();
-        }
-        written = written && db.commit();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("box"));
-    return written;
-}
-
 // A row of each kind a cardbox holds, and the card it must give: stability
 // and difficulty; no stability: no card.
 struct Kind {
@@ -131,7 +98,7 @@ void TestStoreCarry::cardboxRowsBecomeCards() {
                      kind.box, now + kind.next * kDay});
     }
     const QString cardbox = m_dir.filePath(QStringLiteral("Anagrams.db"));
-    QVERIFY(writeCardbox(cardbox, rows));
+    QVERIFY(test::writeCardbox(cardbox, rows));
 
     const auto done = store.importCardbox(cardbox, given);
     QVERIFY2(done, qPrintable(store.lastError()));
@@ -252,7 +219,7 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("ABERR;ARBRE\r\n");
     } else if (kind == "cardbox") {
-        QVERIFY(writeCardbox(file, {{QStringLiteral("ABERR"), 1, 0, 0, 1, 1, 1}}));
+        QVERIFY(test::writeCardbox(file, {{QStringLiteral("ABERR"), 1, 0, 0, 1, 1, 1}}));
     } else if (kind != "missing") {
         QVERIFY(store.backup(file));
         QFile copy(file);

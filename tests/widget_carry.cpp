@@ -8,14 +8,13 @@
 #include "screens/spoken.h"
 #include "session/sittings.h"
 #include "support/historysupport.h"
+#include "support/progresssupport.h"
 #include "support/testsupport.h"
 
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -109,22 +108,9 @@ private slots:
         // A cardbox answered after tirages' last reviews, one of its questions
         // back a minute ago: due now.
         const QString cardbox = dir.filePath("Anagrams.db");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "box");
-            db.setDatabaseName(cardbox);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            QVERIFY(query.exec("CREATE TABLE questions (question varchar(16), correct integer,"
-                               " incorrect integer, streak integer, last_correct integer,"
-                               " difficulty integer, cardbox integer, next_scheduled integer)"));
-            const qint64 now = test::kNow.toSecsSinceEpoch();
-            QVERIFY(query.exec(QStringLiteral("INSERT INTO questions VALUES ('ABELT', 3, 0, 3, %1,"
-                                              " 0, 2, %2), ('ABERR', 1, 0, 1, %1, 0, 1, %3)")
-                                   .arg(now - 3600)
-                                   .arg(now - 60)
-                                   .arg(now + 2 * 86400)));
-        }
-        QSqlDatabase::removeDatabase("box");
+        const qint64 now = test::kNow.toSecsSinceEpoch();
+        QVERIFY(test::writeCardbox(cardbox, {{"ABELT", 3, 0, 3, now - 3600, 2, now - 60},
+                                             {"ABERR", 1, 0, 1, now - 3600, 1, now + 2 * 86400}}));
         launcher.refresh();
         const QString dueBefore = launcher.reviewLine->text();
         pickIn(*window, window->importer, cardbox);

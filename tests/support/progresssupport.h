@@ -4,6 +4,7 @@
 // check of a database file.
 
 #include "progress/store.h"
+#include "reviews/cardbox.h"
 #include "training/snapshot.h"
 
 #include <QDateTime>
@@ -99,6 +100,39 @@ inline QStringList tablesOf(const QString& path) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("dump"));
     return dump;
+}
+
+// A cardbox as word-study programs write it.
+inline bool writeCardbox(const QString& path, const QList<reviews::CardboxRow>& rows) {
+    bool written = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        written = db.open() &&
+                  query.exec(QStringLiteral(
+                      "CREATE TABLE questions (question varchar(16), correct integer,"
+                      " incorrect integer, streak integer, last_correct integer,"
+                      " difficulty integer, cardbox integer, next_scheduled integer)")) &&
+                  db.transaction();
+        query.prepare(QStringLiteral("INSERT INTO questions VALUES (?, ?, ?, ?, ?, 0, ?, ?)"));
+        const auto orNull = [](const auto& value) {
+            return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong));
+        };
+        for (const reviews::CardboxRow& row : rows) {
+            query.addBindValue(row.question);
+            query.addBindValue(row.correct);
+            query.addBindValue(row.incorrect);
+            query.addBindValue(row.streak);
+            query.addBindValue(orNull(row.lastCorrect));
+            query.addBindValue(orNull(row.cardbox));
+            query.addBindValue(orNull(row.nextScheduled));
+            written = written && query.exec();
+        }
+        written = written && db.commit();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("box"));
+    return written;
 }
 
 } // namespace tirages::test
