@@ -15,6 +15,11 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QTranslator>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -35,6 +40,13 @@ int main(int argc, char* argv[]) {
     using namespace tirages;
     // A command runs without a window, and without a desktop.
     if (argc > 1 && session::isCommand(QString::fromLocal8Bit(argv[1]))) {
+#ifdef Q_OS_WIN
+        // A windowed program: it writes to the console it was started from.
+        if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+            std::freopen("CONOUT$", "w", stdout);
+            std::freopen("CONOUT$", "w", stderr);
+        }
+#endif
         QCoreApplication app(argc, argv);
         nameProgram();
         QTextStream out(stdout);
@@ -67,6 +79,7 @@ int main(int argc, char* argv[]) {
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QApplication::installTranslator(&qtTexts);
     });
+#ifdef TIRAGES_STATISTICS
     // The statistics window comes from its module, beside the program in a
     // build tree, in lib/tirages once installed.
     launcher.setStatisticsMaker([appDir](const progress::Store& store,
@@ -83,6 +96,7 @@ int main(int argc, char* argv[]) {
         }
         return nullptr;
     });
+#endif
     QObject::connect(&launcher, &screens::Form2::programEnded, &app,
                      [] { QApplication::exit(0); });
     launcher.show();

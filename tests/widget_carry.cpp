@@ -73,8 +73,8 @@ private slots:
         sittings.useStore(std::move(store));
         launcher.refresh();
         QVERIFY(launcher.sauvegarde->isVisible());
-        launcher.statistiques->setFocus();
-        QTest::keyClick(&launcher, Qt::Key_Tab);
+        launcher.quitter->setFocus();
+        QTest::keyClick(&launcher, Qt::Key_Backtab);
         QCOMPARE(launcher.focusWidget(), launcher.sauvegarde);
 
         QTest::mouseClick(launcher.sauvegarde, Qt::LeftButton);

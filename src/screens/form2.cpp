@@ -195,7 +195,7 @@ void Form2::showView(const session::LauncherView& view, bool tellAgain) {
     reviewLine->setText(view.reviews);
     reviewLine->setVisible(!view.reviews.isEmpty());
     reviser->setVisible(!view.reviews.isEmpty());
-    statistiques->setVisible(view.statisticsShown);
+    statistiques->setVisible(view.statisticsShown && m_makeStatistics);
     sauvegarde->setVisible(view.carryShown);
 }
 

@@ -41,7 +41,7 @@ public:
 
     // The training screen, or null before the first "LANCER".
     Form1* trainingScreen() const { return m_form1.get(); }
-    // How « Statistiques » makes its window; without, the button does nothing.
+    // How « Statistiques » makes its window; without, the button is not shown.
     void setStatisticsMaker(StatisticsMaker maker) { m_makeStatistics = std::move(maker); }
     // The statistics window, or null before « Statistiques ».
     QWidget* statisticsWindow() const { return m_statistics.get(); }
