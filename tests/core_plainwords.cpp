@@ -188,6 +188,9 @@ private slots:
     // Each bundled list, given as a plain word list of its words, reads back as
     // the list itself; and every draw is the one the list builder makes.
     void drawsAreTheListBuildersForEveryBundledWord() {
+#ifdef Q_OS_WIN
+        QSKIP("the list builder runs on the build machine's Python, not on Windows");
+#endif
         QStringList words;
         for (const CatalogueList& list : catalogue()) {
             const ListResult bundled = readList(QStringLiteral(TIRAGES_SOURCE_DIR "/") + list.path);

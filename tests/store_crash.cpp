@@ -36,7 +36,7 @@ public:
     // Reads the driver's lines until it has saved `saves` more times.
     bool runUntil(int saves) {
         while (saves > 0) {
-            if (!m_process.canReadLine() && !m_process.waitForReadyRead(10000)) {
+            if (!m_process.canReadLine() && !m_process.waitForReadyRead(30000)) {
                 qWarning("the driver stopped: %s", m_process.readAllStandardError().constData());
                 return false;
             }

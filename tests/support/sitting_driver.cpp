@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     const auto begin = [&] {
         const auto file = sittings.launch();
         if (!file) {
-            std::printf("refused %s\n", qPrintable(sittings.view().message));
+            std::printf("refused %s\n", sittings.view().message.toUtf8().constData());
             std::fflush(stdout);
             std::exit(4);
         }

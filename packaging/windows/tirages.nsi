@@ -1,0 +1,55 @@
+; The installer of tirages for Windows, in French: for the player alone, with
+; no administrator rights, in their own programs folder; an entry in the Start
+; menu, and an uninstaller in Windows' list of programs.
+;
+;   makensis -DVERSION=0.1.0 -DSTAGE=<folder to install> -DOUTFILE=<setup.exe> tirages.nsi
+
+Unicode true
+SetCompressor /SOLID lzma
+!include "MUI2.nsh"
+
+Name "tirages ${VERSION}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\tirages"
+InstallDirRegKey HKCU "Software\tirages" "InstallDir"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tirages"
+
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tirages.exe"
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "French"
+
+Section "tirages"
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    File /r "${STAGE}\*.*"
+    WriteUninstaller "$INSTDIR\desinstaller.exe"
+    CreateShortcut "$SMPROGRAMS\tirages.lnk" "$INSTDIR\tirages.exe"
+    WriteRegStr HKCU "Software\tirages" "InstallDir" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "tirages"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "tirages"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tirages.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\desinstaller.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\desinstaller.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; What the player trained stays: it is in their AppData folder, not here.
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$SMPROGRAMS\tirages.lnk"
+    RMDir /r "$INSTDIR"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    DeleteRegKey HKCU "Software\tirages"
+SectionEnd
