@@ -209,3 +209,8 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "Failed under Wine: ${failed[*]} (logs in $logs)"
   exit 1
 fi
+echo "ok: every core, store and widget test passes under Wine"
+
+step "The installer under Wine"
+bash "$root/tests/e2e/wine.sh" "$setup"
+echo "Windows: $setup and $zip_file, tested under Wine ($((SECONDS - started)) s)"

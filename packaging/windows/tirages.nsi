@@ -4,7 +4,8 @@
 ;
 ;   makensis -DVERSION=0.1.0 -DSTAGE=<folder to install> -DOUTFILE=<setup.exe> tirages.nsi
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where tirages does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
