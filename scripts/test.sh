@@ -4,7 +4,8 @@
 #      headless, widget tests offscreen and on an X server (Xvfb), the real
 #      program end to end, the Debian package, the list builder;
 #   2. the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the list reader under libFuzzer for a bounded time.
+#   3. the list reader under libFuzzer for a bounded time;
+#   4. where Qt for Windows was built once, the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -30,3 +31,12 @@ cmake --build build-sanitize --parallel "$(nproc)"
 
 echo "== Fuzzing the list reader"
 bash scripts/fuzz.sh
+
+# Windows, under Wine: only where scripts/windows.sh has built Qt for Windows
+# once (about an hour); a fresh machine does not spend that hour here.
+if [ -f "${TIRAGES_CACHE:-$HOME/.cache/tirages}/qt-6.4.2-mingw64/.built" ]; then
+  echo "== Windows: the installer, the tests under Wine"
+  bash scripts/windows.sh
+else
+  echo "== Windows: skipped, Qt for Windows is not built here (bash scripts/windows.sh builds it once)"
+fi
