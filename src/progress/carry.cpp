@@ -189,9 +189,9 @@ std::optional<CardboxImport> Store::importCardbox(const QString& file,
     };
     QSqlQuery find(d.db), insert(d.db), update(d.db);
     find.prepare(QStringLiteral("SELECT id, last_review FROM cards WHERE draw = ? AND solution = ?"));
-    insert.prepare(QStringLiteral(
-        "INSERT INTO cards (draw, solution, state, stability, difficulty, due, last_review,"
-        " scheduled_days, reps, lapses) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    insert.prepare(QStringLiteral("INSERT INTO cards (draw, solution, %1)"
+                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                       .arg(kCardColumns));
     update.prepare(QStringLiteral(
         "UPDATE cards SET state = ?, stability = ?, difficulty = ?, due = ?, last_review = ?,"
         " scheduled_days = ?, reps = ?, lapses = ? WHERE id = ?"));
@@ -205,10 +205,7 @@ std::optional<CardboxImport> Store::importCardbox(const QString& file,
             done.unknown.append(row.question);
             continue;
         }
-        const QVariantList values = {static_cast<int>(card->state), card->stability,
-                                     card->difficulty,              seconds(card->due),
-                                     seconds(card->lastReview),     card->scheduledDays,
-                                     card->reps,                    card->lapses};
+        const QVariantList values = valuesOf(*card);
         for (const lists::Entry& question : *matches) {
             if (!d.run(find, {text(question.draw), text(question.solution)}))
                 return fail(find.lastError());
@@ -264,22 +261,13 @@ std::optional<qint32> Store::exportCardbox(const QString& file) {
                 card.lastRight = query.value(2).toLongLong();
             }
         }
-        if (!query.exec(QStringLiteral("SELECT id, draw, state, stability, difficulty, due,"
-                                       " last_review, scheduled_days, reps, lapses FROM cards"
-                                       " WHERE state <> 0"))) {
+        if (!query.exec(QStringLiteral("SELECT id, draw, %1 FROM cards WHERE state <> 0")
+                            .arg(kCardColumns))) {
             d.db.rollback();
             return d.failed(query.lastError()), std::nullopt;
         }
         while (query.next()) {
-            Card card;
-            card.state = static_cast<reviews::CardState>(query.value(2).toInt());
-            card.stability = query.value(3).toDouble();
-            card.difficulty = query.value(4).toDouble();
-            card.due = timeOf(query.value(5));
-            card.lastReview = timeOf(query.value(6));
-            card.scheduledDays = query.value(7).toInt();
-            card.reps = query.value(8).toInt();
-            card.lapses = query.value(9).toInt();
+            const Card card = cardAt(query, 2);
             const QString question = reviews::alphagram(query.value(1).toString());
             CardboxRow& row = rows[question];
             row.question = question;

@@ -65,6 +65,12 @@ struct Store::Database {
 // How long a save waits for another program holding the database, in ms.
 inline constexpr int kSavePatience = 30;
 
+// A card's columns in the table of cards, in the order cardAt and valuesOf take.
+extern const QString kCardColumns;
+// The card from the query's columns of kCardColumns, from `first` on.
+reviews::Card cardAt(const QSqlQuery& query, int first);
+QVariantList valuesOf(const reviews::Card& card);
+
 int criterionCode(Criterion criterion);
 Criterion criterionOf(int code);
 

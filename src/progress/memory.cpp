@@ -14,13 +14,15 @@ namespace {
 
 using reviews::Card;
 
-const QString kCardColumns = QStringLiteral(
-    "state, stability, difficulty, due, last_review, scheduled_days, reps, lapses");
-
 // A review is worked out at the second it will be kept at.
 QDateTime wholeSecond(const QDateTime& at) {
     return QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch(), playersZone());
 }
+
+} // namespace
+
+const QString kCardColumns = QStringLiteral(
+    "state, stability, difficulty, due, last_review, scheduled_days, reps, lapses");
 
 // The card from the query's columns of kCardColumns, from `first` on.
 Card cardAt(const QSqlQuery& query, int first) {
@@ -42,7 +44,6 @@ QVariantList valuesOf(const Card& card) {
             card.reps,                    card.lapses};
 }
 
-} // namespace
 
 // Each answer, a review of its question. The statements are prepared once
 // for the life of the connection: a correction runs about ninety of them.
