@@ -81,9 +81,11 @@ private slots:
         screens::CarryWindow* window = launcher.carryWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Sauvegarde"));
+        QCOMPARE(window->focusWidget(), window->importer);
 
         const QString copy = dir.filePath("copie.tirages");
         pickIn(*window, window->sauvegarder, copy);
+        QCOMPARE(window->focusWidget(), window->sauvegarder); // back on the action's button
         QCOMPARE(window->outcome->text(),
                  QStringLiteral("Tout ce que tirages garde est copié dans %1.")
                      .arg(QDir::toNativeSeparators(copy)));
