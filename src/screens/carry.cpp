@@ -64,8 +64,6 @@ CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
 
 void CarryWindow::choose(const QString& title, const QString& filter, const QString& proposed,
                          bool saving, Action action) {
-    // The focus comes back to the action's button when the dialog closes.
-    QWidget* button = focusWidget();
     m_dialog = new QFileDialog(this, title, QDir::homePath(), filter);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -76,10 +74,6 @@ void CarryWindow::choose(const QString& title, const QString& filter, const QStr
     connect(
         m_dialog, &QFileDialog::fileSelected, this,
         [this, action](const QString& file) { (this->*action)(file); }, Qt::QueuedConnection);
-    connect(m_dialog, &QDialog::finished, this, [button] {
-        if (button)
-            button->setFocus(Qt::OtherFocusReason);
-    });
     connect(m_dialog, &QObject::destroyed, this, [this] { m_dialog = nullptr; });
     m_dialog->open();
 }
