@@ -20,6 +20,7 @@
 #include <algorithm>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 

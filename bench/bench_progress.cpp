@@ -30,6 +30,7 @@
 #include <unistd.h>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 
@@ -46,7 +47,7 @@ QString writeBigList(const QTemporaryDir& dir) {
     QFile file(dir.filePath(QStringLiteral("liste.txt")));
     if (file.open(QIODevice::WriteOnly)) {
         for (const lists::Entry& entry : bigList())
-            file.write((entry.draw + u';' + entry.solution + QStringLiteral("\r\n")).toLatin1());
+            file.write((entry.draw + u';' + entry.expected + QStringLiteral("\r\n")).toLatin1());
     }
     return file.fileName();
 }
@@ -62,7 +63,7 @@ QDateTime now() {
 
 void answerEverySlot(Training& training) {
     for (int s = 0; s < kSlots; ++s)
-        training.answerEdited(s, training.state().entries[training.state().numeros[s]].solution);
+        training.answerEdited(s, training.state().entries[training.state().slotEntry[s]].expected);
 }
 
 // A training begun on the list, as "LANCER" begins it, with nothing eliminated
@@ -75,7 +76,7 @@ struct Sitting {
         training.thresholdEdited(QStringLiteral("1000000"));
         sittings.listNamed(list);
         const auto file = sittings.launch();
-        training.commencer(file->entries);
+        training.start(file->entries);
         sittings.started(training.snapshot());
     }
     void correct() {
@@ -96,7 +97,7 @@ void fill(const QString& path) {
     for (const lists::CatalogueList& list : lists::catalogue()) {
         Training training(nextSeed);
         const lists::ListContent lines = bigList();
-        training.commencer(lines);
+        training.start(lines);
         QList<SeriesRecord> series;
         for (int s = 0; s < 3; ++s) {
             answerEverySlot(training);
@@ -214,7 +215,7 @@ void reviewsOfACorrection(benchmark::State& state) {
         for (int a = 0; a < kSlots; ++a, first = (first + 7) % kQuestions) {
             const ListEntry entry{{QStringLiteral("AEINRST%1").arg(first),
                                    QStringLiteral("SATINER%1").arg(first)}, 0, a + 1};
-            series.answers.append({entry, entry.solution, a % 4 != 0, 3 + a});
+            series.answers.append({entry, entry.expected, a % 4 != 0, 3 + a});
         }
         at = at.addDays(1); // each series on a day of its own: every review moves its card
         state.ResumeTiming();
@@ -271,7 +272,7 @@ void beginTenThousand(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const auto file = sitting.sittings.launch();
-        sitting.training.commencer(file->entries);
+        sitting.training.start(file->entries);
         const TrainingSnapshot snapshot = sitting.training.snapshot();
         state.ResumeTiming();
         sitting.sittings.started(snapshot);

@@ -3,10 +3,10 @@
 // 30 entries, each with the screen brought up to date.
 
 #include "entry/answerbox.h"
-#include "screens/fonts.h"
-#include "screens/form1.h"
 #include "history.h"
+#include "screens/fonts.h"
 #include "screens/statistics.h"
+#include "screens/trainingscreen.h"
 #include "session/sittings.h"
 #include "session/statistics.h"
 #include "training/seriesrandom.h"
@@ -15,15 +15,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTabWidget>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <sys/resource.h>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 
@@ -48,7 +49,7 @@ quint64 nextSeed() {
 void lancerToAShownSeries(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
-    screens::Form1 form(nextSeed);
+    screens::TrainingScreen form(nextSeed);
     form.show();
     // As "LANCER" does it: the list read, then handed to the training screen.
     for (auto _ : state) {
@@ -59,7 +60,7 @@ void lancerToAShownSeries(benchmark::State& state) {
             break;
         }
         form.setBusy();
-        form.commencer(*entries);
+        form.start(*entries);
         QApplication::processEvents(); // paint
     }
 }
@@ -68,22 +69,22 @@ BENCHMARK(lancerToAShownSeries)->Unit(benchmark::kMillisecond);
 void correctionShown(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
-    screens::Form1 form(nextSeed);
+    screens::TrainingScreen form(nextSeed);
     form.show();
     const lists::ListContent entries = *lists::listEntries(lists::readList(list));
     for (auto _ : state) {
         state.PauseTiming();
-        form.commencer(entries);
+        form.start(entries);
         for (int s = 0; s < kSlots; ++s) {
-            const int k = form.training().state().numeros[s];
-            emit form.solution[s]->textEdited(form.training().state().entries[k].solution);
+            const int k = form.training().state().slotEntry[s];
+            emit ui(form).solution[s]->textEdited(form.training().state().entries[k].expected);
         }
         QApplication::processEvents();
         state.ResumeTiming();
-        form.corriger->click();
+        ui(form).corriger->click();
         QApplication::processEvents(); // paint
     }
-    if (form.training().state().nbmots() != kEntries - kSlots)
+    if (form.training().state().entryCount() != kEntries - kSlots)
         state.SkipWithError("the correction did not remove 30 entries");
 }
 BENCHMARK(correctionShown)->Unit(benchmark::kMillisecond);
@@ -96,14 +97,14 @@ void continuerToAShownSeries(benchmark::State& state) {
     const QString list = writeBigList(dir);
     const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
     const auto clock = [] { return QDateTime::currentDateTime(); };
-    screens::Form1 form(nextSeed);
+    screens::TrainingScreen form(nextSeed);
     {
         session::Sittings sittings({}, clock);
         sittings.useStore(std::make_unique<progress::Store>(database));
         sittings.listNamed(list);
-        form.commencer(sittings.launch()->entries);
+        form.start(sittings.launch()->entries);
         sittings.started(form.training().snapshot());
-        form.corriger->click();
+        ui(form).corriger->click();
         sittings.corrected(form.training().snapshot(), form.training().lastSeries());
     }
     form.show();

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 
@@ -44,14 +45,14 @@ BENCHMARK(parseTenThousandEntries)->Unit(benchmark::kMicrosecond);
 // A series set-up on a full list.
 void seriesSetUp(benchmark::State& state) {
     Training training(nextSeed);
-    training.commencer(bigList());
+    training.start(bigList());
     for (auto _ : state) {
         state.PauseTiming();
         training.correct(); // nothing answered: the list stays whole
         training.takeEffects();
         state.ResumeTiming();
         training.newSeries();
-        benchmark::DoNotOptimize(training.state().numeros);
+        benchmark::DoNotOptimize(training.state().slotEntry);
     }
 }
 BENCHMARK(seriesSetUp)->Unit(benchmark::kMicrosecond);
@@ -64,15 +65,16 @@ void correctionEliminatingThirty(benchmark::State& state) {
     const lists::ListContent entries = bigList();
     for (auto _ : state) {
         state.PauseTiming();
-        training.commencer(entries);
+        training.start(entries);
         training.takeEffects();
         for (int s = 0; s < kSlots; ++s)
-            training.answerEdited(s, training.state().entries[training.state().numeros[s]].solution);
+            training.answerEdited(s,
+                                  training.state().entries[training.state().slotEntry[s]].expected);
         state.ResumeTiming();
         training.correct();
-        benchmark::DoNotOptimize(training.state().nbmots());
+        benchmark::DoNotOptimize(training.state().entryCount());
     }
-    if (training.state().nbmots() != kEntries - kSlots)
+    if (training.state().entryCount() != kEntries - kSlots)
         state.SkipWithError("the correction did not eliminate 30 entries");
 }
 BENCHMARK(correctionEliminatingThirty)->Unit(benchmark::kMicrosecond);

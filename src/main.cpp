@@ -1,8 +1,8 @@
 #include "progress/store.h"
-#include "session/carrying.h"
 #include "screens/fonts.h"
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
+#include "screens/trainingscreen.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "training/seriesrandom.h"
 
@@ -63,15 +63,16 @@ int main(int argc, char* argv[]) {
 
     const QDir appDir(QApplication::applicationDirPath());
     session::Sittings sittings(dataDirsOf(appDir), [] { return QDateTime::currentDateTime(); });
-    screens::Form2 launcher([] { return std::make_unique<screens::Form1>(timeOfDaySeed); },
-                            sittings);
+    screens::Launcher launcher(
+        [] { return std::make_unique<screens::TrainingScreen>(training::timeOfDaySeed); },
+        sittings);
     // What the launcher does not need before it is on screen comes after: the
     // trainings kept across runs (a database that cannot be used is said there,
     // and the program trains all the same), and Qt's own dialogs in French (the
     // file dialog, the message boxes' standard buttons), when Qt's translations
     // are installed.
     QTranslator qtTexts;
-    QObject::connect(&launcher, &screens::Form2::firstPainted, &launcher, [&] {
+    QObject::connect(&launcher, &screens::Launcher::firstPainted, &launcher, [&] {
         sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath(),
                                                             QRandomGenerator::global()));
         launcher.refresh();
@@ -97,7 +98,7 @@ int main(int argc, char* argv[]) {
         return nullptr;
     });
 #endif
-    QObject::connect(&launcher, &screens::Form2::programEnded, &app,
+    QObject::connect(&launcher, &screens::Launcher::programEnded, &app,
                      [] { QApplication::exit(0); });
     launcher.show();
     return QApplication::exec();

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using test::answerRight;
 using test::numberedEntries;
 using test::slotShowing;
@@ -23,7 +24,7 @@ void answerWords(Training& t, const QStringList& words) {
 Training successes(const lists::ListContent& entries, const QString& threshold = "1") {
     Training t(test::countingSeeds());
     t.thresholdEdited(threshold);
-    t.commencer(entries);
+    t.start(entries);
     return t;
 }
 
@@ -44,10 +45,10 @@ private slots:
         t.newSeries();
         answerWords(t, {"C", "D"});
         t.correct();
-        QCOMPARE(t.state().nbmots(), 3);
-        QCOMPARE(t.state().tirages(), (QStringList{"A", "B", "E"}));
-        QCOMPARE(t.state().solutions(), (QStringList{"A", "B", "E"}));
-        QCOMPARE(t.state().reussites(), (QList<qint32>{1, 1, 2}));
+        QCOMPARE(t.state().entryCount(), 3);
+        QCOMPARE(t.state().draws(), (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().expectedWords(), (QStringList{"A", "B", "E"}));
+        QCOMPARE(t.state().successCounts(), (QList<qint32>{1, 1, 2}));
     }
 
     void compactionCases_data() {
@@ -63,18 +64,18 @@ private slots:
         QFETCH(QStringList, left);
         Training t = successes(wordEntries({"A", "B", "C", "D", "E"}));
         answerWords(t, found);
-        const QString motsleft = t.screen().motsleft;
+        const QString wordsLeftShown = t.screen().wordsLeftShown;
         t.correct();
-        QCOMPARE(t.state().tirages(), left);
-        QCOMPARE(t.state().nbmots(), left.size());
-        QCOMPARE(t.screen().motsleft, motsleft); // written by the next set-up only
-        QVERIFY(t.screen().restartEnabled);
+        QCOMPARE(t.state().draws(), left);
+        QCOMPARE(t.state().entryCount(), left.size());
+        QCOMPARE(t.screen().wordsLeftShown, wordsLeftShown); // written by the next set-up only
+        QVERIFY(t.screen().newSeriesEnabled);
     }
 
     void anEntryLoadedWithoutDrawLeavesAtTheFirstCorrection() {
         Training t = successes({{"AB", "BA"}, {"", "GONE"}, {"CD", "DC"}});
         t.correct();
-        QCOMPARE(t.state().solutions(), (QStringList{"BA", "DC"}));
+        QCOMPARE(t.state().expectedWords(), (QStringList{"BA", "DC"}));
     }
 
     void aCorrectionThatEmptiesTheListEndsTheTraining() {
@@ -83,23 +84,23 @@ private slots:
         t.correct();
         const ScreenView screen = t.screen();
         const TrainingState& s = t.state();
-        QCOMPARE(t.state().nbmots(), 0);
+        QCOMPARE(t.state().entryCount(), 0);
         QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
                 !s.isRunning(Clock::Stopwatch));
-        QCOMPARE(screen.tempstotColour, Colour::Red);
+        QCOMPARE(screen.totalColour, Colour::Red);
         QCOMPARE(screen.tileColour, Colour::LightRed);
-        QCOMPARE(screen.motsleft, QStringLiteral("0"));
+        QCOMPARE(screen.wordsLeftShown, QStringLiteral("0"));
         QStringList tiles;
         for (const TileView& tile : screen.tiles)
             tiles << tile.caption;
         QCOMPARE(tiles.join(""), QStringLiteral(" BRAVO! "));
-        QVERIFY(!screen.restartEnabled && !screen.corrigerEnabled);
+        QVERIFY(!screen.newSeriesEnabled && !screen.correctEnabled);
         QCOMPARE(screen.score, QStringLiteral("2/2"));
-        QVERIFY(screen.scoreVisible && screen.tpsVisible);
-        QCOMPARE(screen.nbseries, QStringLiteral("1 série(s) déjà réalisée(s)."));
+        QVERIFY(screen.scoreVisible && screen.timeUsedVisible);
+        QCOMPARE(screen.seriesDone, QStringLiteral("1 série(s) déjà réalisée(s)."));
         // F8 can no longer start a series.
         t.answerKeyDown(0, Key::F8);
-        QVERIFY(!t.screen().corrigerEnabled);
+        QVERIFY(!t.screen().correctEnabled);
     }
 
     void correctionShowsRightAndWrongAnswers() {
@@ -111,19 +112,19 @@ private slots:
         t.answerEdited(wrong, "TABLO");
         t.correct();
         const auto views = t.screen().slotViews;
-        QCOMPARE(views[right].solutionColour, Colour::LightGreen);
+        QCOMPARE(views[right].typedColour, Colour::LightGreen);
         QVERIFY(!views[right].struckOut);
-        QCOMPARE(views[wrong].solutionColour, Colour::LightRed);
+        QCOMPARE(views[wrong].typedColour, Colour::LightRed);
         QVERIFY(views[wrong].struckOut);
-        QCOMPARE(views[wrong].solution, QStringLiteral("TABLO"));
-        QCOMPARE(views[wrong].tirage, QStringLiteral("TABLE"));
-        QCOMPARE(views[wrong].tirageColour, Colour::LightGreen);
-        QCOMPARE(views[empty].solutionColour, Colour::LightRed);
+        QCOMPARE(views[wrong].typed, QStringLiteral("TABLO"));
+        QCOMPARE(views[wrong].draw, QStringLiteral("TABLE"));
+        QCOMPARE(views[wrong].drawColour, Colour::LightGreen);
+        QCOMPARE(views[empty].typedColour, Colour::LightRed);
         QVERIFY(!views[empty].struckOut);
-        QCOMPARE(views[empty].solution, QStringLiteral("CHAT")); // the draw, here the word itself
+        QCOMPARE(views[empty].typed, QStringLiteral("CHAT")); // the draw, here the word itself
         QCOMPARE(t.screen().score, QStringLiteral("1/3"));
-        QCOMPARE(t.state().reussites()[0], 1);
-        QCOMPARE(t.screen().tempsColour, Colour::Red);
+        QCOMPARE(t.state().successCounts()[0], 1);
+        QCOMPARE(t.screen().countdownColour, Colour::Red);
         QVERIFY(!t.state().isRunning(Clock::Countdown));
         QVERIFY(t.state().isRunning(Clock::Total));
     }
@@ -131,8 +132,8 @@ private slots:
     void anEmptyAnswerShowsItsDrawAndTheSolution() {
         Training t = successes({{"ABERR", "ARBRE"}});
         t.correct();
-        QCOMPARE(t.screen().slotViews[0].solution, QStringLiteral("ABERR"));
-        QCOMPARE(t.screen().slotViews[0].tirage, QStringLiteral("ARBRE"));
+        QCOMPARE(t.screen().slotViews[0].typed, QStringLiteral("ABERR"));
+        QCOMPARE(t.screen().slotViews[0].draw, QStringLiteral("ARBRE"));
     }
 
     void lettersCaseMatters() {
@@ -140,7 +141,7 @@ private slots:
         t.answerEdited(0, "ARBRE");
         t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("0/1"));
-        QCOMPARE(t.state().nbmots(), 1);
+        QCOMPARE(t.state().entryCount(), 1);
     }
 
     void thirtyRightAnswersWithThresholdOne() {
@@ -149,7 +150,7 @@ private slots:
             answerRight(t, s);
         t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("30/30"));
-        QCOMPARE(t.state().nbmots(), 10);
+        QCOMPARE(t.state().entryCount(), 10);
     }
 
     void thresholdsThatEliminateAtOnce_data() {
@@ -163,25 +164,25 @@ private slots:
         Training t = successes(numberedEntries(40), threshold);
         answerRight(t, 4);
         t.correct();
-        QCOMPARE(t.state().nbmots(), 39);
+        QCOMPARE(t.state().entryCount(), 39);
     }
 
     void thresholdTwoNeedsTwoSeries() {
         Training t = successes(wordEntries({"AB", "CD", "EF"}), "2");
         answerWords(t, {"AB"});
         t.correct();
-        QCOMPARE(t.state().nbmots(), 3);
-        QCOMPARE(t.state().reussites(), (QList<qint32>{1, 0, 0}));
+        QCOMPARE(t.state().entryCount(), 3);
+        QCOMPARE(t.state().successCounts(), (QList<qint32>{1, 0, 0}));
         t.newSeries();
         answerWords(t, {"AB"});
         t.correct();
-        QCOMPARE(t.state().tirages(), (QStringList{"CD", "EF"}));
+        QCOMPARE(t.state().draws(), (QStringList{"CD", "EF"}));
     }
 
     void secondsCriterionEliminatesWhatWasFoundInTime() {
         Training t(test::countingSeeds());
         t.switchCriterion(); // threshold 5 seconds
-        t.commencer(numberedEntries(7));
+        t.start(numberedEntries(7));
         // Slot 0 found at once, and judged when the focus leaves it.
         answerRight(t, 0);
         t.answerFocused(1);
@@ -190,45 +191,45 @@ private slots:
         // Slot 6, the last shown, is judged by the correction itself.
         t.answerFocused(6);
         answerRight(t, 6);
-        const QString zero = t.state().solutions()[t.state().numeros[0]];
-        const QString two = t.state().solutions()[t.state().numeros[2]];
-        const QString six = t.state().solutions()[t.state().numeros[6]];
+        const QString zero = t.state().expectedWords()[t.state().slotEntry[0]];
+        const QString two = t.state().expectedWords()[t.state().slotEntry[2]];
+        const QString six = t.state().expectedWords()[t.state().slotEntry[6]];
         t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("3/7"));
-        QCOMPARE(t.state().nbmots(), 5);
-        QVERIFY(!t.state().solutions().contains(zero));
-        QVERIFY(t.state().solutions().contains(two));
-        QVERIFY(!t.state().solutions().contains(six));
-        QCOMPARE(t.state().reussites(), QList<qint32>(5, 0));
-        QCOMPARE(t.screen().voyant, QStringLiteral("OK"));
+        QCOMPARE(t.state().entryCount(), 5);
+        QVERIFY(!t.state().expectedWords().contains(zero));
+        QVERIFY(t.state().expectedWords().contains(two));
+        QVERIFY(!t.state().expectedWords().contains(six));
+        QCOMPARE(t.state().successCounts(), QList<qint32>(5, 0));
+        QCOMPARE(t.screen().judgement, QStringLiteral("OK"));
     }
 
     void secondsCriterionKeepsAFailedSlotFailed() {
         Training t(test::countingSeeds());
         t.switchCriterion();
-        t.commencer(numberedEntries(7));
+        t.start(numberedEntries(7));
         t.answerFocused(6); // slot 0 left empty: failed
         t.answerFocused(0);
         answerRight(t, 0);
         t.answerFocused(1);
         t.correct();
-        QCOMPARE(t.state().nbmots(), 7);
+        QCOMPARE(t.state().entryCount(), 7);
         QCOMPARE(t.screen().score, QStringLiteral("1/7"));
     }
 
     void anEmptyListCorrectsToNothing() {
         Training t(test::countingSeeds());
         t.switchCriterion();
-        t.commencer({});
+        t.start({});
         t.correct();
         QCOMPARE(t.screen().score, QStringLiteral("0/0"));
-        QVERIFY(t.screen().voyant.isEmpty());
+        QVERIFY(t.screen().judgement.isEmpty());
         QCOMPARE(t.screen().tileColour, Colour::LightRed);
-        QVERIFY(!t.screen().restartEnabled);
+        QVERIFY(!t.screen().newSeriesEnabled);
     }
 
     void timeUsedFromTheCountdownText_data() {
-        QTest::addColumn<QString>("temps");
+        QTest::addColumn<QString>("countdownShown");
         QTest::addColumn<QString>("used");
         QTest::newRow("2:35") << "2:35"
                               << "1:25";
@@ -246,9 +247,9 @@ private slots:
                               << "0:10";
     }
     void timeUsedFromTheCountdownText() {
-        QFETCH(QString, temps);
+        QFETCH(QString, countdownShown);
         QFETCH(QString, used);
-        QCOMPARE(timeUsed(temps), used);
+        QCOMPARE(timeUsed(countdownShown), used);
     }
 
     void clockTexts() {
@@ -268,10 +269,10 @@ private slots:
         Training t = successes(numberedEntries(40));
         for (int i = 0; i < 3599; ++i)
             t.totalTick();
-        QCOMPARE(t.screen().tempstot, QStringLiteral("0:59:59"));
+        QCOMPARE(t.screen().totalShown, QStringLiteral("0:59:59"));
         t.correct();
         t.totalTick();
-        QCOMPARE(t.screen().tempstot, QStringLiteral("1:00:00"));
+        QCOMPARE(t.screen().totalShown, QStringLiteral("1:00:00"));
         QVERIFY(t.state().isRunning(Clock::Total));
     }
 
@@ -279,18 +280,18 @@ private slots:
         Training t = successes(numberedEntries(40));
         answerRight(t, 0);
         t.countdownTick();
-        QCOMPARE(t.screen().temps, QStringLiteral("3:59"));
+        QCOMPARE(t.screen().countdownShown, QStringLiteral("3:59"));
         for (int i = 1; i < 239; ++i)
             t.countdownTick();
-        QCOMPARE(t.screen().temps, QStringLiteral("0:01"));
-        QVERIFY(t.screen().corrigerEnabled);
+        QCOMPARE(t.screen().countdownShown, QStringLiteral("0:01"));
+        QVERIFY(t.screen().correctEnabled);
         t.countdownTick();
-        QCOMPARE(t.screen().temps, QStringLiteral("0:00"));
-        QVERIFY(!t.screen().corrigerEnabled);
+        QCOMPARE(t.screen().countdownShown, QStringLiteral("0:00"));
+        QVERIFY(!t.screen().correctEnabled);
         QVERIFY(!t.state().isRunning(Clock::Countdown));
-        QCOMPARE(t.screen().tps, QStringLiteral("4:00"));
+        QCOMPARE(t.screen().timeUsed, QStringLiteral("4:00"));
         QCOMPARE(t.screen().score, QStringLiteral("1/30"));
-        QCOMPARE(t.state().tempsrestant, 0);
+        QCOMPARE(t.state().secondsLeft, 0);
     }
 
     void correctingInTheFirstSecondOfASeries() {
@@ -298,9 +299,9 @@ private slots:
         for (int i = 0; i < 240; ++i)
             t.countdownTick();
         t.newSeries();
-        QCOMPARE(t.screen().temps, QStringLiteral("4:00"));
+        QCOMPARE(t.screen().countdownShown, QStringLiteral("4:00"));
         t.correct();
-        QCOMPARE(t.screen().tps, QStringLiteral("0:00"));
+        QCOMPARE(t.screen().timeUsed, QStringLiteral("0:00"));
         QCOMPARE(t.screen().score, QStringLiteral("0/30"));
     }
 
@@ -310,8 +311,8 @@ private slots:
             t.correct();
             t.newSeries();
         }
-        QCOMPARE(t.state().compteseries, 32767);
-        QCOMPARE(t.screen().nbseries, QStringLiteral("32767 série(s) déjà réalisée(s)."));
+        QCOMPARE(t.state().seriesCount, 32767);
+        QCOMPARE(t.screen().seriesDone, QStringLiteral("32767 série(s) déjà réalisée(s)."));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using test::answerRight;
 using test::numberedEntries;
 using test::wordEntries;
@@ -40,7 +41,7 @@ Training secondsTraining(const QString& threshold, int count = 40) {
     Training t(test::countingSeeds());
     t.switchCriterion();
     t.thresholdEdited(threshold);
-    t.commencer(numberedEntries(count));
+    t.start(numberedEntries(count));
     return t;
 }
 
@@ -95,52 +96,52 @@ private slots:
 
     void placerlettresLaysUpToNineLetters() {
         TileRack t;
-        t.placerlettres("ABCDEFG");
+        t.layTiles("ABCDEFG");
         QCOMPARE(captions(t), (QStringList{"A", "B", "C", "D", "E", "F", "G", "", ""}));
         QCOMPARE(places(t), kHome);
 
-        t.placerlettres("ABCDEFGHI");
+        t.layTiles("ABCDEFGHI");
         QCOMPARE(captions(t).join(""), QStringLiteral("ABCDEFGHI"));
 
         // Too long, or nothing to lay: the tiles stay as they are.
-        t.placerlettres("ABCDEFGHIJ");
-        t.placerlettres("");
-        t.placerlettres("+++");
+        t.layTiles("ABCDEFGHIJ");
+        t.layTiles("");
+        t.layTiles("+++");
         QCOMPARE(captions(t).join(""), QStringLiteral("ABCDEFGHI"));
 
         // "+" takes no tile, and ten characters with one "+" fit.
-        t.placerlettres("ABCDEFG+HI");
+        t.layTiles("ABCDEFG+HI");
         QCOMPARE(captions(t).join(""), QStringLiteral("ABCDEFGHI"));
-        t.placerlettres("AEI+RS");
+        t.layTiles("AEI+RS");
         QCOMPARE(captions(t), (QStringList{"A", "E", "I", "R", "S", "", "", "", ""}));
 
-        t.placerlettres(" BRAVO! ");
+        t.layTiles(" BRAVO! ");
         QCOMPARE(captions(t), (QStringList{" ", "B", "R", "A", "V", "O", "!", " ", ""}));
     }
 
     void tilesExchangeOnTheSecondClick() {
         TileRack t;
-        t.placerlettres("ABCDEFGHI");
+        t.layTiles("ABCDEFGHI");
         t.click(2);
-        QCOMPARE(t.lettre(), 2);
+        QCOMPARE(t.selected(), 2);
         QCOMPARE(places(t), kHome);
         t.click(5);
-        QCOMPARE(t.lettre(), -1);
+        QCOMPARE(t.selected(), -1);
         QCOMPARE(t.place(2), 5);
         QCOMPARE(t.place(5), 2);
         QCOMPARE(t.caption(2), QStringLiteral("C"));
 
         // The same tile twice only clears the selection.
-        t.placerlettres("ABCDEFGHI");
+        t.layTiles("ABCDEFGHI");
         t.click(4);
         t.click(4);
-        QCOMPARE(t.lettre(), -1);
+        QCOMPARE(t.selected(), -1);
         QCOMPARE(places(t), kHome);
 
         // A tile beyond a shorter draw keeps the place an exchange gave it.
         t.click(1);
         t.click(8);
-        t.placerlettres("ABCDE");
+        t.layTiles("ABCDE");
         QCOMPARE(places(t).mid(0, 5), kHome.mid(0, 5));
         QCOMPARE(t.place(8), 1);
         QCOMPARE(t.place(1), 1);
@@ -149,7 +150,7 @@ private slots:
 
     void aSelectionSurvivesANewDraw() {
         Training t(test::countingSeeds());
-        t.commencer(wordEntries({"ABC", "DEF"}));
+        t.start(wordEntries({"ABC", "DEF"}));
         t.tileClicked(0);
         t.nextBox(); // focus to slot 1: new letters on the tiles
         t.tileClicked(2);
@@ -159,38 +160,38 @@ private slots:
 
     void aTileClickKeepsTheCurrentSlotMarked() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         t.answerFocused(3);
         t.otherControlFocused(); // the tile takes the focus
-        QCOMPARE(t.screen().slotViews[3].solutionColour, Colour::LightOrange);
+        QCOMPARE(t.screen().slotViews[3].typedColour, Colour::LightOrange);
         t.tileClicked(0);
-        QCOMPARE(t.screen().slotViews[3].tirageColour, Colour::LightCyan);
-        QCOMPARE(t.screen().slotViews[3].solutionColour, Colour::LightYellow);
+        QCOMPARE(t.screen().slotViews[3].drawColour, Colour::LightCyan);
+        QCOMPARE(t.screen().slotViews[3].typedColour, Colour::LightYellow);
     }
 
     void answersAreNoLongerThanTheirDraw() {
         Training t(test::countingSeeds());
-        t.commencer(wordEntries({"ABCDEFG", "ABC"}));
+        t.start(wordEntries({"ABCDEFG", "ABC"}));
         const int seven = test::slotShowing(t, "ABCDEFG");
         const int three = test::slotShowing(t, "ABC");
         test::EffectCounter effects(t);
 
         t.answerEdited(seven, "ABCDEFGH");
-        QCOMPARE(t.screen().slotViews[seven].solution, QStringLiteral("ABCDEFG"));
+        QCOMPARE(t.screen().slotViews[seven].typed, QStringLiteral("ABCDEFG"));
         QCOMPARE(effects.beeps(), 1);
 
         // The last character goes, wherever the new one was typed.
         t.answerEdited(three, "AZBC");
-        QCOMPARE(t.screen().slotViews[three].solution, QStringLiteral("AZB"));
+        QCOMPARE(t.screen().slotViews[three].typed, QStringLiteral("AZB"));
         QCOMPARE(effects.beeps(), 2);
 
         t.answerEdited(three, "ABCDE");
-        QCOMPARE(t.screen().slotViews[three].solution, QStringLiteral("ABC"));
+        QCOMPARE(t.screen().slotViews[three].typed, QStringLiteral("ABC"));
         QCOMPARE(effects.beeps(), 4);
 
         // An empty slot takes nothing.
         t.answerEdited(5, "X");
-        QVERIFY(t.screen().slotViews[5].solution.isEmpty());
+        QVERIFY(t.screen().slotViews[5].typed.isEmpty());
         QCOMPARE(effects.beeps(), 5);
 
         // Within the limit: no beep.
@@ -200,34 +201,34 @@ private slots:
 
     void gotFocusMarksTheSlotOnlyWhileASeriesRuns() {
         Training t(test::countingSeeds());
-        t.commencer(wordEntries({"ABC", "DEFG", "HI"}));
+        t.start(wordEntries({"ABC", "DEFG", "HI"}));
         const int slot = test::slotShowing(t, "DEFG");
         t.answerFocused(slot);
-        QCOMPARE(t.state().courant, slot);
-        QCOMPARE(t.screen().slotViews[slot].tirageColour, Colour::LightGreen);
-        QCOMPARE(t.screen().slotViews[slot].solutionColour, Colour::LightYellow);
-        QCOMPARE(t.screen().slotViews[0].tirageColour, Colour::LightCyan);
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightOrange);
+        QCOMPARE(t.state().currentSlot, slot);
+        QCOMPARE(t.screen().slotViews[slot].drawColour, Colour::LightGreen);
+        QCOMPARE(t.screen().slotViews[slot].typedColour, Colour::LightYellow);
+        QCOMPARE(t.screen().slotViews[0].drawColour, Colour::LightCyan);
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightOrange);
         QCOMPARE(captions(t).join(""), QStringLiteral("DEFG"));
         QVERIFY(!t.state().isRunning(Clock::Stopwatch)); // successes criterion
 
         t.correct();
         const SlotView before = t.screen().slotViews[2];
         t.answerFocused(2);
-        QCOMPARE(t.state().courant, 2);
-        QCOMPARE(t.screen().slotViews[2].tirageColour, before.tirageColour);
-        QCOMPARE(t.screen().slotViews[2].solutionColour, before.solutionColour);
+        QCOMPARE(t.state().currentSlot, 2);
+        QCOMPARE(t.screen().slotViews[2].drawColour, before.drawColour);
+        QCOMPARE(t.screen().slotViews[2].typedColour, before.typedColour);
         // The draw box now shows the solution, and the tiles follow it.
-        QCOMPARE(captions(t).join(""), t.screen().slotViews[2].tirage);
+        QCOMPARE(captions(t).join(""), t.screen().slotViews[2].draw);
     }
 
     void movesCycleThroughAllThirtyBoxes() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(5));
+        t.start(numberedEntries(5));
         QCOMPARE(t.state().focus, 0);
         t.answerKeyDown(0, Key::Up);
         QCOMPARE(t.state().focus, 29);
-        QCOMPARE(t.state().courant, 29);
+        QCOMPARE(t.state().currentSlot, 29);
         t.answerKeyDown(29, Key::Down);
         QCOMPARE(t.state().focus, 0);
         t.answerFocused(29);
@@ -242,32 +243,32 @@ private slots:
 
     void f12AndF8OnlyInTheirPhases() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
-        const auto series = t.state().numeros;
+        t.start(numberedEntries(40));
+        const auto series = t.state().slotEntry;
         t.answerKeyDown(0, Key::F8);
-        QCOMPARE(t.state().numeros, series);
-        QVERIFY(t.screen().corrigerEnabled);
+        QCOMPARE(t.state().slotEntry, series);
+        QVERIFY(t.screen().correctEnabled);
 
         t.answerKeyDown(0, Key::F12);
-        QVERIFY(!t.screen().corrigerEnabled);
-        QVERIFY(t.screen().restartEnabled);
-        QCOMPARE(t.state().compteseries, 1);
+        QVERIFY(!t.screen().correctEnabled);
+        QVERIFY(t.screen().newSeriesEnabled);
+        QCOMPARE(t.state().seriesCount, 1);
         t.answerKeyDown(0, Key::F12);
-        QCOMPARE(t.state().compteseries, 1);
+        QCOMPARE(t.state().seriesCount, 1);
 
         t.answerKeyDown(0, Key::F8);
-        QVERIFY(t.screen().corrigerEnabled);
-        QVERIFY(t.state().numeros != series);
+        QVERIFY(t.screen().correctEnabled);
+        QVERIFY(t.state().slotEntry != series);
     }
 
     void criterionSwitchesCaptionsAndPlaces() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         const auto timers = std::make_tuple(t.state().isRunning(Clock::Countdown),
                                             t.state().isRunning(Clock::Total));
         t.switchCriterion();
         QCOMPARE(t.screen().criterionCaption, QStringLiteral("Eliminer un mot trouvé en moins de"));
-        QCOMPARE(t.screen().seuiltxt, QStringLiteral("5"));
+        QCOMPARE(t.screen().threshold, QStringLiteral("5"));
         QCOMPARE(t.screen().criterion, Criterion::Seconds);
         QCOMPARE(t.screen().thresholdUnit, QStringLiteral("secondes."));
         QCOMPARE(t.state().criterion, Criterion::Seconds);
@@ -277,7 +278,7 @@ private slots:
 
         t.switchCriterion();
         QCOMPARE(t.screen().criterionCaption, QStringLiteral("Eliminer un mot après"));
-        QCOMPARE(t.screen().seuiltxt, QStringLiteral("1"));
+        QCOMPARE(t.screen().threshold, QStringLiteral("1"));
         QCOMPARE(t.screen().criterion, Criterion::Successes);
         QCOMPARE(t.screen().thresholdUnit, QStringLiteral("réussites."));
         QCOMPARE(t.state().criterion, Criterion::Successes);
@@ -287,16 +288,16 @@ private slots:
         Training t = secondsTraining("5");
         QVERIFY(t.state().isRunning(Clock::Stopwatch));
         ticks(t, 3);
-        QCOMPARE(t.state().chrono, 3);
+        QCOMPARE(t.state().secondsInBox, 3);
         t.answerFocused(1);
-        QCOMPARE(t.state().chrono, 0);
+        QCOMPARE(t.state().secondsInBox, 0);
         QVERIFY(t.state().isRunning(Clock::Stopwatch));
         t.otherControlFocused();
         QVERIFY(!t.state().isRunning(Clock::Stopwatch));
 
         // Switched while a box has the focus: the stopwatch waits for the next box.
         Training r(test::countingSeeds());
-        r.commencer(numberedEntries(40));
+        r.start(numberedEntries(40));
         r.switchCriterion();
         QVERIFY(!r.state().isRunning(Clock::Stopwatch));
         r.answerFocused(1);
@@ -307,20 +308,20 @@ private slots:
         QTest::addColumn<QString>("threshold");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<bool>("right");
-        QTest::addColumn<int>("etat");
-        QTest::newRow("5: fast at 4 ticks") << "5" << 4 << true << 1;
-        QTest::newRow("5: slow at 5 ticks") << "5" << 5 << true << 0;
-        QTest::newRow("4.5: fast at 4") << "4.5" << 4 << true << 1;
-        QTest::newRow("4.5: slow at 5") << "4.5" << 5 << true << 0;
-        QTest::newRow("0: never fast") << "0" << 0 << true << 0;
-        QTest::newRow("empty: never fast") << "" << 0 << true << 0;
-        QTest::newRow("wrong but fast") << "5" << 1 << false << 0;
+        QTest::addColumn<FastVerdict>("verdict");
+        QTest::newRow("5: fast at 4 ticks") << "5" << 4 << true << FastVerdict::InTime;
+        QTest::newRow("5: slow at 5 ticks") << "5" << 5 << true << FastVerdict::Failed;
+        QTest::newRow("4.5: fast at 4") << "4.5" << 4 << true << FastVerdict::InTime;
+        QTest::newRow("4.5: slow at 5") << "4.5" << 5 << true << FastVerdict::Failed;
+        QTest::newRow("0: never fast") << "0" << 0 << true << FastVerdict::Failed;
+        QTest::newRow("empty: never fast") << "" << 0 << true << FastVerdict::Failed;
+        QTest::newRow("wrong but fast") << "5" << 1 << false << FastVerdict::Failed;
     }
     void judgingAtFocusLoss() {
         QFETCH(QString, threshold);
         QFETCH(int, seconds);
         QFETCH(bool, right);
-        QFETCH(int, etat);
+        QFETCH(FastVerdict, verdict);
         Training t = secondsTraining(threshold);
         if (right)
             answerRight(t, 0);
@@ -328,41 +329,42 @@ private slots:
             t.answerEdited(0, "D");
         ticks(t, seconds);
         t.answerFocused(1);
-        QCOMPARE(t.state().etat[0], etat);
-        QCOMPARE(t.screen().voyant, etat == 1 ? QStringLiteral("OK") : QStringLiteral("NO"));
-        QCOMPARE(t.screen().slotViews[0].tirageColour, Colour::LightCyan);
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightOrange);
+        QCOMPARE(t.state().verdicts[0], verdict);
+        QCOMPARE(t.screen().judgement,
+                 verdict == FastVerdict::InTime ? QStringLiteral("OK") : QStringLiteral("NO"));
+        QCOMPARE(t.screen().slotViews[0].drawColour, Colour::LightCyan);
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightOrange);
     }
 
     void aFailedSlotStaysFailed() {
         Training t = secondsTraining("5");
         t.answerFocused(1); // slot 0 left empty: failed
-        QCOMPARE(t.state().etat[0], 0);
-        QCOMPARE(t.screen().voyant, QStringLiteral("NO"));
+        QCOMPARE(t.state().verdicts[0], FastVerdict::Failed);
+        QCOMPARE(t.screen().judgement, QStringLiteral("NO"));
         t.answerFocused(2); // slot 1 left empty: failed
         t.answerFocused(0);
         answerRight(t, 0);
         t.answerFocused(3); // right and fast, but judged failed before
-        QCOMPARE(t.state().etat[0], 0);
-        QCOMPARE(t.screen().voyant, QStringLiteral("NO")); // unchanged
+        QCOMPARE(t.state().verdicts[0], FastVerdict::Failed);
+        QCOMPARE(t.screen().judgement, QStringLiteral("NO")); // unchanged
         // A slot found in time fails when judged again with a wrong answer.
         answerRight(t, 3);
         t.answerFocused(4);
-        QCOMPARE(t.state().etat[3], 1);
+        QCOMPARE(t.state().verdicts[3], FastVerdict::InTime);
         t.answerFocused(3);
         t.answerEdited(3, "S");
         t.answerFocused(4);
-        QCOMPARE(t.state().etat[3], 0);
+        QCOMPARE(t.state().verdicts[3], FastVerdict::Failed);
     }
 
     void successesCriterionNeverJudges() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         answerRight(t, 0);
         t.answerFocused(1);
-        QCOMPARE(t.state().etat[0], -1);
-        QVERIFY(t.screen().voyant.isEmpty());
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightOrange);
+        QCOMPARE(t.state().verdicts[0], FastVerdict::NotJudged);
+        QVERIFY(t.screen().judgement.isEmpty());
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightOrange);
     }
 
     void anEmptySlotIsNotJudged() {
@@ -370,41 +372,41 @@ private slots:
         t.answerFocused(3);
         answerRight(t, 0);
         t.answerFocused(4); // leaves an empty slot
-        QCOMPARE(t.state().etat[3], -1);
-        QCOMPARE(t.screen().slotViews[3].tirageColour, Colour::LightCyan);
-        QCOMPARE(t.screen().slotViews[3].solutionColour, Colour::LightOrange);
+        QCOMPARE(t.state().verdicts[3], FastVerdict::NotJudged);
+        QCOMPARE(t.screen().slotViews[3].drawColour, Colour::LightCyan);
+        QCOMPARE(t.screen().slotViews[3].typedColour, Colour::LightOrange);
     }
 
     void aNewSeriesDoesNotJudgeTheBoxItLeaves() {
         Training t = secondsTraining("5");
         t.answerFocused(7);
         t.correct();
-        const QString voyant = t.screen().voyant;
+        const QString judgement = t.screen().judgement;
         t.newSeries();
         QCOMPARE(t.state().focus, 0);
-        QCOMPARE(t.state().etat[7], -1);
-        QCOMPARE(t.screen().voyant, voyant);
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightYellow);
+        QCOMPARE(t.state().verdicts[7], FastVerdict::NotJudged);
+        QCOMPARE(t.screen().judgement, judgement);
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightYellow);
     }
 
     void aNewSeriesFromTheFirstBoxPaintsItAnew() {
         Training t = secondsTraining("5");
         t.correct(); // focus still in box 0
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightRed);
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightRed);
         t.answerKeyDown(0, Key::F8);
-        QCOMPARE(t.screen().slotViews[0].solutionColour, Colour::LightYellow);
-        QCOMPARE(t.screen().slotViews[1].solutionColour, Colour::LightOrange);
-        QCOMPARE(t.screen().slotViews[1].tirageColour, Colour::LightCyan);
+        QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightYellow);
+        QCOMPARE(t.screen().slotViews[1].typedColour, Colour::LightOrange);
+        QCOMPARE(t.screen().slotViews[1].drawColour, Colour::LightCyan);
         QVERIFY(t.state().isRunning(Clock::Stopwatch));
-        QCOMPARE(captions(t).join(""), t.screen().slotViews[0].tirage);
+        QCOMPARE(captions(t).join(""), t.screen().slotViews[0].draw);
     }
 
     void stopwatchStopsAtItsLargestValue() {
         Training t = secondsTraining("5");
         ticks(t, 40000);
-        QCOMPARE(t.state().chrono, 32767);
+        QCOMPARE(t.state().secondsInBox, 32767);
         t.answerFocused(1);
-        QCOMPARE(t.state().etat[0], 0);
+        QCOMPARE(t.state().verdicts[0], FastVerdict::Failed);
     }
 };
 

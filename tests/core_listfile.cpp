@@ -13,6 +13,7 @@
 #endif
 
 using namespace tirages;
+using namespace tirages::training;
 using namespace tirages::lists;
 
 namespace {
@@ -165,7 +166,7 @@ private slots:
         const ListContent entries = entriesOf(parseList(bytes, "x"));
         QStringList fields;
         for (const Entry& entry : entries)
-            fields << entry.draw << entry.solution;
+            fields << entry.draw << entry.expected;
         QCOMPARE(fields, expected);
         // Read as a stream, a line end split between two reads is still one.
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut)
@@ -232,7 +233,7 @@ private slots:
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
             QStringList fields;
             for (const Entry& entry : entriesOf(parsedInTwo(bytes, cut)))
-                fields << entry.draw << entry.solution;
+                fields << entry.draw << entry.expected;
             QCOMPARE(fields, expected);
         }
     }
@@ -260,7 +261,7 @@ private slots:
         QCOMPARE(draw[0x1F], QChar(0x0178)); // Ÿ
         for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
             QCOMPARE(draw[undefined - 0x80], QChar(undefined));
-        QCOMPARE(entries[0].solution, QStringLiteral("éàçœŒÿ"));
+        QCOMPARE(entries[0].expected, QStringLiteral("éàçœŒÿ"));
         // Encoding gives the same bytes back.
         QByteArray bytes;
         for (int b = 0x80; b < 0xA0; ++b)
@@ -348,7 +349,7 @@ private slots:
         const ListContent entries = entriesOf(parseList(draw + ";" + solution + "\r\n", "x"));
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].draw.size(), 100000);
-        QCOMPARE(entries[0].solution.size(), 70000);
+        QCOMPARE(entries[0].expected.size(), 70000);
 
         // From a file, such lines span many reads.
         test::WorkingFolder cwd;
@@ -357,7 +358,7 @@ private slots:
         const ListContent fromFile = entriesOf(readList("long.txt"));
         QCOMPARE(fromFile.size(), 3);
         QCOMPARE(fromFile[1].draw, QString::fromLatin1(longDraw));
-        QCOMPARE(fromFile[1].solution.size(), 70000);
+        QCOMPARE(fromFile[1].expected.size(), 70000);
         QCOMPARE(fromFile[2], (Entry{"D", "E"}));
     }
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using test::numberedEntries;
 using test::wordEntries;
 
@@ -16,73 +17,73 @@ class TestOptions : public QObject {
 private slots:
     void validationFillsTheCurrentBoxAndMovesOn() {
         Training t(test::countingSeeds());
-        t.commencer(wordEntries({"ABC", "DEFG"}));
+        t.start(wordEntries({"ABC", "DEFG"}));
         const int slot = test::slotShowing(t, "DEFG");
         test::EffectCounter effects(t);
         t.answerFocused(slot);
         t.otherControlFocused(); // into the search box
         t.searchBoxClicked();
-        QCOMPARE(t.screen().defaultButton, DefaultButton::Valider);
-        QCOMPARE(t.screen().slotViews[slot].solutionColour, Colour::LightYellow);
+        QCOMPARE(t.screen().defaultButton, DefaultButton::Validate);
+        QCOMPARE(t.screen().slotViews[slot].typedColour, Colour::LightYellow);
         t.searchEdited("DEFGH");
         t.enterPressed();
-        QCOMPARE(t.screen().slotViews[slot].solution, QStringLiteral("DEFG"));
+        QCOMPARE(t.screen().slotViews[slot].typed, QStringLiteral("DEFG"));
         QCOMPARE(effects.beeps(), 1);
-        QVERIFY(t.screen().recherche.isEmpty());
+        QVERIFY(t.screen().searchText.isEmpty());
         QCOMPARE(t.state().focus, slot + 1);
         QCOMPARE(t.screen().defaultButton, DefaultButton::NextBox);
     }
 
     void validationFromTheLastBoxGoesToTheFirst() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         t.answerFocused(29);
         t.otherControlFocused();
         t.searchEdited("S1");
         t.validate();
-        QCOMPARE(t.screen().slotViews[29].solution, QStringLiteral("S1"));
+        QCOMPARE(t.screen().slotViews[29].typed, QStringLiteral("S1"));
         QCOMPARE(t.state().focus, 0);
         // An empty validation empties the box.
         t.answerFocused(29);
         t.otherControlFocused();
         t.validate();
-        QVERIFY(t.screen().slotViews[29].solution.isEmpty());
+        QVERIFY(t.screen().slotViews[29].typed.isEmpty());
     }
 
     void validationAfterAFailedJudgingStaysFailed() {
         Training t(test::countingSeeds());
         t.switchCriterion();
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         t.otherControlFocused(); // the click into the search box judges the empty box 0
         t.searchBoxClicked();
-        QCOMPARE(t.state().etat[0], 0);
-        t.searchEdited(t.state().solutions()[t.state().numeros[0]]);
+        QCOMPARE(t.state().verdicts[0], FastVerdict::Failed);
+        t.searchEdited(t.state().expectedWords()[t.state().slotEntry[0]]);
         t.validate();
-        QCOMPARE(t.state().etat[0], 0);
+        QCOMPARE(t.state().verdicts[0], FastVerdict::Failed);
     }
 
     void pauseStopsTheClocksAndLocksTheAnswers() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
         QVERIFY(!t.state().isRunning(Clock::Countdown) && !t.state().isRunning(Clock::Total));
-        QVERIFY(!t.screen().rechercheEnabled);
+        QVERIFY(!t.screen().searchEnabled);
         QVERIFY(t.screen().answersReadOnly);
         test::EffectCounter effects(t);
         t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Pause"));
         QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
         QCOMPARE(effects.starts(Clock::Countdown), 1);
-        QVERIFY(t.screen().rechercheEnabled && !t.screen().answersReadOnly);
+        QVERIFY(t.screen().searchEnabled && !t.screen().answersReadOnly);
     }
 
     void resumingAfterTheCorrectionLeavesTheCountdownStopped() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         t.togglePause();
         t.answerKeyDown(0, Key::F12);
-        QVERIFY(!t.screen().corrigerEnabled);
+        QVERIFY(!t.screen().correctEnabled);
         t.togglePause();
         QVERIFY(!t.state().isRunning(Clock::Countdown));
         QVERIFY(t.state().isRunning(Clock::Total));
@@ -98,7 +99,7 @@ private slots:
         QTest::addColumn<int>("clicks");
         QTest::addColumn<QString>("draws");
         QTest::addColumn<QString>("answers");
-        QTest::addColumn<QString>("police");
+        QTest::addColumn<QString>("fontNumber");
         QTest::newRow("none") << 0 << ""
                               << ""
                               << "1";
@@ -122,19 +123,19 @@ private slots:
         QFETCH(int, clicks);
         QFETCH(QString, draws);
         QFETCH(QString, answers);
-        QFETCH(QString, police);
+        QFETCH(QString, fontNumber);
         Training t(test::countingSeeds());
         for (int i = 0; i < clicks; ++i)
             t.cycleFont();
-        QCOMPARE(t.screen().tirageFont, draws);
-        QCOMPARE(t.screen().solutionFont, answers);
-        QCOMPARE(t.screen().police, police);
-        QCOMPARE(QString::number(t.state().numpolice), police);
+        QCOMPARE(t.screen().drawFont, draws);
+        QCOMPARE(t.screen().answerFont, answers);
+        QCOMPARE(t.screen().fontNumber, fontNumber);
+        QCOMPARE(QString::number(t.state().nextFontStep), fontNumber);
     }
 
     void sommaireResetsTheCountersOnly() {
         Training t(test::countingSeeds());
-        t.commencer(wordEntries({"AB"}));
+        t.start(wordEntries({"AB"}));
         t.cycleFont();
         t.togglePause();
         t.answerEdited(0, "AB");
@@ -142,29 +143,29 @@ private slots:
         t.tileClicked(3);
         t.backToLauncher();
         QCOMPARE(t.screen().tileColour, Colour::LightBlue);
-        QCOMPARE(t.state().tempsrestant, 240);
-        QCOMPARE(t.state().tempstotal, 0);
-        QCOMPARE(t.state().tiles.lettre(), -1);
-        QCOMPARE(t.state().compteseries, 0);
-        QCOMPARE(t.screen().nbseries, QStringLiteral("0 série déjà réalisée."));
+        QCOMPARE(t.state().secondsLeft, 240);
+        QCOMPARE(t.state().totalSeconds, 0);
+        QCOMPARE(t.state().tiles.selected(), -1);
+        QCOMPARE(t.state().seriesCount, 0);
+        QCOMPARE(t.screen().seriesDone, QStringLiteral("0 série déjà réalisée."));
         // Kept: fonts, pause, scores of the last series.
-        QCOMPARE(t.state().numpolice, 2);
+        QCOMPARE(t.state().nextFontStep, 2);
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
         QCOMPARE(t.screen().score, QStringLiteral("1/1"));
     }
 
     void sommaireLeavesARunningSeriesToItsCountdown() {
         Training t(test::countingSeeds());
-        t.commencer(numberedEntries(40));
+        t.start(numberedEntries(40));
         for (int i = 0; i < 100; ++i)
             t.countdownTick();
         t.backToLauncher();
         QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
         for (int i = 0; i < 240; ++i)
             t.countdownTick();
-        QVERIFY(!t.screen().corrigerEnabled);
-        QCOMPARE(t.screen().tps, QStringLiteral("4:00"));
-        QCOMPARE(t.state().compteseries, 1);
+        QVERIFY(!t.screen().correctEnabled);
+        QCOMPARE(t.screen().timeUsed, QStringLiteral("4:00"));
+        QCOMPARE(t.state().seriesCount, 1);
     }
 };
 

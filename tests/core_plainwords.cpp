@@ -12,6 +12,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using namespace tirages::lists;
 
 namespace {
@@ -105,8 +106,8 @@ private slots:
             QVERIFY(file->plainWords);
             QStringList trained;
             for (const Entry& entry : file->entries) {
-                trained << entry.solution;
-                QCOMPARE(entry.draw, drawOf(entry.solution));
+                trained << entry.expected;
+                QCOMPARE(entry.draw, drawOf(entry.expected));
             }
             QCOMPARE(trained, words);
             QCOMPARE(described(file->leftOut), leftOut);
@@ -201,10 +202,10 @@ private slots:
             ListContent playable;
             QByteArray plain;
             for (const Entry& entry : *entries) {
-                if (entry.solution.size() < kShortestWord)
+                if (entry.expected.size() < kShortestWord)
                     continue;
                 playable << entry;
-                plain += entry.solution.toLatin1() + "\r\n";
+                plain += entry.expected.toLatin1() + "\r\n";
             }
             const ListResult read = parseList(plain, list.path);
             const ListFile* asWords = fileOf(read);
@@ -212,7 +213,7 @@ private slots:
             QVERIFY2(asWords->leftOut.isEmpty(), qPrintable(leftOutReport(asWords->leftOut)));
             QCOMPARE(asWords->entries, playable);
             for (const Entry& entry : *entries)
-                words << entry.solution;
+                words << entry.expected;
         }
         QVERIFY(words.size() > 10000);
         // Longer words than the bundled lists hold, up to 15 letters.

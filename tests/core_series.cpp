@@ -8,6 +8,7 @@
 #include <set>
 
 using namespace tirages;
+using namespace tirages::training;
 using tirages::test::numberedEntries;
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // The entries shown by the slots of the current series.
 std::vector<int> shownEntries(const Training& training) {
     std::vector<int> shown;
-    for (qint16 k : training.state().numeros) {
+    for (qint16 k : training.state().slotEntry) {
         if (k >= 0)
             shown.push_back(k);
     }
@@ -31,74 +32,76 @@ private slots:
     void startsWithTheInitialValues() {
         const Training training(test::countingSeeds());
         const TrainingState& s = training.state();
-        QCOMPARE(s.tiles.lettre(), -1);
-        QCOMPARE(s.nbmots(), 0);
-        QCOMPARE(s.tempsrestant, 240);
-        QCOMPARE(s.tempstotal, 0);
-        QCOMPARE(s.chrono, 0);
-        QCOMPARE(s.numpolice, 1);
-        QCOMPARE(s.courant, 0);
-        QCOMPARE(s.compteseries, 0);
-        QVERIFY(std::all_of(s.numeros.begin(), s.numeros.end(), [](qint16 v) { return v == 0; }));
-        QVERIFY(std::all_of(s.etat.begin(), s.etat.end(), [](qint16 v) { return v == 0; }));
+        QCOMPARE(s.tiles.selected(), -1);
+        QCOMPARE(s.entryCount(), 0);
+        QCOMPARE(s.secondsLeft, 240);
+        QCOMPARE(s.totalSeconds, 0);
+        QCOMPARE(s.secondsInBox, 0);
+        QCOMPARE(s.nextFontStep, 1);
+        QCOMPARE(s.currentSlot, 0);
+        QCOMPARE(s.seriesCount, 0);
+        QVERIFY(
+            std::all_of(s.slotEntry.begin(), s.slotEntry.end(), [](qint16 v) { return v == 0; }));
+        QVERIFY(std::all_of(s.verdicts.begin(), s.verdicts.end(),
+                            [](FastVerdict v) { return v == FastVerdict::NotJudged; }));
 
         const ScreenView screen = training.screen();
-        QVERIFY(!screen.corrigerEnabled);
-        QVERIFY(!screen.restartEnabled);
+        QVERIFY(!screen.correctEnabled);
+        QVERIFY(!screen.newSeriesEnabled);
         QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
                 !s.isRunning(Clock::Stopwatch));
-        QCOMPARE(screen.temps, QStringLiteral("4:00"));
-        QCOMPARE(screen.tempstot, QStringLiteral("0:00:00"));
-        QCOMPARE(screen.seuiltxt, QStringLiteral("1"));
-        QCOMPARE(screen.seuiltxtColour, Colour::LightMagenta);
+        QCOMPARE(screen.countdownShown, QStringLiteral("4:00"));
+        QCOMPARE(screen.totalShown, QStringLiteral("0:00:00"));
+        QCOMPARE(screen.threshold, QStringLiteral("1"));
+        QCOMPARE(screen.thresholdColour, Colour::LightMagenta);
         QCOMPARE(screen.defaultButton, DefaultButton::NextBox);
         for (const SlotView& slot : screen.slotViews) {
-            QVERIFY(slot.tirage.isEmpty() && slot.solution.isEmpty());
-            QCOMPARE(slot.tirageColour, Colour::LightCyan);
-            QCOMPARE(slot.solutionColour, Colour::LightOrange);
+            QVERIFY(slot.draw.isEmpty() && slot.typed.isEmpty());
+            QCOMPARE(slot.drawColour, Colour::LightCyan);
+            QCOMPARE(slot.typedColour, Colour::LightOrange);
         }
     }
 
     void commencerLoadsTheListAndSetsUpASeries() {
         Training training(test::countingSeeds());
         training.setBusy();
-        training.commencer(numberedEntries(40));
+        training.start(numberedEntries(40));
 
         const TrainingState& s = training.state();
-        QCOMPARE(s.nbmots(), 40);
-        QCOMPARE(s.tirages().size(), 40);
-        QCOMPARE(s.solutions()[39], QStringLiteral("S39"));
-        QCOMPARE(s.reussites(), QList<qint32>(40, 0));
+        QCOMPARE(s.entryCount(), 40);
+        QCOMPARE(s.draws().size(), 40);
+        QCOMPARE(s.expectedWords()[39], QStringLiteral("S39"));
+        QCOMPARE(s.successCounts(), QList<qint32>(40, 0));
 
         const ScreenView screen = training.screen();
         const Effects effects = training.takeEffects();
-        QCOMPARE(screen.motsleft, QStringLiteral("40"));
+        QCOMPARE(screen.wordsLeftShown, QStringLiteral("40"));
         // Busy while the list is handed over, the default pointer once the series is set up.
         QCOMPARE(effects.front(), Effect::busy(true));
         QVERIFY(std::find(effects.begin(), effects.end(), Effect::busy(false)) != effects.end());
         QCOMPARE(std::count(effects.begin(), effects.end(), Effect::busy(true)), 1);
-        QVERIFY(screen.corrigerEnabled);
-        QVERIFY(!screen.restartEnabled);
-        QVERIFY(!screen.scoreVisible && !screen.tpsVisible);
-        QCOMPARE(screen.seuiltxtColour, Colour::SystemWindow);
-        QCOMPARE(screen.tempsColour, Colour::SystemWindow);
-        QCOMPARE(screen.tempstotColour, Colour::SystemWindow);
+        QVERIFY(screen.correctEnabled);
+        QVERIFY(!screen.newSeriesEnabled);
+        QVERIFY(!screen.scoreVisible && !screen.timeUsedVisible);
+        QCOMPARE(screen.thresholdColour, Colour::SystemWindow);
+        QCOMPARE(screen.countdownColour, Colour::SystemWindow);
+        QCOMPARE(screen.totalColour, Colour::SystemWindow);
         QCOMPARE(s.focus, 0);
         QCOMPARE(std::count(effects.begin(), effects.end(), Effect::focusAnswer(0)), 1);
         QVERIFY(s.isRunning(Clock::Countdown) && s.isRunning(Clock::Total));
-        QCOMPARE(s.tempsrestant, 240);
-        QCOMPARE(s.tiles.lettre(), -1);
+        QCOMPARE(s.secondsLeft, 240);
+        QCOMPARE(s.tiles.selected(), -1);
 
         // Thirty different entries, each slot showing its entry's draw.
         const std::vector<int> shown = shownEntries(training);
         QCOMPARE(shown.size(), 30u);
         QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), 30u);
         for (int slot = 0; slot < kSlots; ++slot) {
-            const int k = s.numeros[slot];
+            const int k = s.slotEntry[slot];
             QVERIFY(k >= 0 && k < 40);
-            QCOMPARE(screen.slotViews[slot].tirage, s.entries[k].draw);
-            QVERIFY(screen.slotViews[slot].solution.isEmpty());
-            QCOMPARE(s.etat[slot], -1);
+            QCOMPARE(screen.slotViews[slot].draw, s.entries[k].draw);
+            QVERIFY(screen.slotViews[slot].typed.isEmpty());
+            QCOMPARE(s.verdicts[slot], FastVerdict::NotJudged);
         }
     }
 
@@ -112,24 +115,24 @@ private slots:
     void shortListsFillTheFirstSlotsOnly() {
         QFETCH(int, count);
         Training training(test::countingSeeds());
-        training.commencer(numberedEntries(count));
+        training.start(numberedEntries(count));
         const TrainingState& s = training.state();
         // Every entry once, in slots 0 to count - 1; the rest stay empty.
         std::set<int> seen;
         for (int slot = 0; slot < kSlots; ++slot) {
-            const int k = s.numeros[slot];
-            QCOMPARE(s.etat[slot], -1);
+            const int k = s.slotEntry[slot];
+            QCOMPARE(s.verdicts[slot], FastVerdict::NotJudged);
             if (slot < count) {
                 QVERIFY(k >= 0 && k < count);
                 seen.insert(k);
             } else {
                 QCOMPARE(k, -1);
-                QVERIFY(training.screen().slotViews[slot].tirage.isEmpty());
+                QVERIFY(training.screen().slotViews[slot].draw.isEmpty());
             }
         }
         QCOMPARE(static_cast<int>(seen.size()), count);
         // Even with nothing to show, the series runs.
-        QVERIFY(training.screen().corrigerEnabled);
+        QVERIFY(training.screen().correctEnabled);
         QCOMPARE(training.state().focus, 0);
         QVERIFY(training.state().isRunning(Clock::Countdown));
     }
@@ -140,7 +143,7 @@ private slots:
         constexpr int kSeries = 4000;
         quint64 seed = 0;
         Training training([&seed] { return ++seed; });
-        training.commencer(numberedEntries(40));
+        training.start(numberedEntries(40));
         std::array<int, 40> shown{};
         std::array<int, 40> first{};
         for (int series = 0; series < kSeries; ++series) {
@@ -150,7 +153,7 @@ private slots:
             }
             for (int k : shownEntries(training))
                 ++shown[k];
-            ++first[training.state().numeros[0]];
+            ++first[training.state().slotEntry[0]];
         }
         for (int count : shown)
             QVERIFY2(std::abs(count - 3000) < 150, qPrintable(QString::number(count)));
@@ -167,53 +170,53 @@ private slots:
             ++seedsTaken;
             return quint64{7};
         });
-        a.commencer(numberedEntries(100));
-        const auto firstSeries = a.state().numeros;
+        a.start(numberedEntries(100));
+        const auto firstSeries = a.state().slotEntry;
         a.correct();
         a.newSeries();
         QCOMPARE(seedsTaken, 2);
         // The same seed gives the same series.
-        QCOMPARE(a.state().numeros, firstSeries);
+        QCOMPARE(a.state().slotEntry, firstSeries);
 
         Training b(test::countingSeeds());
-        b.commencer(numberedEntries(100));
-        const auto other = b.state().numeros;
+        b.start(numberedEntries(100));
+        const auto other = b.state().slotEntry;
         b.correct();
         b.newSeries();
-        QVERIFY(b.state().numeros != other);
+        QVERIFY(b.state().slotEntry != other);
     }
 
     void totalClockIsStartedOnceAndNeverReset() {
         Training training(test::countingSeeds());
-        training.commencer(numberedEntries(40));
+        training.start(numberedEntries(40));
         test::EffectCounter effects(training);
         training.correct();
         training.newSeries();
-        training.commencer(numberedEntries(5));
+        training.start(numberedEntries(5));
         QCOMPARE(effects.starts(Clock::Total), 0);
         QVERIFY(training.state().isRunning(Clock::Total));
     }
 
     void aNewListReplacesTheOldOne() {
         Training training(test::countingSeeds());
-        training.commencer(numberedEntries(40));
+        training.start(numberedEntries(40));
         lists::ListContent shorter = {{"XY", "YX"}, {"", "GONE"}};
-        training.commencer(shorter);
-        QCOMPARE(training.state().nbmots(), 2);
-        QCOMPARE(training.state().tirages(), (QStringList{"XY", ""}));
-        QCOMPARE(training.state().reussites(), (QList<qint32>{0, 0}));
-        QCOMPARE(training.screen().motsleft, QStringLiteral("2"));
+        training.start(shorter);
+        QCOMPARE(training.state().entryCount(), 2);
+        QCOMPARE(training.state().draws(), (QStringList{"XY", ""}));
+        QCOMPARE(training.state().successCounts(), (QList<qint32>{0, 0}));
+        QCOMPARE(training.screen().wordsLeftShown, QStringLiteral("2"));
     }
 
     void restartDoesNothingWhileDisabled() {
         int seedsTaken = 0;
         Training training([&seedsTaken] { return quint64(++seedsTaken); });
-        training.commencer(numberedEntries(40));
-        const auto series = training.state().numeros;
+        training.start(numberedEntries(40));
+        const auto series = training.state().slotEntry;
         training.newSeries();
         training.keyOnNewSeries(Key::F8);
         QCOMPARE(seedsTaken, 1);
-        QCOMPARE(training.state().numeros, series);
+        QCOMPARE(training.state().slotEntry, series);
     }
 };
 

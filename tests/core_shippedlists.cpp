@@ -75,18 +75,18 @@ private slots:
         const Lengths lengths = lengthsOf(name);
         QSet<QString> seen;
         for (const Entry& entry : entries) {
-            const QString line = entry.draw + ';' + entry.solution;
-            QVERIFY2(capitals.match(entry.solution).hasMatch(), qPrintable(line));
+            const QString line = entry.draw + ';' + entry.expected;
+            QVERIFY2(capitals.match(entry.expected).hasMatch(), qPrintable(line));
             QVERIFY2(!entry.draw.contains(';'), qPrintable(line));
-            QCOMPARE(sortedLetters(entry.draw), sortedLetters(entry.solution));
+            QCOMPARE(sortedLetters(entry.draw), sortedLetters(entry.expected));
             QVERIFY2(QString(entry.draw).remove('+').size() <= 9, qPrintable(line));
-            QVERIFY2(entry.solution.size() >= lengths.shortest &&
-                         entry.solution.size() <= lengths.longest,
+            QVERIFY2(entry.expected.size() >= lengths.shortest &&
+                         entry.expected.size() <= lengths.longest,
                      qPrintable(line));
             if (lengths.expensive)
-                QVERIFY2(expensive.match(entry.solution).hasMatch(), qPrintable(line));
-            QVERIFY2(!seen.contains(entry.solution), qPrintable(line));
-            seen.insert(entry.solution);
+                QVERIFY2(expensive.match(entry.expected).hasMatch(), qPrintable(line));
+            QVERIFY2(!seen.contains(entry.expected), qPrintable(line));
+            seen.insert(entry.expected);
         }
     }
 
@@ -98,7 +98,7 @@ private slots:
                 const auto result = readList(
                     QStringLiteral(TIRAGES_SOURCE_DIR "/data/%1l_tir_%2.txt").arg(length, series));
                 for (const Entry& entry : *listEntries(result))
-                    all.insert(entry.solution);
+                    all.insert(entry.expected);
                 total += listEntries(result)->size();
             }
             QCOMPARE(all.size(), total);

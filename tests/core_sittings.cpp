@@ -21,6 +21,7 @@
 #endif
 
 using namespace tirages;
+using namespace tirages::training;
 using session::Sittings;
 using test::Program;
 
@@ -133,7 +134,7 @@ private slots:
         const auto kept = store.load(QDir::current().absoluteFilePath("liste.txt"));
         QVERIFY(kept);
         QCOMPARE(kept->snapshot, p.training.snapshot());
-        QCOMPARE(kept->summary.entriesLeft, p.training.state().nbmots());
+        QCOMPARE(kept->summary.entriesLeft, p.training.state().entryCount());
         QCOMPARE(seriesRecorded(m_database), held == "continuer" ? 4 : 3);
     }
 
@@ -185,7 +186,7 @@ private slots:
         one.correct(4);
         QVERIFY(one.lancer("trois.txt"));
         QVERIFY(two.continuer("liste.txt"));
-        QCOMPARE(two.training.state().nbmots(), 35);
+        QCOMPARE(two.training.state().entryCount(), 35);
     }
 
     // A training with no series corrected has nothing to lose: no line, no
@@ -219,7 +220,7 @@ private slots:
         QStringList missed;
         for (const SeriesRecord::Answer& answer : p.training.lastSeries().answers) {
             if (!answer.right)
-                missed << answer.entry.solution;
+                missed << answer.entry.expected;
         }
         p.sommaire();
         QCOMPARE(p.sittings.view().reviews, QString()); // due tomorrow
@@ -231,11 +232,11 @@ private slots:
         QVERIFY(due);
         QStringList reviewed;
         for (const lists::Entry& entry : due->entries)
-            reviewed << entry.solution;
+            reviewed << entry.expected;
         reviewed.sort();
         missed.sort();
         QCOMPARE(reviewed, missed);
-        p.training.commencer(due->entries);
+        p.training.start(due->entries);
         p.sittings.started(p.training.snapshot());
         p.correct(2);
         QCOMPARE(p.sittings.view().reviews, QString()); // the one missed again: tomorrow
@@ -339,7 +340,7 @@ private slots:
         QVERIFY(other->line().contains("2 mots ajoutés, 1 retiré"));
         m_cwd->write("deux.txt", "AB;AB\r\nEF;EF\r\nGH;GH\r\n");
         QVERIFY(other->continuer("deux.txt"));
-        QCOMPARE(other->training.state().tirages(), (QStringList{"AB", "EF", "GH"}));
+        QCOMPARE(other->training.state().draws(), (QStringList{"AB", "EF", "GH"}));
         other.reset();
 
         // A file that cannot be read any more: the kept entries are trained.
@@ -348,7 +349,7 @@ private slots:
         third.sittings.listNamed("deux.txt");
         QVERIFY(third.line().contains("ne peut plus être lu"));
         QVERIFY(third.continuer("deux.txt"));
-        QCOMPARE(third.training.state().nbmots(), 3);
+        QCOMPARE(third.training.state().entryCount(), 3);
     }
 
     // A database that cannot be written is said at start, in the words of
@@ -400,7 +401,7 @@ private slots:
         QVERIFY(!farewell.tick()); // not started: ticks change nothing
         QVERIFY(farewell.caption().isEmpty());
         farewell.start();
-        QCOMPARE(farewell.decompte(), 6);
+        QCOMPARE(farewell.countdown(), 6);
         QStringList shown;
         for (int i = 0; i < 6; ++i) {
             QVERIFY(!farewell.tick());

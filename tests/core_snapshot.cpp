@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using test::answerRight;
 using test::numberedEntries;
 
@@ -17,7 +18,7 @@ Training trainingUnder(Criterion criterion, const QString& threshold) {
     if (criterion == Criterion::Seconds)
         t.switchCriterion();
     t.thresholdEdited(threshold);
-    t.commencer(numberedEntries(40));
+    t.start(numberedEntries(40));
     return t;
 }
 
@@ -55,7 +56,7 @@ private slots:
         for (int i = 0; i < 75; ++i)
             t.totalTick();
         t.correct();
-        QCOMPARE(t.state().nbmots(), leftAfterFirst);
+        QCOMPARE(t.state().entryCount(), leftAfterFirst);
 
         const TrainingSnapshot kept = t.snapshot();
         QCOMPARE(kept.entries.size(), leftAfterFirst);
@@ -65,7 +66,7 @@ private slots:
         QCOMPARE(kept.secondsTrained, 75);
         qint32 successes = 0;
         for (const ListEntry& entry : kept.entries)
-            successes += entry.reussites;
+            successes += entry.successes;
         QCOMPARE(successes, criterion == Criterion::Successes ? 4 : 0);
 
         // Taken up on a new screen: the same list, criterion and threshold, a new
@@ -75,17 +76,17 @@ private slots:
         QCOMPARE(again.snapshot(), kept);
         const ScreenView screen = again.screen();
         QCOMPARE(screen.criterion, criterion);
-        QCOMPARE(screen.seuiltxt, threshold);
+        QCOMPARE(screen.threshold, threshold);
         QCOMPARE(screen.thresholdUnit, criterion == Criterion::Seconds ? QStringLiteral("secondes.")
                                                                 : QStringLiteral("réussites."));
-        QVERIFY(screen.corrigerEnabled);
-        QCOMPARE(screen.motsleft, QString::number(leftAfterFirst));
-        QCOMPARE(again.state().compteseries, 0);
-        QCOMPARE(again.state().tempstotal, 0);
+        QVERIFY(screen.correctEnabled);
+        QCOMPARE(screen.wordsLeftShown, QString::number(leftAfterFirst));
+        QCOMPARE(again.state().seriesCount, 0);
+        QCOMPARE(again.state().totalSeconds, 0);
         for (int s = 0; s < kSlots; ++s) {
-            const int k = again.state().numeros[s];
+            const int k = again.state().slotEntry[s];
             QVERIFY(k >= 0 && k < leftAfterFirst);
-            QCOMPARE(screen.slotViews[s].tirage, kept.entries[k].draw);
+            QCOMPARE(screen.slotViews[s].draw, kept.entries[k].draw);
         }
 
         // The same rules eliminate: under successes an entry found once before
@@ -99,7 +100,7 @@ private slots:
         } else {
             int fresh = -1;
             for (int s = 0; s < kSlots; ++s) {
-                const qint32 found = again.state().entries[again.state().numeros[s]].reussites;
+                const qint32 found = again.state().entries[again.state().slotEntry[s]].successes;
                 if (found == 1) {
                     answered << s;
                     ++leaving;
@@ -113,7 +114,7 @@ private slots:
         answerAndLeave(again, answered);
         again.totalTick();
         again.correct();
-        QCOMPARE(again.state().nbmots(), leftAfterFirst - leaving);
+        QCOMPARE(again.state().entryCount(), leftAfterFirst - leaving);
         QCOMPARE(again.snapshot().seriesDone, 2);
         QCOMPARE(again.snapshot().secondsTrained, 76);
     }
@@ -122,14 +123,14 @@ private slots:
         Training t = trainingUnder(Criterion::Successes, "1");
         t.totalTick();
         t.correct();
-        t.commencer(numberedEntries(5));
+        t.start(numberedEntries(5));
         QCOMPARE(t.snapshot().seriesDone, 0);
         QCOMPARE(t.snapshot().secondsTrained, 0);
         // Ticks on the launcher, after "Sommaire", are no time spent on the list.
         t.backToLauncher();
         t.totalTick();
         QCOMPARE(t.snapshot().secondsTrained, 0);
-        QCOMPARE(t.state().tempstotal, 1);
+        QCOMPARE(t.state().totalSeconds, 1);
     }
 };
 

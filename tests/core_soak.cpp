@@ -11,6 +11,7 @@
 #include <set>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 
@@ -68,24 +69,24 @@ private slots:
         if (criterion == "s")
             t.switchCriterion();
         t.thresholdEdited(threshold);
-        t.commencer(test::numberedEntries(kEntries));
+        t.start(test::numberedEntries(kEntries));
 
         int series = 0;
-        while (t.state().nbmots() > 0) {
+        while (t.state().entryCount() > 0) {
             QVERIFY2(++series < 20000, "the list never ends");
             const TrainingState& s = t.state();
-            const int shown = std::min(s.nbmots(), 30);
+            const int shown = std::min(s.entryCount(), 30);
 
             // The series shows distinct entries in its first slots only.
             std::set<int> entries;
             for (int slot = 0; slot < kSlots; ++slot) {
                 if (slot < shown) {
-                    QVERIFY(s.numeros[slot] >= 0 && s.numeros[slot] < s.nbmots());
-                    entries.insert(s.numeros[slot]);
+                    QVERIFY(s.slotEntry[slot] >= 0 && s.slotEntry[slot] < s.entryCount());
+                    entries.insert(s.slotEntry[slot]);
                 } else {
-                    QCOMPARE(s.numeros[slot], -1);
+                    QCOMPARE(s.slotEntry[slot], -1);
                 }
-                QCOMPARE(s.etat[slot], -1);
+                QCOMPARE(s.verdicts[slot], FastVerdict::NotJudged);
             }
             QCOMPARE(static_cast<int>(entries.size()), shown);
 
@@ -96,7 +97,7 @@ private slots:
                 t.answerFocused(slot);
                 for (int tick = std::uniform_int_distribution<int>(0, 8)(player); tick > 0; --tick)
                     t.stopwatchTick();
-                const QString word = s.entries[s.numeros[slot]].solution;
+                const QString word = s.entries[s.slotEntry[slot]].expected;
                 if (chance(0.5)) {
                     t.answerEdited(slot, word);
                     found.insert(word);
@@ -106,19 +107,19 @@ private slots:
             }
             t.otherControlFocused();
 
-            const QStringList before = s.solutions();
-            const QList<qint32> counts = s.reussites();
+            const QStringList before = s.expectedWords();
+            const QList<qint32> counts = s.successCounts();
             if (chance(0.1)) {
-                while (t.screen().corrigerEnabled)
+                while (t.screen().correctEnabled)
                     t.countdownTick();
             } else {
                 t.correct();
             }
 
             // The list only shrinks, in order, by entries this series found.
-            QVERIFY(s.nbmots() <= before.size());
-            QCOMPARE(s.tirages().size(), s.nbmots());
-            const auto removed = removedFrom(before, s.solutions());
+            QVERIFY(s.entryCount() <= before.size());
+            QCOMPARE(s.draws().size(), s.entryCount());
+            const auto removed = removedFrom(before, s.expectedWords());
             QVERIFY(removed);
             for (qsizetype k : *removed) {
                 QVERIFY2(found.count(before[k]), qPrintable(before[k]));
@@ -129,33 +130,33 @@ private slots:
                 QCOMPARE(removed->size(), static_cast<qsizetype>(found.size()));
             // What stays has fewer successes than the threshold; under the
             // seconds criterion successes are not counted.
-            for (const qint32 count : s.reussites())
+            for (const qint32 count : s.successCounts())
                 QVERIFY(count >= 0 && count < (criterion == "r" ? threshold.toInt() : 1));
             QCOMPARE(t.screen().score, QStringLiteral("%1/%2").arg(found.size()).arg(shown));
 
-            if (s.nbmots() > 0) {
-                QVERIFY(t.screen().restartEnabled);
+            if (s.entryCount() > 0) {
+                QVERIFY(t.screen().newSeriesEnabled);
                 t.newSeries();
             }
         }
-        QVERIFY(!t.screen().restartEnabled && !t.state().isRunning(Clock::Total));
+        QVERIFY(!t.screen().newSeriesEnabled && !t.state().isRunning(Clock::Total));
         QCOMPARE(t.screen().tiles[1].caption, QStringLiteral("B"));
         qInfo("%d series played", series);
     }
 
     void twelveHoursOfTicks() {
         Training t(test::countingSeeds());
-        t.commencer(test::numberedEntries(40));
+        t.start(test::numberedEntries(40));
         for (int second = 1; second <= 12 * 3600; ++second) {
             t.totalTick();
             if (second % 599 == 0 || second % 3600 == 0) {
                 const QString expected = QString::asprintf("%d:%02d:%02d", second / 3600,
                                                            (second / 60) % 60, second % 60);
-                QCOMPARE(t.screen().tempstot, expected);
+                QCOMPARE(t.screen().totalShown, expected);
             }
         }
-        QCOMPARE(t.screen().tempstot, QStringLiteral("12:00:00"));
-        QCOMPARE(t.state().tempstotal, 43200);
+        QCOMPARE(t.screen().totalShown, QStringLiteral("12:00:00"));
+        QCOMPARE(t.state().totalSeconds, 43200);
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using test::at;
 using test::kNow;
 
@@ -148,7 +149,7 @@ void TestStoreCarry::exportThenImportKeepsTheSchedule() {
             // Each missed now and then, each at its own speed.
             const bool right = (i + day) % 7 != 0;
             series.answers.append({ListEntry{questions[i], 0, i + 1},
-                                   right ? questions[i].solution : QString(), right, 2 + i});
+                                   right ? questions[i].expected : QString(), right, 2 + i});
         }
         QVERIFY(first.record(QStringLiteral("Révisions"), {series}, when));
     }

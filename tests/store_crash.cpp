@@ -18,6 +18,7 @@
 #include <random>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 

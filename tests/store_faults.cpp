@@ -15,6 +15,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 
 namespace {
 
@@ -86,7 +87,7 @@ private:
             QVERIFY2(kept == before || kept == after,
                      qPrintable(QStringLiteral("fault %1: kept %2").arg(n).arg(kept)));
             // Training goes on, and the player is told once, in French.
-            QVERIFY(p.training.screen().corrigerEnabled);
+            QVERIFY(p.training.screen().correctEnabled);
             if (save != "left")
                 p.sommaire();
             const QString told = p.sittings.view().message;

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using progress::Store;
 using reviews::Grade;
 
@@ -20,7 +21,7 @@ namespace {
 
 struct Answered {
     const char* draw;
-    const char* solution;
+    const char* expected;
     bool right;
     qint32 seconds;
 };
@@ -29,9 +30,9 @@ SeriesRecord series(const QDateTime& at, std::initializer_list<Answered> answers
     SeriesRecord record;
     record.at = at;
     for (const Answered& a : answers) {
-        const ListEntry entry{{QString::fromUtf8(a.draw), QString::fromUtf8(a.solution)}, 0, 1};
-        record.answers.append({entry, a.right ? QString::fromUtf8(a.solution) : QString(), a.right,
-                               a.seconds});
+        const ListEntry entry{{QString::fromUtf8(a.draw), QString::fromUtf8(a.expected)}, 0, 1};
+        record.answers.append(
+            {entry, a.right ? QString::fromUtf8(a.expected) : QString(), a.right, a.seconds});
     }
     return record;
 }

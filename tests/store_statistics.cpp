@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
 using progress::Store;
 
 namespace {

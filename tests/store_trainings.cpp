@@ -19,6 +19,7 @@
 #endif
 
 using namespace tirages;
+using namespace tirages::training;
 using progress::Store;
 
 namespace {
@@ -48,7 +49,7 @@ QByteArray bytesOf(const QString& path) {
 // A training begun and kept on `list`, with one series corrected and saved.
 Training trainedAndSaved(Store& store, const QString& list, const lists::ListContent& lines) {
     Training t(test::countingSeeds());
-    t.commencer(lines);
+    t.start(lines);
     test::KeptList kept{store, list, lines};
     kept.begin(t.snapshot());
     test::answerRight(t, 0);
@@ -125,7 +126,7 @@ private slots:
 
         // "LANCER" on a kept list begins it again, every success forgotten.
         Training fresh(test::countingSeeds());
-        fresh.commencer(test::numberedEntries(40));
+        fresh.start(test::numberedEntries(40));
         QVERIFY(test::KeptList({again, "5 lettres", test::numberedEntries(40)})
                     .begin(fresh.snapshot()));
         QCOMPARE(again.summary("5 lettres")->entriesLeft, 40);
@@ -137,7 +138,7 @@ private slots:
         const lists::ListContent before = words({"A", "B", "C", "D", "E"});
         Training t(test::countingSeeds());
         t.thresholdEdited("2");
-        t.commencer(before);
+        t.start(before);
         test::KeptList kept{store, "liste", before};
         kept.begin(t.snapshot());
         for (const char* word : {"B", "C"})
@@ -156,7 +157,7 @@ private slots:
         const TrainingSnapshot merged = progress::mergeWithFile(*loaded, now);
         QStringList left;
         for (const auto& entry : merged.entries)
-            left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.reussites).arg(entry.line);
+            left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.successes).arg(entry.line);
         // In the order of the file now; B stays out, C keeps its success.
         QCOMPARE(left, (QStringList{"F:0@1", "A:0@2", "C:1@4"}));
         QCOMPARE(merged.seriesDone, 2);
@@ -194,7 +195,7 @@ private slots:
         const auto kept = store.load("5 lettres");
         QVERIFY(kept);
         QCOMPARE(kept->snapshot.entries.size(), 1);
-        QCOMPARE(kept->snapshot.entries[0].reussites, 3);
+        QCOMPARE(kept->snapshot.entries[0].successes, 3);
         QCOMPARE(kept->snapshot.criterion, Criterion::Seconds);
         QCOMPARE(kept->snapshot.threshold, QStringLiteral("7"));
         // The new version's tables take the series.
@@ -305,7 +306,7 @@ private slots:
                                    .save(t.snapshot(), &t.lastSeries());
             // The training goes on whatever the disk does.
             t.newSeries();
-            const bool goesOn = t.screen().corrigerEnabled && t.state().nbmots() == 34;
+            const bool goesOn = t.screen().correctEnabled && t.state().entryCount() == 34;
             return !saved && !store.lastError().isEmpty() && goesOn ? 0 : 1;
         });
         QCOMPARE(result, 0);

@@ -1,5 +1,6 @@
 // Answering on the training screen through real keys and clicks.
 
+#include "support/controls.h"
 #include "support/screenfixture.h"
 
 #include <QCheckBox>
@@ -8,15 +9,16 @@
 #include <QPushButton>
 
 using namespace tirages;
+using namespace tirages::training;
 using namespace tirages::test;
 
 namespace {
 
 const QStringList kList = {"ABCDEFG;GFEDCBA", "ABC;CBA", "EIPR+S;PRISE", "LMNO;MOLN"};
 
-QString tileText(const screens::Form1& form) {
+QString tileText(const screens::TrainingScreen& form) {
     QString text;
-    for (const auto* tile : form.Command1)
+    for (const auto* tile : ui(form).Command1)
         text += tile->text();
     return text;
 }
@@ -33,7 +35,7 @@ class TestAnswering : public QObject {
 private slots:
     void typedLettersBecomeCapitals() {
         ScreenFixture f(kList);
-        auto* box = f.form->solution[f.slotOf("ABCDEFG")];
+        auto* box = ui(f.form).solution[f.slotOf("ABCDEFG")];
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(box, 'a');
         typeChar(box, Qt::Key_Eacute, QStringLiteral("é"));
@@ -45,14 +47,14 @@ private slots:
 
     void answersStopAtTheLengthOfTheirDraw() {
         ScreenFixture f(kList);
-        auto* seven = f.form->solution[f.slotOf("ABCDEFG")];
+        auto* seven = ui(f.form).solution[f.slotOf("ABCDEFG")];
         QTest::mouseClick(seven, Qt::LeftButton);
         QTest::keyClicks(seven, "abcdefgh");
         QCOMPARE(seven->text(), QStringLiteral("ABCDEFG"));
         QCOMPARE(f.beeps, 1);
 
         // Z typed between A and B at the limit: the last letter goes.
-        auto* three = f.form->solution[f.slotOf("ABC")];
+        auto* three = ui(f.form).solution[f.slotOf("ABC")];
         QTest::mouseClick(three, Qt::LeftButton);
         QTest::keyClicks(three, "abc");
         QTest::keyClick(three, Qt::Key_Home);
@@ -74,7 +76,7 @@ private slots:
         QCOMPARE(three->text(), QStringLiteral("xy"));
 
         // The draw "EIPR+S" counts its "+": six characters.
-        auto* plus = f.form->solution[f.slotOf("EIPR+S")];
+        auto* plus = ui(f.form).solution[f.slotOf("EIPR+S")];
         QTest::mouseClick(plus, Qt::LeftButton);
         QTest::keyClicks(plus, "prises");
         QCOMPARE(plus->text(), QStringLiteral("PRISES"));
@@ -83,7 +85,7 @@ private slots:
 
     void emptySlotsRefuseEveryCharacter() {
         ScreenFixture f(kList);
-        auto* box = f.form->solution[20];
+        auto* box = ui(f.form).solution[20];
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClicks(box, "ab1");
         typeChar(box, Qt::Key_Eacute, QStringLiteral("é"));
@@ -93,7 +95,7 @@ private slots:
 
     void arrowsAndEnterCycleThroughTheBoxes() {
         ScreenFixture f(kList);
-        auto& s = f.form->solution;
+        const auto s = ui(f.form).solution;
         QCOMPARE(f.focused(), s[0]);
         QTest::keyClick(s[0], Qt::Key_Up);
         QCOMPARE(f.focused(), s[29]);
@@ -106,65 +108,65 @@ private slots:
         QCOMPARE(f.focused(), s[1]);
         QTest::keyClick(s[1], Qt::Key_Down);
         QCOMPARE(f.focused(), s[2]);
-        QCOMPARE(f.form->training().state().courant, 2);
-        QTest::mouseClick(f.form->Command2, Qt::LeftButton);
+        QCOMPARE(f.form->training().state().currentSlot, 2);
+        QTest::mouseClick(ui(f.form).Command2, Qt::LeftButton);
         QCOMPARE(f.focused(), s[3]);
     }
 
     void f12AndF8WorkOnlyInTheirPhases() {
         ScreenFixture f(kList);
-        auto* box = f.form->solution[0];
-        const QString draw = f.form->tirage[0]->text();
+        auto* box = ui(f.form).solution[0];
+        const QString draw = ui(f.form).tirage[0]->text();
         QTest::keyClick(box, Qt::Key_F8);
-        QVERIFY(f.form->corriger->isEnabled());
-        QCOMPARE(f.form->tirage[0]->text(), draw);
+        QVERIFY(ui(f.form).corriger->isEnabled());
+        QCOMPARE(ui(f.form).tirage[0]->text(), draw);
 
         QTest::keyClick(box, Qt::Key_F12, Qt::ShiftModifier);
-        QVERIFY(!f.form->corriger->isEnabled());
-        QVERIFY(f.form->restart->isEnabled());
-        QCOMPARE(f.form->nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
+        QVERIFY(!ui(f.form).corriger->isEnabled());
+        QVERIFY(ui(f.form).restart->isEnabled());
+        QCOMPARE(ui(f.form).nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
         QTest::keyClick(box, Qt::Key_F12);
-        QCOMPARE(f.form->nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
+        QCOMPARE(ui(f.form).nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
 
         QTest::keyClick(box, Qt::Key_F8);
-        QVERIFY(f.form->corriger->isEnabled());
-        QVERIFY(!f.form->restart->isEnabled());
-        QVERIFY(f.form->solution[0]->text().isEmpty());
+        QVERIFY(ui(f.form).corriger->isEnabled());
+        QVERIFY(!ui(f.form).restart->isEnabled());
+        QVERIFY(ui(f.form).solution[0]->text().isEmpty());
     }
 
     void f8OnTheRestartButton() {
         ScreenFixture f(kList);
-        QTest::mouseClick(f.form->corriger, Qt::LeftButton);
-        QTest::keyClick(f.form->restart, Qt::Key_F7);
-        QVERIFY(f.form->restart->isEnabled());
-        QTest::keyClick(f.form->restart, Qt::Key_F8);
-        QVERIFY(!f.form->restart->isEnabled());
-        QVERIFY(f.form->corriger->isEnabled());
-        QCOMPARE(f.focused(), f.form->solution[0]);
+        QTest::mouseClick(ui(f.form).corriger, Qt::LeftButton);
+        QTest::keyClick(ui(f.form).restart, Qt::Key_F7);
+        QVERIFY(ui(f.form).restart->isEnabled());
+        QTest::keyClick(ui(f.form).restart, Qt::Key_F8);
+        QVERIFY(!ui(f.form).restart->isEnabled());
+        QVERIFY(ui(f.form).corriger->isEnabled());
+        QCOMPARE(f.focused(), ui(f.form).solution[0]);
     }
 
     void theCurrentSlotIsMarkedAndItsDrawLaidOnTheTiles() {
         ScreenFixture f(kList);
         const int slot = f.slotOf("EIPR+S");
-        QTest::mouseClick(f.form->solution[slot], Qt::LeftButton);
+        QTest::mouseClick(ui(f.form).solution[slot], Qt::LeftButton);
         for (int s = 0; s < kSlots; ++s) {
-            QCOMPARE(f.colourOf(f.form->tirage[s]), s == slot ? kLightGreen : kLightCyan);
-            QCOMPARE(f.colourOf(f.form->solution[s]), s == slot ? kLightYellow : kLightOrange);
+            QCOMPARE(f.colourOf(ui(f.form).tirage[s]), s == slot ? kLightGreen : kLightCyan);
+            QCOMPARE(f.colourOf(ui(f.form).solution[s]), s == slot ? kLightYellow : kLightOrange);
         }
         QCOMPARE(tileText(*f.form), QStringLiteral("EIPRS"));
-        QTest::mouseClick(f.form->solution[f.slotOf("LMNO")], Qt::LeftButton);
+        QTest::mouseClick(ui(f.form).solution[f.slotOf("LMNO")], Qt::LeftButton);
         QCOMPARE(tileText(*f.form), QStringLiteral("LMNO"));
         // An empty slot leaves the tiles as they were.
-        QTest::mouseClick(f.form->solution[25], Qt::LeftButton);
+        QTest::mouseClick(ui(f.form).solution[25], Qt::LeftButton);
         QCOMPARE(tileText(*f.form), QStringLiteral("LMNO"));
-        QCOMPARE(f.colourOf(f.form->solution[25]), kLightYellow);
+        QCOMPARE(f.colourOf(ui(f.form).solution[25]), kLightYellow);
     }
 
     void tilesExchangeUnderTheMouse() {
         ScreenFixture f(kList);
-        QTest::mouseClick(f.form->solution[f.slotOf("ABCDEFG")], Qt::LeftButton);
-        auto* two = f.form->Command1[2];
-        auto* five = f.form->Command1[5];
+        QTest::mouseClick(ui(f.form).solution[f.slotOf("ABCDEFG")], Qt::LeftButton);
+        auto* two = ui(f.form).Command1[2];
+        auto* five = ui(f.form).Command1[5];
         const int twoX = two->x();
         const int fiveX = five->x();
         QTest::mouseClick(two, Qt::LeftButton);
@@ -174,62 +176,63 @@ private slots:
         QCOMPARE(two->text(), QStringLiteral("C"));
         // The answer box being worked on stays marked.
         const int slot = f.slotOf("ABCDEFG");
-        QCOMPARE(f.colourOf(f.form->solution[slot]), kLightYellow);
-        QCOMPARE(f.colourOf(f.form->tirage[slot]), kLightCyan);
+        QCOMPARE(f.colourOf(ui(f.form).solution[slot]), kLightYellow);
+        QCOMPARE(f.colourOf(ui(f.form).tirage[slot]), kLightCyan);
         // Back in the box: letters at home again.
-        QTest::mouseClick(f.form->solution[slot], Qt::LeftButton);
+        QTest::mouseClick(ui(f.form).solution[slot], Qt::LeftButton);
         QCOMPARE(two->x(), twoX);
     }
 
     void criterionButtonSwitchesCaptionsAndPlaces() {
         ScreenFixture f(kList);
         auto& form = *f.form;
-        QTest::mouseClick(form.Command4, Qt::LeftButton);
-        QCOMPARE(form.Label5->text(), QStringLiteral("Eliminer un mot trouvé en moins de"));
-        QCOMPARE(form.seuiltxt->text(), QStringLiteral("5"));
-        QCOMPARE(form.seuiltxt->x(), 180);
-        QCOMPARE(form.Label6->text(), QStringLiteral("secondes."));
-        QCOMPARE(form.Label6->x(), 204);
-        QTest::mouseClick(form.Command4, Qt::LeftButton);
-        QCOMPARE(form.Label5->text(), QStringLiteral("Eliminer un mot après"));
-        QCOMPARE(form.seuiltxt->text(), QStringLiteral("1"));
-        QCOMPARE(form.seuiltxt->x(), 120);
-        QCOMPARE(form.Label6->text(), QStringLiteral("réussites."));
-        QCOMPARE(form.Label6->x(), 144);
+        QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
+        QCOMPARE(ui(form).Label5->text(), QStringLiteral("Eliminer un mot trouvé en moins de"));
+        QCOMPARE(ui(form).seuiltxt->text(), QStringLiteral("5"));
+        QCOMPARE(ui(form).seuiltxt->x(), 180);
+        QCOMPARE(ui(form).Label6->text(), QStringLiteral("secondes."));
+        QCOMPARE(ui(form).Label6->x(), 204);
+        QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
+        QCOMPARE(ui(form).Label5->text(), QStringLiteral("Eliminer un mot après"));
+        QCOMPARE(ui(form).seuiltxt->text(), QStringLiteral("1"));
+        QCOMPARE(ui(form).seuiltxt->x(), 120);
+        QCOMPARE(ui(form).Label6->text(), QStringLiteral("réussites."));
+        QCOMPARE(ui(form).Label6->x(), 144);
     }
 
     void aFocusLossJudgesAgainstTheThreshold_data() {
         QTest::addColumn<int>("ticks");
-        QTest::addColumn<QString>("voyant");
+        QTest::addColumn<QString>("judgement");
         QTest::newRow("4 ticks: fast") << 4 << "OK";
         QTest::newRow("5 ticks: slow") << 5 << "NO";
     }
     void aFocusLossJudgesAgainstTheThreshold() {
         QFETCH(int, ticks);
-        QFETCH(QString, voyant);
+        QFETCH(QString, judgement);
         ScreenFixture f(kList);
         auto& form = *f.form;
-        QTest::mouseClick(form.Command4, Qt::LeftButton);
+        QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
         const int slot = f.slotOf("LMNO");
-        QTest::mouseClick(form.solution[slot], Qt::LeftButton);
-        QVERIFY(form.Timer3->isActive());
-        QTest::keyClicks(form.solution[slot], "moln");
+        QTest::mouseClick(ui(form).solution[slot], Qt::LeftButton);
+        QVERIFY(ui(form).Timer3->isActive());
+        QTest::keyClicks(ui(form).solution[slot], "moln");
         for (int i = 0; i < ticks; ++i)
-            form.timer3Tick();
-        QTest::keyClick(form.solution[slot], Qt::Key_Down);
-        QCOMPARE(form.voyant->text(), voyant);
-        QCOMPARE(form.training().state().etat[slot], voyant == "OK" ? 1 : 0);
-        QCOMPARE(f.colourOf(form.solution[slot]), kLightOrange);
+            form.stopwatchTick();
+        QTest::keyClick(ui(form).solution[slot], Qt::Key_Down);
+        QCOMPARE(ui(form).voyant->text(), judgement);
+        QCOMPARE(form.training().state().verdicts[slot],
+                 judgement == "OK" ? FastVerdict::InTime : FastVerdict::Failed);
+        QCOMPARE(f.colourOf(ui(form).solution[slot]), kLightOrange);
     }
 
     void switchingWindowsJudgesNothing() {
         ScreenFixture f(kList);
         auto& form = *f.form;
-        QTest::mouseClick(form.Command4, Qt::LeftButton);
-        QTest::mouseClick(form.solution[1], Qt::LeftButton);
-        QTest::mouseClick(form.solution[0], Qt::LeftButton);
-        const QString voyant = form.voyant->text();
-        form.timer3Tick();
+        QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
+        QTest::mouseClick(ui(form).solution[1], Qt::LeftButton);
+        QTest::mouseClick(ui(form).solution[0], Qt::LeftButton);
+        const QString judgement = ui(form).voyant->text();
+        form.stopwatchTick();
 
         QWidget other;
         other.setGeometry(700, 100, 100, 100);
@@ -239,18 +242,18 @@ private slots:
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
 
-        QCOMPARE(f.focused(), form.solution[0]);
-        QCOMPARE(form.training().state().etat[0], -1);
-        QCOMPARE(form.voyant->text(), voyant);
-        QCOMPARE(form.training().state().chrono, 1); // not started again
+        QCOMPARE(f.focused(), ui(form).solution[0]);
+        QCOMPARE(form.training().state().verdicts[0], FastVerdict::NotJudged);
+        QCOMPARE(ui(form).voyant->text(), judgement);
+        QCOMPARE(form.training().state().secondsInBox, 1); // not started again
 
         // Hidden and shown again: nothing judged either.
         form.hide();
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.training().state().etat[0], -1);
-        QCOMPARE(form.training().state().chrono, 1);
+        QCOMPARE(form.training().state().verdicts[0], FastVerdict::NotJudged);
+        QCOMPARE(form.training().state().secondsInBox, 1);
     }
 };
 

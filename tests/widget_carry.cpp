@@ -3,10 +3,11 @@
 // whose questions due then show on the launcher.
 
 #include "screens/carry.h"
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
 #include "screens/spoken.h"
+#include "screens/trainingscreen.h"
 #include "session/sittings.h"
+#include "support/controls.h"
 #include "support/historysupport.h"
 #include "support/progresssupport.h"
 #include "support/testsupport.h"
@@ -20,6 +21,8 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
+using tirages::test::ui;
 
 namespace {
 
@@ -62,22 +65,23 @@ private slots:
         QTemporaryDir dir;
         test::WorkingFolder folder;
         session::Sittings sittings({}, [] { return test::kNow; });
-        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(test::countingSeeds()); },
-                                sittings);
+        screens::Launcher launcher(
+            [] { return std::make_unique<screens::TrainingScreen>(test::countingSeeds()); },
+            sittings);
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
-        QVERIFY(launcher.sauvegarde->isHidden()); // nothing kept: as on a first run
+        QVERIFY(ui(launcher).sauvegarde->isHidden()); // nothing kept: as on a first run
         auto store = std::make_unique<progress::Store>(dir.filePath("kept.sqlite"));
         QVERIFY(test::fillHistory(*store));
         progress::Store& kept = *store;
         sittings.useStore(std::move(store));
         launcher.refresh();
-        QVERIFY(launcher.sauvegarde->isVisible());
-        launcher.quitter->setFocus();
+        QVERIFY(ui(launcher).sauvegarde->isVisible());
+        ui(launcher).quitter->setFocus();
         QTest::keyClick(&launcher, Qt::Key_Backtab);
-        QCOMPARE(launcher.focusWidget(), launcher.sauvegarde);
+        QCOMPARE(launcher.focusWidget(), ui(launcher).sauvegarde);
 
-        QTest::mouseClick(launcher.sauvegarde, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).sauvegarde, Qt::LeftButton);
         screens::CarryWindow* window = launcher.carryWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Sauvegarde"));
@@ -115,11 +119,11 @@ private slots:
         QVERIFY(test::writeCardbox(cardbox, {{"ABELT", 3, 0, 3, now - 3600, 2, now - 60},
                                              {"ABERR", 1, 0, 1, now - 3600, 1, now + 2 * 86400}}));
         launcher.refresh();
-        const QString dueBefore = launcher.reviewLine->text();
+        const QString dueBefore = ui(launcher).reviewLine->text();
         pickIn(*window, window->importer, cardbox);
         QCOMPARE(window->outcome->text(), QStringLiteral("2 questions importées."));
-        QVERIFY(launcher.reviewLine->isVisible());
-        QVERIFY(launcher.reviewLine->text() != dueBefore);
+        QVERIFY(ui(launcher).reviewLine->isVisible());
+        QVERIFY(ui(launcher).reviewLine->text() != dueBefore);
         QVERIFY(kept.dueQuestions(test::kNow).contains(test::kTable));
 
         QTest::mouseClick(window->fermer, Qt::LeftButton);

@@ -4,9 +4,10 @@
 
 #include "entry/answerbox.h"
 #include "progress/store.h"
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
+#include "screens/trainingscreen.h"
 #include "session/sittings.h"
+#include "support/controls.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -20,6 +21,8 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
+using tirages::test::ui;
 using namespace tirages::screens;
 
 namespace {
@@ -35,22 +38,22 @@ void answerTheQuestionWith(Qt::Key key, QString* asked) {
     });
 }
 
-struct Launcher {
-    explicit Launcher(const QString& database)
+struct KeptLauncher {
+    explicit KeptLauncher(const QString& database)
         : sittings({}, [] { return QDateTime::currentDateTime(); }),
-          form([] { return std::make_unique<Form1>(test::countingSeeds()); }, sittings) {
+          form([] { return std::make_unique<TrainingScreen>(test::countingSeeds()); }, sittings) {
         sittings.useStore(std::make_unique<progress::Store>(database));
         form.refresh();
         form.show();
     }
-    void choose(const QString& text) { form.fichier->setEditText(text); }
-    Form1& lancer() {
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+    void choose(const QString& text) { ui(form).fichier->setEditText(text); }
+    TrainingScreen& lancer() {
+        QTest::mouseClick(ui(form).Command1, Qt::LeftButton);
         return *form.trainingScreen();
     }
 
     session::Sittings sittings;
-    Form2 form;
+    screens::Launcher form;
 };
 
 } // namespace
@@ -70,8 +73,8 @@ private slots:
         // Where a launcher of a new run opens the dialog, which `choose` then
         // closes on that file, or Escape leaves.
         const auto openedIn = [&](const QString& choose) {
-            Launcher l(database);
-            QTest::mouseClick(l.form.parcourir, Qt::LeftButton);
+            KeptLauncher l(database);
+            QTest::mouseClick(ui(l.form).parcourir, Qt::LeftButton);
             auto* dialog = l.form.findChild<QFileDialog*>();
             if (!dialog)
                 return QStringLiteral("no dialog");
@@ -94,54 +97,54 @@ private slots:
         cwd.write("trois.txt", "AB;AB\r\nCD;CD\r\nEF;EF\r\n");
         cwd.write("autre.txt", "GH;GH\r\n");
         QTemporaryDir data;
-        Launcher l(data.filePath("tirages.sqlite"));
+        KeptLauncher l(data.filePath("tirages.sqlite"));
         // Nothing kept, nothing corrected: the launcher as it always was, and
         // "LANCER" asks nothing.
         l.choose("trois.txt");
-        QVERIFY(!l.form.progress->isVisible() && !l.form.continuer->isVisible());
-        QTest::mouseClick(l.lancer().quitter, Qt::LeftButton);
-        QVERIFY(!l.form.progress->isVisible() && !l.form.continuer->isVisible());
-        Form1& screen = l.lancer();
+        QVERIFY(!ui(l.form).progress->isVisible() && !ui(l.form).continuer->isVisible());
+        QTest::mouseClick(ui(l.lancer()).quitter, Qt::LeftButton);
+        QVERIFY(!ui(l.form).progress->isVisible() && !ui(l.form).continuer->isVisible());
+        TrainingScreen& screen = l.lancer();
         QVERIFY(screen.isVisible());
 
-        QTest::keyClicks(screen.solution[screen.training().state().focus],
-                         screen.tirage[0]->text().toLower());
-        QTest::keyClick(screen.solution[0], Qt::Key_F12);
-        QTest::mouseClick(screen.quitter, Qt::LeftButton);
+        QTest::keyClicks(ui(screen).solution[screen.training().state().focus],
+                         ui(screen).tirage[0]->text().toLower());
+        QTest::keyClick(ui(screen).solution[0], Qt::Key_F12);
+        QTest::mouseClick(ui(screen).quitter, Qt::LeftButton);
         QVERIFY(l.form.isVisible());
-        QCOMPARE(l.form.progress->text(),
+        QCOMPARE(ui(l.form).progress->text(),
                  QStringLiteral("En cours : 2 mots restants sur 3 · 1 série · 0 min"));
-        QVERIFY(l.form.continuer->isVisible());
+        QVERIFY(ui(l.form).continuer->isVisible());
 
         // The line follows the text of the list box.
         l.choose("autre.txt");
-        QVERIFY(!l.form.progress->isVisible() && !l.form.continuer->isVisible());
+        QVERIFY(!ui(l.form).progress->isVisible() && !ui(l.form).continuer->isVisible());
         l.choose("trois.txt");
-        QVERIFY(l.form.continuer->isVisible());
+        QVERIFY(ui(l.form).continuer->isVisible());
 
         // "LANCER" asks first; Enter keeps the training.
         QString asked;
         answerTheQuestionWith(Qt::Key_Return, &asked);
-        QTest::mouseClick(l.form.Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(l.form).Command1, Qt::LeftButton);
         QVERIFY(asked.startsWith(QStringLiteral("Recommencer « trois.txt » ?")));
         QVERIFY(l.form.isVisible() && !screen.isVisible());
 
         // « Continuer » takes up the two entries left.
-        QTest::mouseClick(l.form.continuer, Qt::LeftButton);
+        QTest::mouseClick(ui(l.form).continuer, Qt::LeftButton);
         QVERIFY(screen.isVisible());
-        QCOMPARE(screen.focusWidget(), screen.solution[0]); // typing goes there
-        QCOMPARE(screen.training().state().nbmots(), 2);
-        QTest::mouseClick(screen.quitter, Qt::LeftButton);
+        QCOMPARE(screen.focusWidget(), ui(screen).solution[0]); // typing goes there
+        QCOMPARE(screen.training().state().entryCount(), 2);
+        QTest::mouseClick(ui(screen).quitter, Qt::LeftButton);
 
         // The hidden screen's countdown corrects the series: the line follows.
         for (int tick = 0; tick < kSeriesSeconds; ++tick)
-            screen.timer1Tick();
-        QCOMPARE(l.form.progress->text(),
+            screen.countdownTick();
+        QCOMPARE(ui(l.form).progress->text(),
                  QStringLiteral("En cours : 2 mots restants sur 3 · 2 séries · 0 min"));
 
         // « Recommencer » starts the list afresh.
         answerTheQuestionWith(Qt::Key_Escape, &asked);
-        QTest::mouseClick(l.form.Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(l.form).Command1, Qt::LeftButton);
         QVERIFY(!screen.isVisible());
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -149,27 +152,27 @@ private slots:
                 if (button->text() == QStringLiteral("Recommencer"))
                     QTest::mouseClick(button, Qt::LeftButton);
         });
-        Form1& again = l.lancer();
+        TrainingScreen& again = l.lancer();
         QVERIFY(again.isVisible());
-        QCOMPARE(again.training().state().reussites(), (QList<qint32>{0, 0, 0}));
+        QCOMPARE(again.training().state().successCounts(), (QList<qint32>{0, 0, 0}));
     }
 
     void aStoreThatCannotKeepIsSaidOnceAndTrainsAllTheSame() {
         test::WorkingFolder cwd;
         cwd.write("un.txt", "AB;AB\r\nCD;CD\r\n");
         QDir().mkpath("occupied.sqlite");
-        Launcher l(QDir::current().absoluteFilePath("occupied.sqlite"));
-        QVERIFY(l.form.message->text().startsWith(
+        KeptLauncher l(QDir::current().absoluteFilePath("occupied.sqlite"));
+        QVERIFY(ui(l.form).message->text().startsWith(
             QStringLiteral("Les entraînements ne pourront pas être gardés")));
         l.choose("un.txt");
-        QVERIFY(l.form.message->text().isEmpty()); // said once
-        Form1& screen = l.lancer();
+        QVERIFY(ui(l.form).message->text().isEmpty()); // said once
+        TrainingScreen& screen = l.lancer();
         QVERIFY(screen.isVisible());
-        QTest::keyClick(screen.solution[0], Qt::Key_F12);
-        QTest::mouseClick(screen.quitter, Qt::LeftButton);
+        QTest::keyClick(ui(screen).solution[0], Qt::Key_F12);
+        QTest::mouseClick(ui(screen).quitter, Qt::LeftButton);
         QVERIFY(l.form.isVisible());
-        QVERIFY(!l.form.continuer->isVisible());
-        QVERIFY(l.form.message->text().isEmpty());
+        QVERIFY(!ui(l.form).continuer->isVisible());
+        QVERIFY(ui(l.form).message->text().isEmpty());
     }
 };
 

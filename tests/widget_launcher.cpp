@@ -4,8 +4,9 @@
 #include "lists/catalogue.h"
 #include "screens/colours.h"
 #include "screens/fonts.h"
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
+#include "screens/trainingscreen.h"
+#include "support/controls.h"
 #include "support/launchersupport.h"
 #include "support/testsupport.h"
 #include "support/widgetsupport.h"
@@ -25,6 +26,8 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
+using tirages::test::ui;
 using namespace tirages::screens;
 using tirages::test::twips;
 
@@ -32,14 +35,14 @@ namespace {
 
 const QColor kPeach(255, 224, 192);
 
-std::unique_ptr<Form2> makeLauncher(QStringList dataDirs = {}) {
-    std::unique_ptr<Form2> launcher = std::make_unique<test::TestLauncher>(dataDirs);
+std::unique_ptr<Launcher> makeLauncher(QStringList dataDirs = {}) {
+    std::unique_ptr<Launcher> launcher = std::make_unique<test::TestLauncher>(dataDirs);
     launcher->show();
     return launcher;
 }
 
-void choose(Form2& launcher, const QString& text) {
-    launcher.fichier->setEditText(text);
+void choose(Launcher& launcher, const QString& text) {
+    ui(launcher).fichier->setEditText(text);
 }
 
 QByteArray fixtureBytes(const QString& name) {
@@ -61,29 +64,29 @@ private slots:
         QCOMPARE(launcher->size(), QSize(350, 263));
         QCOMPARE(test::background(launcher.get()), kPeach);
 
-        QCOMPARE(launcher->Label1->text(), QStringLiteral("MOTS NOUVEAUX ODS 5"));
-        QCOMPARE(launcher->Label1->pos(), twips(960, 240, 0, 0).topLeft());
-        QCOMPARE(launcher->Label1->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(launcher->Label1->font().pointSize(), 12);
-        QCOMPARE(test::background(launcher->Label1), kPeach);
-        QCOMPARE(launcher->fichier->geometry(), twips(1200, 1320, 2295, 315));
-        QCOMPARE(launcher->Command1->text(), QStringLiteral("LANCER"));
-        QCOMPARE(launcher->Command1->geometry(), twips(1680, 1800, 1215, 375));
-        QCOMPARE(launcher->quitter->text(), QStringLiteral("Quitter"));
-        QCOMPARE(launcher->quitter->geometry(), twips(3840, 3240, 1215, 495));
-        QCOMPARE(launcher->Text1->geometry(), twips(360, 2160, 3735, 1575));
-        QVERIFY(!launcher->Text1->isVisible());
-        QVERIFY(!launcher->Text1->isEnabled());
-        QCOMPARE(launcher->Label2->geometry(), twips(4440, 720, 375, 255));
-        QVERIFY(launcher->Label2->text().isEmpty());
-        QCOMPARE(test::background(launcher->Label2), kPeach);
-        QVERIFY(!launcher->Timer1->isActive());
-        QCOMPARE(launcher->Timer1->interval(), 1000);
+        QCOMPARE(ui(launcher).Label1->text(), QStringLiteral("MOTS NOUVEAUX ODS 5"));
+        QCOMPARE(ui(launcher).Label1->pos(), twips(960, 240, 0, 0).topLeft());
+        QCOMPARE(ui(launcher).Label1->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(ui(launcher).Label1->font().pointSize(), 12);
+        QCOMPARE(test::background(ui(launcher).Label1), kPeach);
+        QCOMPARE(ui(launcher).fichier->geometry(), twips(1200, 1320, 2295, 315));
+        QCOMPARE(ui(launcher).Command1->text(), QStringLiteral("LANCER"));
+        QCOMPARE(ui(launcher).Command1->geometry(), twips(1680, 1800, 1215, 375));
+        QCOMPARE(ui(launcher).quitter->text(), QStringLiteral("Quitter"));
+        QCOMPARE(ui(launcher).quitter->geometry(), twips(3840, 3240, 1215, 495));
+        QCOMPARE(ui(launcher).Text1->geometry(), twips(360, 2160, 3735, 1575));
+        QVERIFY(!ui(launcher).Text1->isVisible());
+        QVERIFY(!ui(launcher).Text1->isEnabled());
+        QCOMPARE(ui(launcher).Label2->geometry(), twips(4440, 720, 375, 255));
+        QVERIFY(ui(launcher).Label2->text().isEmpty());
+        QCOMPARE(test::background(ui(launcher).Label2), kPeach);
+        QVERIFY(!ui(launcher).Timer1->isActive());
+        QCOMPARE(ui(launcher).Timer1->interval(), 1000);
     }
 
     void offersTheSeventeenListsUnderAPrompt() {
         auto launcher = makeLauncher();
-        QComboBox* box = launcher->fichier;
+        QComboBox* box = ui(launcher).fichier;
         QVERIFY(box->isEditable());
         QCOMPARE(box->currentIndex(), -1);
         QCOMPARE(box->currentText(), QStringLiteral("Sélectionnez votre liste"));
@@ -102,10 +105,11 @@ private slots:
 
     void tabVisitsLancerQuitterThenTheListAndItsButton() {
         auto launcher = makeLauncher();
-        QCOMPARE(launcher->focusWidget(), launcher->Command1);
-        const QList<QWidget*> walk = test::tabWalk(launcher.get(), launcher->Command1, 4);
-        QCOMPARE(walk, (QList<QWidget*>{launcher->Command1, launcher->quitter, launcher->fichier,
-                                        launcher->parcourir, launcher->Command1}));
+        QCOMPARE(launcher->focusWidget(), ui(launcher).Command1);
+        const QList<QWidget*> walk = test::tabWalk(launcher.get(), ui(launcher).Command1, 4);
+        QCOMPARE(walk,
+                 (QList<QWidget*>{ui(launcher).Command1, ui(launcher).quitter, ui(launcher).fichier,
+                                  ui(launcher).parcourir, ui(launcher).Command1}));
     }
 
     // « Parcourir… » with Qt's own file dialog: the file chosen goes into the
@@ -118,14 +122,14 @@ private slots:
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(cwd.path() + "/home"));
         auto launcher = makeLauncher();
-        QCOMPARE(launcher->parcourir->text(), QStringLiteral("Parcourir…"));
-        QCOMPARE(launcher->parcourir->geometry(), twips(3555, 1320, 1215, 315));
+        QCOMPARE(ui(launcher).parcourir->text(), QStringLiteral("Parcourir…"));
+        QCOMPARE(ui(launcher).parcourir->geometry(), twips(3555, 1320, 1215, 315));
         QCOMPARE(
-            QAccessible::queryAccessibleInterface(launcher->parcourir)->text(QAccessible::Name),
+            QAccessible::queryAccessibleInterface(ui(launcher).parcourir)->text(QAccessible::Name),
             QStringLiteral("Parcourir…"));
-        QCOMPARE(launcher->parcourir->accessibleDescription(),
+        QCOMPARE(ui(launcher).parcourir->accessibleDescription(),
                  QStringLiteral("Choisir un fichier de liste"));
-        QCOMPARE(launcher->fichier->geometry(), twips(1200, 1320, 2295, 315));
+        QCOMPARE(ui(launcher).fichier->geometry(), twips(1200, 1320, 2295, 315));
 
         const auto dialogFor = [&](auto click) -> QFileDialog* {
             click();
@@ -133,7 +137,7 @@ private slots:
         };
         // By the mouse; the file's name typed into the dialog.
         QFileDialog* dialog =
-            dialogFor([&] { QTest::mouseClick(launcher->parcourir, Qt::LeftButton); });
+            dialogFor([&] { QTest::mouseClick(ui(launcher).parcourir, Qt::LeftButton); });
         QVERIFY(dialog);
         QTRY_VERIFY(dialog->isVisible());
         QCOMPARE(QDir(dialog->directory()).canonicalPath(),
@@ -144,24 +148,24 @@ private slots:
         dialog->selectFile(chosen);
         QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
         QTRY_VERIFY(!launcher->findChild<QFileDialog*>());
-        QCOMPARE(launcher->fichier->currentText(), QDir::toNativeSeparators(chosen));
-        QCOMPARE(launcher->focusWidget(), launcher->Command1);
-        QTest::keyClick(launcher->Command1, Qt::Key_Space);
+        QCOMPARE(ui(launcher).fichier->currentText(), QDir::toNativeSeparators(chosen));
+        QCOMPARE(launcher->focusWidget(), ui(launcher).Command1);
+        QTest::keyClick(ui(launcher).Command1, Qt::Key_Space);
         QVERIFY(launcher->trainingScreen()->isVisible());
-        QCOMPARE(launcher->trainingScreen()->training().state().nbmots(), 2);
+        QCOMPARE(launcher->trainingScreen()->training().state().entryCount(), 2);
 
         // Back on the launcher, by the keyboard: the dialog opens in that
         // folder, and Escape leaves the list box as it was.
-        QTest::mouseClick(launcher->trainingScreen()->quitter, Qt::LeftButton);
-        launcher->parcourir->setFocus();
-        dialog = dialogFor([&] { QTest::keyClick(launcher->parcourir, Qt::Key_Space); });
+        QTest::mouseClick(ui(launcher->trainingScreen()).quitter, Qt::LeftButton);
+        ui(launcher).parcourir->setFocus();
+        dialog = dialogFor([&] { QTest::keyClick(ui(launcher).parcourir, Qt::Key_Space); });
         QVERIFY(dialog);
         QCOMPARE(QDir(dialog->directory()).canonicalPath(),
                  QDir(cwd.path() + "/home/mes listes").canonicalPath());
         QTest::keyClick(dialog, Qt::Key_Escape);
         QTRY_VERIFY(!launcher->findChild<QFileDialog*>());
-        QCOMPARE(launcher->fichier->currentText(), QDir::toNativeSeparators(chosen));
-        QCOMPARE(launcher->focusWidget(), launcher->parcourir);
+        QCOMPARE(ui(launcher).fichier->currentText(), QDir::toNativeSeparators(chosen));
+        QCOMPARE(launcher->focusWidget(), ui(launcher).parcourir);
         qputenv("HOME", home);
     }
 
@@ -180,24 +184,24 @@ private slots:
             QCOMPARE(box->buttons().size(), 1);
             QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
         });
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
         QCOMPARE(told, QStringLiteral("Mots laissés de côté | 3 mots laissés de côté : ligne 3, "
                                       "« barre » a les lettres de « arbre » (ligne 1) ; ligne 4, "
                                       "« l'eau » n'est pas un mot de 2 à 15 lettres ; ligne 5, "
                                       "« zèbre » est déjà à la ligne 2.\nL'entraînement porte "
                                       "sur 2 mots."));
-        Form1* training = launcher->trainingScreen();
+        TrainingScreen* training = launcher->trainingScreen();
         QVERIFY(training->isVisible());
-        QCOMPARE(training->training().state().nbmots(), 2);
-        QCOMPARE(training->focusWidget(), training->solution[0]); // typing goes there
-        QStringList draws{training->tirage[0]->text(), training->tirage[1]->text()};
+        QCOMPARE(training->training().state().entryCount(), 2);
+        QCOMPARE(training->focusWidget(), ui(training).solution[0]); // typing goes there
+        QStringList draws{ui(training).tirage[0]->text(), ui(training).tirage[1]->text()};
         draws.sort();
         QCOMPARE(draws, (QStringList{"ABERR", "BEERZ"}));
 
         // With nothing left out, the training starts at once.
-        QTest::mouseClick(training->quitter, Qt::LeftButton);
+        QTest::mouseClick(ui(training).quitter, Qt::LeftButton);
         cwd.write("mots.txt", "arbre\r\nzèbre\r\n");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
         QVERIFY(training->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
     }
@@ -209,16 +213,16 @@ private slots:
         QVERIFY(!launcher->trainingScreen());
 
         choose(*launcher, "5 lettres");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
 
-        Form1* training = launcher->trainingScreen();
+        TrainingScreen* training = launcher->trainingScreen();
         QVERIFY(training);
         QVERIFY(training->isVisible());
         QVERIFY(!launcher->isVisible());
-        QCOMPARE(training->training().state().nbmots(), 12);
-        QCOMPARE(training->motsleft->text(), QStringLiteral("12"));
+        QCOMPARE(training->training().state().entryCount(), 12);
+        QCOMPARE(ui(training).motsleft->text(), QStringLiteral("12"));
         QCOMPARE(training->cursor().shape(), Qt::ArrowCursor);
-        QVERIFY(launcher->message->text().isEmpty());
+        QVERIFY(ui(launcher).message->text().isEmpty());
     }
 
     void findsCatalogueListsBesideTheProgram() {
@@ -227,23 +231,23 @@ private slots:
         QFile::copy(test::fixture("twelve.txt"), installed.filePath("9l_tir.txt"));
         auto launcher = makeLauncher({installed.path()});
         choose(*launcher, "9 lettres");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
         QVERIFY(launcher->trainingScreen()->isVisible());
-        QCOMPARE(launcher->trainingScreen()->training().state().nbmots(), 12);
+        QCOMPARE(launcher->trainingScreen()->training().state().entryCount(), 12);
     }
 
     void everyShippedListStarts() {
         test::WorkingFolder cwd; // the lists come from the program's data folder
         auto launcher = makeLauncher({QStringLiteral(TIRAGES_SOURCE_DIR "/data")});
         for (const lists::CatalogueList& list : lists::catalogue()) {
-            launcher->fichier->setCurrentIndex(launcher->fichier->findText(list.name));
-            QCOMPARE(launcher->fichier->currentText(), list.name);
-            QTest::mouseClick(launcher->Command1, Qt::LeftButton);
-            Form1* training = launcher->trainingScreen();
-            QVERIFY2(training->isVisible(), qPrintable(launcher->message->text()));
-            QVERIFY(training->training().state().nbmots() > 0);
-            QVERIFY(!training->tirage[0]->text().isEmpty());
-            QTest::mouseClick(training->quitter, Qt::LeftButton);
+            ui(launcher).fichier->setCurrentIndex(ui(launcher).fichier->findText(list.name));
+            QCOMPARE(ui(launcher).fichier->currentText(), list.name);
+            QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
+            TrainingScreen* training = launcher->trainingScreen();
+            QVERIFY2(training->isVisible(), qPrintable(ui(launcher).message->text()));
+            QVERIFY(training->training().state().entryCount() > 0);
+            QVERIFY(!ui(training).tirage[0]->text().isEmpty());
+            QTest::mouseClick(ui(training).quitter, Qt::LeftButton);
             QVERIFY(launcher->isVisible());
         }
     }
@@ -251,14 +255,14 @@ private slots:
     void lancerWithThePromptExplainsAndStays() {
         test::WorkingFolder cwd;
         auto launcher = makeLauncher();
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
 
         QVERIFY(launcher->isVisible());
-        QVERIFY(launcher->Command1->isEnabled());
+        QVERIFY(ui(launcher).Command1->isEnabled());
         // The list is read before any training screen is shown.
         QVERIFY(!launcher->trainingScreen());
-        QVERIFY(launcher->message->isVisible());
-        QCOMPARE(launcher->message->text(),
+        QVERIFY(ui(launcher).message->isVisible());
+        QCOMPARE(ui(launcher).message->text(),
                  QStringLiteral("Impossible d'ouvrir la liste « Sélectionnez votre liste » : "
                                 "ce fichier n'existe pas."));
         QCOMPARE(launcher->cursor().shape(), Qt::ArrowCursor);
@@ -271,8 +275,8 @@ private slots:
         cwd.write("huge.txt", test::numberedList(10001));
         auto launcher = makeLauncher();
         choose(*launcher, "5 lettres");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
-        Form1* training = launcher->trainingScreen();
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
+        TrainingScreen* training = launcher->trainingScreen();
         const TrainingState before = training->training().state();
 
         // Back on the launcher, as after "Sommaire".
@@ -280,50 +284,51 @@ private slots:
         launcher->show();
         for (const QString bad : {"broken.txt", "huge.txt", "data", "missing.txt"}) {
             choose(*launcher, bad);
-            QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+            QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
             QVERIFY2(launcher->isVisible(), qPrintable(bad));
             QVERIFY(!training->isVisible());
-            QVERIFY(launcher->message->text().contains(QStringLiteral("« %1 »").arg(bad)));
-            QCOMPARE(training->training().state().tirages(), before.tirages());
-            QCOMPARE(training->training().state().numeros, before.numeros);
+            QVERIFY(ui(launcher).message->text().contains(QStringLiteral("« %1 »").arg(bad)));
+            QCOMPARE(training->training().state().draws(), before.draws());
+            QCOMPARE(training->training().state().slotEntry, before.slotEntry);
         }
         choose(*launcher, "broken.txt");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
-        QVERIFY(launcher->message->text().contains(QStringLiteral("ligne 3")));
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
+        QVERIFY(ui(launcher).message->text().contains(QStringLiteral("ligne 3")));
 
         // A good list afterwards clears the message and starts.
         choose(*launcher, "5 lettres");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
-        QVERIFY(launcher->message->text().isEmpty());
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
+        QVERIFY(ui(launcher).message->text().isEmpty());
         QVERIFY(training->isVisible());
     }
 
     void quitterSaysGoodbyeAndCountsDown() {
         auto launcher = makeLauncher();
-        QSignalSpy ended(launcher.get(), &Form2::programEnded);
-        QTest::mouseClick(launcher->quitter, Qt::LeftButton);
+        QSignalSpy ended(launcher.get(), &Launcher::programEnded);
+        QTest::mouseClick(ui(launcher).quitter, Qt::LeftButton);
 
-        QVERIFY(launcher->Timer1->isActive());
-        QCOMPARE(launcher->farewell().decompte(), 6);
-        for (QWidget* gone : std::initializer_list<QWidget*>{launcher->fichier, launcher->Label1,
-                                                             launcher->Command1, launcher->quitter})
+        QVERIFY(ui(launcher).Timer1->isActive());
+        QCOMPARE(launcher->farewell().countdown(), 6);
+        for (QWidget* gone :
+             std::initializer_list<QWidget*>{ui(launcher).fichier, ui(launcher).Label1,
+                                             ui(launcher).Command1, ui(launcher).quitter})
             QVERIFY(!gone->isVisible());
         QVERIFY(!launcher->isEnabled());
         QCOMPARE(launcher->windowTitle(), QStringLiteral("A bientôt !"));
-        QVERIFY(launcher->Text1->isVisible());
-        QCOMPARE(launcher->Text1->geometry(), twips(360, 640, 3735, 2400));
-        QVERIFY(Form2::aboutText().startsWith("A propos de l'auteur :\r\n\r\n"));
-        QVERIFY(Form2::aboutText().endsWith("\r\n"));
-        QVERIFY(Form2::aboutText().contains("GNU"));
-        QVERIFY(launcher->Text1->toPlainText().startsWith("A propos de l'auteur :\n\n"));
+        QVERIFY(ui(launcher).Text1->isVisible());
+        QCOMPARE(ui(launcher).Text1->geometry(), twips(360, 640, 3735, 2400));
+        QVERIFY(Launcher::aboutText().startsWith("A propos de l'auteur :\r\n\r\n"));
+        QVERIFY(Launcher::aboutText().endsWith("\r\n"));
+        QVERIFY(Launcher::aboutText().contains("GNU"));
+        QVERIFY(ui(launcher).Text1->toPlainText().startsWith("A propos de l'auteur :\n\n"));
 
-        launcher->Timer1->stop(); // the test drives the ticks
+        ui(launcher).Timer1->stop(); // the test drives the ticks
         for (const char* shown : {"5", "4", "3", "2", "1", "0"}) {
-            launcher->timer1Tick();
-            QCOMPARE(launcher->Label2->text(), QString::fromLatin1(shown));
+            launcher->farewellTick();
+            QCOMPARE(ui(launcher).Label2->text(), QString::fromLatin1(shown));
             QCOMPARE(ended.count(), 0);
         }
-        launcher->timer1Tick();
+        launcher->farewellTick();
         QCOMPARE(ended.count(), 1);
     }
 
@@ -332,7 +337,7 @@ private slots:
         cwd.write("data/5l_tir.txt", fixtureBytes("twelve.txt"));
         auto launcher = makeLauncher();
         choose(*launcher, "5 lettres");
-        QTest::mouseClick(launcher->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
         QVERIFY(!launcher->isVisible());
         launcher->trainingScreen()->close();
         QVERIFY(!launcher->trainingScreen()->isVisible());
@@ -341,7 +346,7 @@ private slots:
 
     void closingTheLauncherEndsTheProgram() {
         auto launcher = makeLauncher();
-        QSignalSpy ended(launcher.get(), &Form2::programEnded);
+        QSignalSpy ended(launcher.get(), &Launcher::programEnded);
         launcher->close();
         QCOMPARE(ended.count(), 1);
     }

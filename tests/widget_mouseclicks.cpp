@@ -2,8 +2,9 @@
 // Space or Enter on the focused button): where the focus lands, and what the
 // next key then does.
 
-#include "screens/form2.h"
 #include "screens/geometry.h"
+#include "screens/launcher.h"
+#include "support/controls.h"
 #include "support/launchersupport.h"
 #include "support/screenfixture.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 using namespace tirages;
+using namespace tirages::training;
 using namespace tirages::test;
 
 namespace {
@@ -73,40 +75,40 @@ private slots:
         ScreenFixture f(thirty());
         auto& form = *f.form;
         if (seconds)
-            QTest::mouseClick(form.Command4, Qt::LeftButton);
-        const QString threshold = form.seuiltxt->text();
-        QTest::mouseClick(form.solution[4], Qt::LeftButton);
-        QTest::keyClicks(form.solution[4], "s");
+            QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
+        const QString threshold = ui(form).seuiltxt->text();
+        QTest::mouseClick(ui(form).solution[4], Qt::LeftButton);
+        QTest::keyClicks(ui(form).solution[4], "s");
 
-        press(form.corriger, how);
-        QVERIFY(!form.corriger->isEnabled());
-        QCOMPARE(f.focused(), form.restart);
-        QCOMPARE(form.nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
+        press(ui(form).corriger, how);
+        QVERIFY(!ui(form).corriger->isEnabled());
+        QCOMPARE(f.focused(), ui(form).restart);
+        QCOMPARE(ui(form).nbseries->text(), QStringLiteral("1 série(s) déjà réalisée(s)."));
         QTest::keyClick(f.focused(), Qt::Key_F8);
-        QVERIFY(form.corriger->isEnabled());
-        QCOMPARE(f.focused(), form.solution[0]);
+        QVERIFY(ui(form).corriger->isEnabled());
+        QCOMPARE(f.focused(), ui(form).solution[0]);
 
         // The next series, this time from the button itself.
-        press(form.corriger, Press::Mouse);
-        const QString voyant = form.voyant->text();
-        press(form.restart, how);
-        QVERIFY(form.corriger->isEnabled());
-        QVERIFY(!form.restart->isEnabled());
-        QCOMPARE(f.focused(), form.solution[0]);
-        QCOMPARE(form.training().state().courant, 0);
-        QCOMPARE(f.colourOf(form.solution[0]), kLightYellow);
-        QCOMPARE(f.colourOf(form.tirage[0]), kLightGreen);
-        QCOMPARE(f.colourOf(form.solution[4]), kLightOrange);
-        QCOMPARE(form.Command1[0]->text(), form.tirage[0]->text().left(1));
-        QCOMPARE(form.training().state().etat[0], qint16(-1));
-        QCOMPARE(form.voyant->text(), voyant);
-        QCOMPARE(form.Timer3->isActive(), seconds);
+        press(ui(form).corriger, Press::Mouse);
+        const QString judgement = ui(form).voyant->text();
+        press(ui(form).restart, how);
+        QVERIFY(ui(form).corriger->isEnabled());
+        QVERIFY(!ui(form).restart->isEnabled());
+        QCOMPARE(f.focused(), ui(form).solution[0]);
+        QCOMPARE(form.training().state().currentSlot, 0);
+        QCOMPARE(f.colourOf(ui(form).solution[0]), kLightYellow);
+        QCOMPARE(f.colourOf(ui(form).tirage[0]), kLightGreen);
+        QCOMPARE(f.colourOf(ui(form).solution[4]), kLightOrange);
+        QCOMPARE(ui(form).Command1[0]->text(), ui(form).tirage[0]->text().left(1));
+        QCOMPARE(form.training().state().verdicts[0], FastVerdict::NotJudged);
+        QCOMPARE(ui(form).voyant->text(), judgement);
+        QCOMPARE(ui(form).Timer3->isActive(), seconds);
 
         QTest::keyClicks(f.focused(), "ab");
-        QCOMPARE(form.solution[0]->text(), QStringLiteral("AB"));
-        QCOMPARE(form.seuiltxt->text(), threshold);
+        QCOMPARE(ui(form).solution[0]->text(), QStringLiteral("AB"));
+        QCOMPARE(ui(form).seuiltxt->text(), threshold);
         QTest::keyClick(f.focused(), Qt::Key_Return);
-        QCOMPARE(f.focused(), form.solution[1]);
+        QCOMPARE(f.focused(), ui(form).solution[1]);
     }
 
     // The other buttons of the training screen keep the focus, except those
@@ -114,49 +116,49 @@ private slots:
     void otherButtonsOfTheTrainingScreen() {
         ScreenFixture f(thirty());
         auto& form = *f.form;
-        QTest::mouseClick(form.solution[6], Qt::LeftButton);
+        QTest::mouseClick(ui(form).solution[6], Qt::LeftButton);
 
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
-        QCOMPARE(f.focused(), form.solution[7]);
+        QTest::mouseClick(ui(form).Command2, Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).solution[7]);
         QTest::keyClicks(f.focused(), "s");
-        QCOMPARE(form.solution[7]->text(), QStringLiteral("S"));
+        QCOMPARE(ui(form).solution[7]->text(), QStringLiteral("S"));
 
-        QTest::mouseClick(form.Command1[2], Qt::LeftButton);
-        QCOMPARE(f.focused(), form.Command1[2]);
-        QTest::mouseClick(form.Command1[0], Qt::LeftButton);
-        QCOMPARE(form.Command1[2]->x(), screens::toPixels(3000));
-        QCOMPARE(f.colourOf(form.solution[7]), kLightYellow);
+        QTest::mouseClick(ui(form).Command1[2], Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).Command1[2]);
+        QTest::mouseClick(ui(form).Command1[0], Qt::LeftButton);
+        QCOMPARE(ui(form).Command1[2]->x(), screens::toPixels(3000));
+        QCOMPARE(f.colourOf(ui(form).solution[7]), kLightYellow);
 
-        QTest::mouseClick(form.recherche, Qt::LeftButton);
-        QTest::keyClicks(form.recherche, "s07t");
-        QTest::mouseClick(form.valider, Qt::LeftButton);
-        QCOMPARE(form.solution[7]->text(), QStringLiteral("S07T"));
-        QCOMPARE(f.focused(), form.solution[8]);
+        QTest::mouseClick(ui(form).recherche, Qt::LeftButton);
+        QTest::keyClicks(ui(form).recherche, "s07t");
+        QTest::mouseClick(ui(form).valider, Qt::LeftButton);
+        QCOMPARE(ui(form).solution[7]->text(), QStringLiteral("S07T"));
+        QCOMPARE(f.focused(), ui(form).solution[8]);
 
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
-        QCOMPARE(f.focused(), form.Command3);
+        QTest::mouseClick(ui(form).Command3, Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).Command3);
         QTest::keyClick(f.focused(), Qt::Key_Space);
-        QCOMPARE(form.police->text(), QStringLiteral("3"));
+        QCOMPARE(ui(form).police->text(), QStringLiteral("3"));
 
-        QTest::mouseClick(form.Command4, Qt::LeftButton);
-        QCOMPARE(f.focused(), form.Command4);
-        QCOMPARE(form.Label6->text(), QStringLiteral("secondes."));
+        QTest::mouseClick(ui(form).Command4, Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).Command4);
+        QCOMPARE(ui(form).Label6->text(), QStringLiteral("secondes."));
 
-        QTest::mouseClick(form.Command5, Qt::LeftButton);
-        QCOMPARE(f.focused(), form.Command5);
-        QCOMPARE(form.Command5->text(), QStringLiteral("Reprendre"));
+        QTest::mouseClick(ui(form).Command5, Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).Command5);
+        QCOMPARE(ui(form).Command5->text(), QStringLiteral("Reprendre"));
         QTest::keyClick(f.focused(), Qt::Key_Space);
-        QCOMPARE(form.Command5->text(), QStringLiteral("Pause"));
+        QCOMPARE(ui(form).Command5->text(), QStringLiteral("Pause"));
 
-        QTest::mouseClick(form.Check1, Qt::LeftButton);
-        QCOMPARE(f.focused(), form.Check1);
-        QVERIFY(!form.temps->isVisible());
+        QTest::mouseClick(ui(form).Check1, Qt::LeftButton);
+        QCOMPARE(f.focused(), ui(form).Check1);
+        QVERIFY(!ui(form).temps->isVisible());
         QTest::keyClick(f.focused(), Qt::Key_Space);
-        QVERIFY(form.temps->isVisible());
+        QVERIFY(ui(form).temps->isVisible());
 
         // Nothing of this moved the series on.
-        QVERIFY(form.corriger->isEnabled());
-        QCOMPARE(form.training().state().courant, 8);
+        QVERIFY(ui(form).corriger->isEnabled());
+        QCOMPARE(form.training().state().currentSlot, 8);
     }
 
     // A press on the search box is a click into it only with the left button,
@@ -164,18 +166,18 @@ private slots:
     void onlyALeftClickIntoTheLiveSearchBoxMakesValiderTheDefault() {
         ScreenFixture f(thirty());
         auto& form = *f.form;
-        QTest::mouseClick(form.solution[2], Qt::LeftButton);
+        QTest::mouseClick(ui(form).solution[2], Qt::LeftButton);
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-            QTest::mouseClick(form.recherche, button);
-            QVERIFY(form.Command2->isDefault());
+            QTest::mouseClick(ui(form).recherche, button);
+            QVERIFY(ui(form).Command2->isDefault());
         }
-        QTest::mouseClick(form.Command5, Qt::LeftButton); // pause: the box is disabled
-        QTest::mouseClick(form.recherche, Qt::LeftButton);
-        QVERIFY(form.Command2->isDefault());
-        QCOMPARE(f.colourOf(form.tirage[2]), kLightCyan);
-        QTest::mouseClick(form.Command5, Qt::LeftButton);
-        QTest::mouseClick(form.recherche, Qt::LeftButton);
-        QVERIFY(form.valider->isDefault());
+        QTest::mouseClick(ui(form).Command5, Qt::LeftButton); // pause: the box is disabled
+        QTest::mouseClick(ui(form).recherche, Qt::LeftButton);
+        QVERIFY(ui(form).Command2->isDefault());
+        QCOMPARE(f.colourOf(ui(form).tirage[2]), kLightCyan);
+        QTest::mouseClick(ui(form).Command5, Qt::LeftButton);
+        QTest::mouseClick(ui(form).recherche, Qt::LeftButton);
+        QVERIFY(ui(form).valider->isDefault());
     }
 
     // The clock boxes hold what the player types until the next tick, and the
@@ -183,25 +185,25 @@ private slots:
     void clockBoxesHoldWhatIsTyped() {
         ScreenFixture f(thirty());
         auto& form = *f.form;
-        form.timer1Tick();
-        QTest::mouseClick(form.temps, Qt::LeftButton);
-        form.temps->selectAll();
-        QTest::keyClicks(form.temps, "2:35");
-        QTest::mouseClick(form.tempstot, Qt::LeftButton);
-        form.tempstot->selectAll();
-        QTest::keyClicks(form.tempstot, "9:99:99");
-        QCOMPARE(form.temps->text(), QStringLiteral("2:35"));
-        QCOMPARE(form.tempstot->text(), QStringLiteral("9:99:99"));
-        form.timer2Tick();
-        QCOMPARE(form.tempstot->text(), QStringLiteral("0:00:01"));
-        QCOMPARE(form.temps->text(), QStringLiteral("2:35"));
-        QTest::mouseClick(form.corriger, Qt::LeftButton);
-        QCOMPARE(form.tps->text(), QStringLiteral("1:25"));
+        form.countdownTick();
+        QTest::mouseClick(ui(form).temps, Qt::LeftButton);
+        ui(form).temps->selectAll();
+        QTest::keyClicks(ui(form).temps, "2:35");
+        QTest::mouseClick(ui(form).tempstot, Qt::LeftButton);
+        ui(form).tempstot->selectAll();
+        QTest::keyClicks(ui(form).tempstot, "9:99:99");
+        QCOMPARE(ui(form).temps->text(), QStringLiteral("2:35"));
+        QCOMPARE(ui(form).tempstot->text(), QStringLiteral("9:99:99"));
+        form.totalTick();
+        QCOMPARE(ui(form).tempstot->text(), QStringLiteral("0:00:01"));
+        QCOMPARE(ui(form).temps->text(), QStringLiteral("2:35"));
+        QTest::mouseClick(ui(form).corriger, Qt::LeftButton);
+        QCOMPARE(ui(form).tps->text(), QStringLiteral("1:25"));
 
         // The next series' ticks write the countdown again.
         QTest::keyClick(f.focused(), Qt::Key_F8);
-        form.timer1Tick();
-        QCOMPARE(form.temps->text(), QStringLiteral("3:59"));
+        form.countdownTick();
+        QCOMPARE(ui(form).temps->text(), QStringLiteral("3:59"));
     }
 
     // The launcher's box hands over exactly what was typed: no completion, no
@@ -228,30 +230,30 @@ private slots:
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
 
-        QTest::mouseClick(launcher.fichier->lineEdit(), Qt::LeftButton);
-        launcher.fichier->lineEdit()->selectAll();
-        QTest::keyClicks(launcher.fichier->lineEdit(), typed);
-        QCOMPARE(launcher.fichier->currentText(), typed);
-        QTest::mouseClick(launcher.Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(launcher).fichier->lineEdit(), Qt::LeftButton);
+        ui(launcher).fichier->lineEdit()->selectAll();
+        QTest::keyClicks(ui(launcher).fichier->lineEdit(), typed);
+        QCOMPARE(ui(launcher).fichier->currentText(), typed);
+        QTest::mouseClick(ui(launcher).Command1, Qt::LeftButton);
 
-        QCOMPARE(launcher.fichier->currentText(), typed);
-        screens::Form1* training = launcher.trainingScreen();
-        QVERIFY2(training->isVisible(), qPrintable(launcher.message->text()));
-        QCOMPARE(training->training().state().nbmots(), entries);
+        QCOMPARE(ui(launcher).fichier->currentText(), typed);
+        screens::TrainingScreen* training = launcher.trainingScreen();
+        QVERIFY2(training->isVisible(), qPrintable(ui(launcher).message->text()));
+        QCOMPARE(training->training().state().entryCount(), entries);
         // The training screen opens with the focus in the first answer box.
         QVERIFY(QTest::qWaitForWindowActive(training));
-        QCOMPARE(QApplication::focusWidget(), training->solution[0]);
+        QCOMPARE(QApplication::focusWidget(), ui(training).solution[0]);
         QTest::keyClicks(QApplication::focusWidget(), "s");
-        QCOMPARE(training->solution[0]->text(), QStringLiteral("S"));
+        QCOMPARE(ui(training).solution[0]->text(), QStringLiteral("S"));
 
         // "Sommaire" brings the launcher back; "Quitter" then starts the farewell.
-        QTest::mouseClick(training->quitter, Qt::LeftButton);
+        QTest::mouseClick(ui(training).quitter, Qt::LeftButton);
         QVERIFY(!training->isVisible());
         QVERIFY(launcher.isVisible());
-        QCOMPARE(launcher.fichier->currentText(), typed);
-        QTest::mouseClick(launcher.quitter, Qt::LeftButton);
+        QCOMPARE(ui(launcher).fichier->currentText(), typed);
+        QTest::mouseClick(ui(launcher).quitter, Qt::LeftButton);
         QVERIFY(!launcher.isEnabled());
-        QVERIFY(launcher.Timer1->isActive());
+        QVERIFY(ui(launcher).Timer1->isActive());
     }
 };
 

@@ -3,11 +3,12 @@
 // « Entraîner ces mots » starting the training on the hardest words.
 
 #include "entry/answerbox.h"
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
 #include "screens/statistics.h"
+#include "screens/trainingscreen.h"
 #include "session/sittings.h"
 #include "session/statistics.h"
+#include "support/controls.h"
 #include "support/historysupport.h"
 #include "support/testsupport.h"
 
@@ -20,6 +21,8 @@
 #include <QtTest>
 
 using namespace tirages;
+using namespace tirages::training;
+using tirages::test::ui;
 
 class WidgetStatistics : public QObject {
     Q_OBJECT
@@ -76,8 +79,9 @@ private slots:
         session::Sittings sittings({}, [] { return test::kNow; });
         auto store = std::make_unique<progress::Store>(m_dir.filePath("launcher.sqlite"));
         QVERIFY(test::fillHistory(*store));
-        screens::Form2 launcher([] { return std::make_unique<screens::Form1>(test::countingSeeds()); },
-                                sittings);
+        screens::Launcher launcher(
+            [] { return std::make_unique<screens::TrainingScreen>(test::countingSeeds()); },
+            sittings);
         launcher.setStatisticsMaker([](const progress::Store& s, std::function<QDateTime()> now,
                                        screens::TrainQuestions train, QString*) {
             auto window = std::make_unique<screens::StatisticsWindow>(s, std::move(now));
@@ -85,24 +89,24 @@ private slots:
                              std::move(train));
             return std::unique_ptr<QWidget>(std::move(window));
         });
-        QVERIFY(launcher.statistiques->isHidden()); // no store yet: nothing to show
+        QVERIFY(ui(launcher).statistiques->isHidden()); // no store yet: nothing to show
         sittings.useStore(std::move(store));
         launcher.refresh();
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
-        QVERIFY(launcher.statistiques->isVisible());
+        QVERIFY(ui(launcher).statistiques->isVisible());
         // « Statistiques » takes the focus from "LANCER" as it is clicked.
-        QCOMPARE(launcher.focusWidget(), launcher.Command1);
-        QTest::mouseClick(launcher.statistiques, Qt::LeftButton);
-        QCOMPARE(launcher.focusWidget(), launcher.statistiques);
+        QCOMPARE(launcher.focusWidget(), ui(launcher).Command1);
+        QTest::mouseClick(ui(launcher).statistiques, Qt::LeftButton);
+        QCOMPARE(launcher.focusWidget(), ui(launcher).statistiques);
         auto* window = qobject_cast<screens::StatisticsWindow*>(launcher.statisticsWindow());
         QVERIFY(window && window->isVisible());
         window->tabs->setCurrentIndex(3);
         QTest::mouseClick(window->trainHardest, Qt::LeftButton);
-        screens::Form1* training = launcher.trainingScreen();
+        screens::TrainingScreen* training = launcher.trainingScreen();
         QVERIFY(training && training->isVisible());
         QVERIFY(!launcher.isVisible());
-        QCOMPARE(training->focusWidget(), training->solution[0]); // typing goes there
+        QCOMPARE(training->focusWidget(), ui(training).solution[0]); // typing goes there
         QStringList draws;
         for (const ListEntry& entry : training->training().state().entries)
             draws << entry.draw;

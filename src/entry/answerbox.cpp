@@ -11,9 +11,9 @@ AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {}
 void AnswerBox::keyPressEvent(QKeyEvent* event) {
     emit keyDown(event->key());
     const QString text = event->text();
-    if (text.size() == 1 && typedCharacter(text[0]) != text[0]) {
+    if (text.size() == 1 && training::typedCharacter(text[0]) != text[0]) {
         QKeyEvent capital(event->type(), event->key(), event->modifiers(),
-                          QString(typedCharacter(text[0])), event->isAutoRepeat(),
+                          QString(training::typedCharacter(text[0])), event->isAutoRepeat(),
                           static_cast<quint16>(event->count()));
         QLineEdit::keyPressEvent(&capital);
         event->setAccepted(capital.isAccepted());

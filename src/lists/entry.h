@@ -4,10 +4,10 @@
 
 namespace tirages::lists {
 
-// One line of a list file: the draw shown to the player and the expected word.
+// One line of a list file: the draw shown to the player and the word expected.
 struct Entry {
     QString draw;
-    QString solution;
+    QString expected;
     friend bool operator==(const Entry&, const Entry&) = default;
 };
 

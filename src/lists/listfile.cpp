@@ -77,15 +77,15 @@ void ListParser::takeLine(QByteArrayView line) {
         return;
     }
     const QByteArrayView draw = line.first(separator);
-    const QByteArrayView solution = line.sliced(separator + 1);
-    for (const QByteArrayView field : {draw, solution}) {
+    const QByteArrayView expected = line.sliced(separator + 1);
+    for (const QByteArrayView field : {draw, expected}) {
         if (!isAscii(field)) {
             m_nonAsciiFields.append(
-                {m_entries.size(), field.data() == solution.data(), field.toByteArray()});
+                {m_entries.size(), field.data() == expected.data(), field.toByteArray()});
             noteEncoding(field);
         }
     }
-    m_entries.append({fromCp1252(draw), fromCp1252(solution)});
+    m_entries.append({fromCp1252(draw), fromCp1252(expected)});
 }
 
 // A line of a file whose first line holds no ';'.
@@ -196,7 +196,7 @@ ListResult ListParser::finish() {
                                                         QStringConverter::Flag::ConvertInitialBom);
         for (const RawField& field : std::as_const(m_nonAsciiFields)) {
             Entry& entry = m_entries[field.entry];
-            (field.solution ? entry.solution : entry.draw) = utf8.decode(field.bytes);
+            (field.expected ? entry.expected : entry.draw) = utf8.decode(field.bytes);
         }
     }
     return ListFile{std::move(m_entries), false, {}};

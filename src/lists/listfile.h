@@ -89,7 +89,7 @@ private:
     // the file turn out to be UTF-8.
     struct RawField {
         qsizetype entry;
-        bool solution;
+        bool expected; // the field of the word, not of the draw
         QByteArray bytes;
     };
     enum class Kind { Undecided, Entries, Words };

@@ -171,7 +171,7 @@ std::optional<CardboxImport> Store::importCardbox(const QString& file,
         }
     };
     for (const lists::Entry& question : questions)
-        know(question.draw, question.solution);
+        know(question.draw, question.expected);
     QSqlQuery query(d.db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT draw, solution FROM entries"
@@ -207,7 +207,7 @@ std::optional<CardboxImport> Store::importCardbox(const QString& file,
         }
         const QVariantList values = valuesOf(*card);
         for (const lists::Entry& question : *matches) {
-            if (!d.run(find, {text(question.draw), text(question.solution)}))
+            if (!d.run(find, {text(question.draw), text(question.expected)}))
                 return fail(find.lastError());
             if (find.next()) {
                 const qint64 id = find.value(0).toLongLong();
@@ -221,8 +221,8 @@ std::optional<CardboxImport> Store::importCardbox(const QString& file,
                 }
                 if (!d.run(update, values + QVariantList{id}))
                     return fail(update.lastError());
-            } else if (!d.run(insert,
-                              QVariantList{text(question.draw), text(question.solution)} + values)) {
+            } else if (!d.run(insert, QVariantList{text(question.draw), text(question.expected)} +
+                                          values)) {
                 return fail(insert.lastError());
             }
             ++done.questions;

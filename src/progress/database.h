@@ -54,9 +54,10 @@ struct Store::Database {
     std::optional<qint64> revisionOf(const QString& list);
     bool writeWhole(const QString& list, const Save& save, qint64 revision);
     bool writeChanges(const QString& list, const Save& save, qint64 revision);
-    bool recordSeries(const QString& list, const SeriesRecord& series, const QDateTime& at);
+    bool recordSeries(const QString& list, const training::SeriesRecord& series,
+                      const QDateTime& at);
     // Each answer of the series recorded as `seriesId`, a review of its question.
-    bool reviewAnswers(qint64 seriesId, const SeriesRecord& series, const QDateTime& at);
+    bool reviewAnswers(qint64 seriesId, const training::SeriesRecord& series, const QDateTime& at);
     // Every answer recorded before the memory of questions was kept, reviewed
     // in the order it was given.
     bool replayAnswers();
@@ -71,8 +72,8 @@ extern const QString kCardColumns;
 reviews::Card cardAt(const QSqlQuery& query, int first);
 QVariantList valuesOf(const reviews::Card& card);
 
-int criterionCode(Criterion criterion);
-Criterion criterionOf(int code);
+int criterionCode(training::Criterion criterion);
+training::Criterion criterionOf(int code);
 
 // Qt binds a null text as NULL: a text is always bound as text, if empty.
 inline QVariant text(const QString& value) {

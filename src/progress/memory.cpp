@@ -47,7 +47,7 @@ QVariantList valuesOf(const Card& card) {
 
 // Each answer, a review of its question. The statements are prepared once
 // for the life of the connection: a correction runs about ninety of them.
-bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
+bool Store::Database::reviewAnswers(qint64 seriesId, const training::SeriesRecord& series,
                                     const QDateTime& at) {
     if (!reviewing) {
         reviewing = std::make_unique<Reviewing>(Reviewing{QSqlQuery(db), QSqlQuery(db),
@@ -67,8 +67,8 @@ bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
     }
     auto& [find, insert, update, log] = *reviewing;
     const QDateTime when = wholeSecond(at);
-    for (const SeriesRecord::Answer& answer : series.answers) {
-        if (!run(find, {text(answer.entry.draw), text(answer.entry.solution)}))
+    for (const training::SeriesRecord::Answer& answer : series.answers) {
+        if (!run(find, {text(answer.entry.draw), text(answer.entry.expected)}))
             return false;
         const bool known = find.next();
         const Card card = known ? cardAt(find, 1) : Card{};
@@ -77,7 +77,7 @@ bool Store::Database::reviewAnswers(qint64 seriesId, const SeriesRecord& series,
         const reviews::Grade grade = reviews::gradeOf(answer.right, answer.seconds);
         const reviews::Review done = reviews::review(card, grade, when, fuzz);
         if (!known) {
-            if (!run(insert, QVariantList{text(answer.entry.draw), text(answer.entry.solution)} +
+            if (!run(insert, QVariantList{text(answer.entry.draw), text(answer.entry.expected)} +
                                  valuesOf(done.card)))
                 return false;
             id = insert.lastInsertId().toLongLong();
@@ -180,7 +180,7 @@ std::optional<Card> Store::card(const lists::Entry& question) const {
     query.prepare(QStringLiteral("SELECT %1 FROM cards WHERE draw = ? AND solution = ?")
                       .arg(kCardColumns));
     query.addBindValue(text(question.draw));
-    query.addBindValue(text(question.solution));
+    query.addBindValue(text(question.expected));
     if (!query.exec() || !query.next())
         return std::nullopt;
     return cardAt(query, 0);
@@ -195,7 +195,7 @@ QList<LoggedReview> Store::reviewLog(const lists::Entry& question) const {
         "SELECT r.reviewed, r.grade, r.elapsed_days, r.scheduled FROM reviews r"
         " JOIN cards c ON c.id = r.card WHERE c.draw = ? AND c.solution = ? ORDER BY r.id"));
     query.addBindValue(text(question.draw));
-    query.addBindValue(text(question.solution));
+    query.addBindValue(text(question.expected));
     if (query.exec()) {
         while (query.next())
             log.append({timeOf(query.value(0)), static_cast<reviews::Grade>(query.value(1).toInt()),

@@ -7,10 +7,10 @@ namespace tirages::progress {
 FileChange compareLines(const lists::ListContent& before, const lists::ListContent& now) {
     QHash<QPair<QString, QString>, int> counts;
     for (const lists::Entry& line : before)
-        ++counts[{line.draw, line.solution}];
+        ++counts[{line.draw, line.expected}];
     FileChange change;
     for (const lists::Entry& line : now) {
-        int& left = counts[{line.draw, line.solution}];
+        int& left = counts[{line.draw, line.expected}];
         if (left > 0)
             --left;
         else
@@ -21,30 +21,30 @@ FileChange compareLines(const lists::ListContent& before, const lists::ListConte
     return change;
 }
 
-TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) {
+training::TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) {
     // The lines of the old file, by their text, each with its entry if it is
     // still in the training; a text twice in the file pairs in file order.
-    QHash<qint32, const ListEntry*> leftByLine;
-    for (const ListEntry& entry : kept.snapshot.entries)
+    QHash<qint32, const training::ListEntry*> leftByLine;
+    for (const training::ListEntry& entry : kept.snapshot.entries)
         leftByLine.insert(entry.line, &entry);
     QHash<QPair<QString, QString>, QList<qint32>> oldLines;
     for (qsizetype i = 0; i < kept.fileLines.size(); ++i) {
         const lists::Entry& line = kept.fileLines[i];
-        oldLines[{line.draw, line.solution}].append(static_cast<qint32>(i + 1));
+        oldLines[{line.draw, line.expected}].append(static_cast<qint32>(i + 1));
     }
-    TrainingSnapshot merged = kept.snapshot;
+    training::TrainingSnapshot merged = kept.snapshot;
     merged.entries.clear();
     for (qsizetype i = 0; i < now.size(); ++i) {
         const lists::Entry& line = now[i];
         const auto number = static_cast<qint32>(i + 1);
-        QList<qint32>& same = oldLines[{line.draw, line.solution}];
+        QList<qint32>& same = oldLines[{line.draw, line.expected}];
         if (same.isEmpty()) { // new in the file
             merged.entries.append({line, 0, number});
             continue;
         }
         const qint32 oldLine = same.takeFirst();
         if (const auto* entry = leftByLine.value(oldLine))
-            merged.entries.append({line, entry->reussites, number});
+            merged.entries.append({line, entry->successes, number});
     }
     return merged;
 }

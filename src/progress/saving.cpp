@@ -17,7 +17,7 @@ qint64 newRevision() {
     return static_cast<qint64>(QRandomGenerator::global()->generate64() >> 1);
 }
 
-bool isFinished(const TrainingSnapshot& training) {
+bool isFinished(const training::TrainingSnapshot& training) {
     return training.entries.isEmpty() && training.seriesDone > 0;
 }
 
@@ -51,7 +51,7 @@ bool Store::Database::writeWhole(const QString& list, const Save& save, qint64 r
             finished = query.value(1);
     }
     query.finish();
-    const TrainingSnapshot& now = save.training;
+    const training::TrainingSnapshot& now = save.training;
     query.prepare(QStringLiteral(
         "INSERT OR REPLACE INTO trainings (list, criterion, threshold, series_done,"
         " seconds_trained, entries_at_start, started, updated, finished, revision)"
@@ -62,8 +62,8 @@ bool Store::Database::writeWhole(const QString& list, const Save& save, qint64 r
         return false;
 
     QHash<qint32, qint32> left; // line -> successes
-    for (const ListEntry& entry : now.entries)
-        left.insert(entry.line, entry.reussites);
+    for (const training::ListEntry& entry : now.entries)
+        left.insert(entry.line, entry.successes);
     query.prepare(QStringLiteral("DELETE FROM entries WHERE list = ?"));
     if (!run(query, {list}))
         return false;
@@ -73,8 +73,8 @@ bool Store::Database::writeWhole(const QString& list, const Save& save, qint64 r
         const auto line = static_cast<qint32>(i + 1);
         const auto found = left.constFind(line);
         const bool in = found != left.constEnd();
-        if (!run(query, {list, line, text(save.fileLines[i].draw),
-                         text(save.fileLines[i].solution), in ? *found : 0, in ? 1 : 0}))
+        if (!run(query, {list, line, text(save.fileLines[i].draw), text(save.fileLines[i].expected),
+                         in ? *found : 0, in ? 1 : 0}))
             return false;
     }
     return true;
@@ -85,14 +85,14 @@ bool Store::Database::writeChanges(const QString& list, const Save& save, qint64
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
         "UPDATE entries SET reussites = ?, left_in = ? WHERE list = ? AND line = ?"));
-    for (const SeriesRecord& series : save.series) {
-        for (const SeriesRecord::Answer& answer : series.answers) {
-            if (!run(query, {answer.entry.reussites, answer.entry.eliminated ? 0 : 1, list,
+    for (const training::SeriesRecord& series : save.series) {
+        for (const training::SeriesRecord::Answer& answer : series.answers) {
+            if (!run(query, {answer.entry.successes, answer.entry.eliminated ? 0 : 1, list,
                              answer.entry.line}))
                 return false;
         }
     }
-    const TrainingSnapshot& now = save.training;
+    const training::TrainingSnapshot& now = save.training;
     const QString at = timestamp(save.at);
     query.prepare(QStringLiteral(
         "UPDATE trainings SET criterion = ?, threshold = ?, series_done = ?,"
@@ -102,7 +102,7 @@ bool Store::Database::writeChanges(const QString& list, const Save& save, qint64
                        now.secondsTrained, at, revision, isFinished(now), at, list});
 }
 
-bool Store::Database::recordSeries(const QString& list, const SeriesRecord& series,
+bool Store::Database::recordSeries(const QString& list, const training::SeriesRecord& series,
                                    const QDateTime& saved) {
     // A series kept late, after its save failed, keeps the time it was corrected.
     const QDateTime at = series.at.isValid() ? series.at : saved;
@@ -118,10 +118,10 @@ bool Store::Database::recordSeries(const QString& list, const SeriesRecord& seri
     const qint64 id = query.lastInsertId().toLongLong();
     query.prepare(QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
                                  " correct, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    for (const SeriesRecord::Answer& answer : series.answers) {
-        if (!run(query, {id, answer.entry.line, text(answer.entry.draw),
-                         text(answer.entry.solution), text(answer.answer), answer.right ? 1 : 0,
-                         answer.seconds}))
+    for (const training::SeriesRecord::Answer& answer : series.answers) {
+        if (!run(query,
+                 {id, answer.entry.line, text(answer.entry.draw), text(answer.entry.expected),
+                  text(answer.answer), answer.right ? 1 : 0, answer.seconds}))
             return false;
     }
     return reviewAnswers(id, series, at);
@@ -164,7 +164,8 @@ std::optional<qint64> Store::save(const QString& list, const Save& save) {
     return std::nullopt;
 }
 
-bool Store::record(const QString& list, const QList<SeriesRecord>& series, const QDateTime& at) {
+bool Store::record(const QString& list, const QList<training::SeriesRecord>& series,
+                   const QDateTime& at) {
     Database& d = *m_db;
     d.lastError.clear();
     if (!usable()) {

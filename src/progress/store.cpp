@@ -105,12 +105,12 @@ QString connectionName() {
 
 } // namespace
 
-int criterionCode(Criterion criterion) {
-    return criterion == Criterion::Seconds ? 1 : 0;
+int criterionCode(training::Criterion criterion) {
+    return criterion == training::Criterion::Seconds ? 1 : 0;
 }
 
-Criterion criterionOf(int code) {
-    return code == 1 ? Criterion::Seconds : Criterion::Successes;
+training::Criterion criterionOf(int code) {
+    return code == 1 ? training::Criterion::Seconds : training::Criterion::Successes;
 }
 
 QString Store::Database::reasonOf(const QSqlError& error) const {

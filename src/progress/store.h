@@ -34,7 +34,7 @@ struct Summary {
 // file has changed since.
 struct Kept {
     Summary summary;
-    TrainingSnapshot snapshot;
+    training::TrainingSnapshot snapshot;
     lists::ListContent fileLines; // in file order; an entry's line is its place here, from 1
 };
 
@@ -50,13 +50,13 @@ FileChange compareLines(const lists::ListContent& before, const lists::ListConte
 // The training taken up on a list file that changed: entries still in the file
 // keep their success counts (or stay eliminated), entries gone leave, entries
 // new in the file join with none; all in the order of the file as it is now.
-TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now);
+training::TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now);
 
 // One save of a training, whole or not at all.
 struct Save {
-    const TrainingSnapshot& training; // as it stands now
+    const training::TrainingSnapshot& training; // as it stands now
     const lists::ListContent& fileLines; // the file its entries' lines number
-    const QList<SeriesRecord>& series;   // corrected since the last save that was kept
+    const QList<training::SeriesRecord>& series; // corrected since the last save that was kept
     QDateTime at;
     // The revision this program last kept of the list. While the database
     // still holds it, only what the series changed is written; otherwise, or
@@ -168,7 +168,8 @@ public:
     std::optional<qint64> save(const QString& list, const Save& save);
     // Series of a training that is not kept (a review of the questions due):
     // recorded with their reviews, whole or not at all.
-    bool record(const QString& list, const QList<SeriesRecord>& series, const QDateTime& at);
+    bool record(const QString& list, const QList<training::SeriesRecord>& series,
+                const QDateTime& at);
     // The training kept for the list, gone.
     bool forget(const QString& list);
     const QString& lastError() const;

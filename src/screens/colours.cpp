@@ -5,29 +5,29 @@
 
 namespace tirages::screens {
 
-QColor rgb(Colour colour) {
+QColor rgb(training::Colour colour) {
     switch (colour) {
-    case Colour::SystemWindow:
+    case training::Colour::SystemWindow:
         return QApplication::palette().color(QPalette::Active, QPalette::Base);
-    case Colour::Peach:
+    case training::Colour::Peach:
         return {255, 224, 192};
-    case Colour::LightCyan:
+    case training::Colour::LightCyan:
         return {128, 255, 255};
-    case Colour::LightOrange:
+    case training::Colour::LightOrange:
         return {255, 192, 128};
-    case Colour::LightGreen:
+    case training::Colour::LightGreen:
         return {128, 255, 128};
-    case Colour::LightYellow:
+    case training::Colour::LightYellow:
         return {255, 255, 128};
-    case Colour::LightRed:
+    case training::Colour::LightRed:
         return {255, 128, 128};
-    case Colour::Red:
+    case training::Colour::Red:
         return {255, 0, 0};
-    case Colour::LightBlue:
+    case training::Colour::LightBlue:
         return {192, 192, 255};
-    case Colour::LightMagenta:
+    case training::Colour::LightMagenta:
         return {255, 128, 255};
-    case Colour::DarkRed:
+    case training::Colour::DarkRed:
         return {160, 0, 0};
     }
     return {};

@@ -7,7 +7,7 @@
 namespace tirages::screens {
 
 // The RGB value of each colour the screens use.
-QColor rgb(Colour colour);
+QColor rgb(training::Colour colour);
 
 } // namespace tirages::screens
 

@@ -14,7 +14,7 @@ QRect toPixels(const Twips& twips) {
             toPixels(twips.height)};
 }
 
-namespace training {
+namespace trainingLayout {
 namespace {
 
 // Slots lie in three columns of ten; the third column is not on an even pitch.
@@ -43,22 +43,22 @@ int rowTop(int slot) {
     return kFirstRowTop + kRowPitch * (slot % kRows);
 }
 
-const Column& column(int slot) {
+const Column& columnOf(int slot) {
     return kColumns[static_cast<std::size_t>(slot / kRows)];
 }
 
 } // namespace
 
-Twips frame(int c) {
+Twips column(int c) {
     return {kColumns[static_cast<std::size_t>(c)].frameLeft, 360, 2655, 5055};
 }
 
-Twips tirage(int slot) {
-    return {column(slot).tirageLeft, rowTop(slot), kSlotWidth, kSlotHeight};
+Twips draw(int slot) {
+    return {columnOf(slot).tirageLeft, rowTop(slot), kSlotWidth, kSlotHeight};
 }
 
-Twips solution(int slot) {
-    return {column(slot).solutionLeft, rowTop(slot), kSlotWidth, kSlotHeight};
+Twips answer(int slot) {
+    return {columnOf(slot).solutionLeft, rowTop(slot), kSlotWidth, kSlotHeight};
 }
 
 Twips tile(int k) {
@@ -69,15 +69,15 @@ int tileLeft(int place) {
     return kFirstTileLeft + kTilePitch * place;
 }
 
-Twips seuiltxt(Criterion criterion) {
-    const int shift = criterion == Criterion::Seconds ? kCriterionShift : 0;
+Twips threshold(training::Criterion criterion) {
+    const int shift = criterion == training::Criterion::Seconds ? kCriterionShift : 0;
     return {1800 + shift, 7200, 255, 225};
 }
 
-Twips Label6(Criterion criterion) {
-    const int shift = criterion == Criterion::Seconds ? kCriterionShift : 0;
+Twips thresholdUnit(training::Criterion criterion) {
+    const int shift = criterion == training::Criterion::Seconds ? kCriterionShift : 0;
     return {2160 + shift, 7200, 660, 195};
 }
 
-} // namespace training
+} // namespace trainingLayout
 } // namespace tirages::screens

@@ -29,72 +29,72 @@ template <typename Control> Control* placed(Control* control, const Twips& twips
     return control;
 }
 
-namespace launcher {
+namespace launcherLayout {
 inline constexpr int clientWidth = 5250;
 inline constexpr int clientHeight = 3945;
-inline constexpr Twips Label1{960, 240, 2880, 300};
-inline constexpr Twips fichier{1200, 1320, 2295, 315};
-inline constexpr Twips Command1{1680, 1800, 1215, 375};
-inline constexpr Twips quitter{3840, 3240, 1215, 495};
-inline constexpr Twips Text1{360, 2160, 3735, 1575};
-inline constexpr Twips Text1Farewell{360, 640, 3735, 2400};
-inline constexpr Twips Label2{4440, 720, 375, 255};
+inline constexpr Twips heading{960, 240, 2880, 300};
+inline constexpr Twips listBox{1200, 1320, 2295, 315};
+inline constexpr Twips launch{1680, 1800, 1215, 375};
+inline constexpr Twips quit{3840, 3240, 1215, 495};
+inline constexpr Twips about{360, 2160, 3735, 1575};
+inline constexpr Twips aboutFarewell{360, 640, 3735, 2400};
+inline constexpr Twips farewellCountdown{4440, 720, 375, 255};
 inline constexpr Twips message{360, 2280, 4530, 900}; // why a list could not be started
 // A training kept for the list named: what it stands at, and the button that
 // takes it up, beside "LANCER".
 inline constexpr Twips progress{360, 2280, 4530, 900};
-inline constexpr Twips continuer{3000, 1800, 1215, 375};
+inline constexpr Twips continueButton{3000, 1800, 1215, 375};
 // Opens the file dialog, beside the list box.
-inline constexpr Twips parcourir{3555, 1320, 1215, 315};
+inline constexpr Twips browse{3555, 1320, 1215, 315};
 // The questions due today, under the heading, and the button that trains them,
 // above « Parcourir… ».
 inline constexpr Twips reviewLine{360, 780, 3100, 315};
-inline constexpr Twips reviser{3555, 750, 1215, 375};
+inline constexpr Twips review{3555, 750, 1215, 375};
 // Opens the statistics, once there are some, at the foot of the launcher.
-inline constexpr Twips statistiques{360, 3240, 1455, 495};
-inline constexpr Twips sauvegarde{1935, 3240, 1455, 495};
-} // namespace launcher
+inline constexpr Twips statistics{360, 3240, 1455, 495};
+inline constexpr Twips carry{1935, 3240, 1455, 495};
+} // namespace launcherLayout
 
-namespace training {
+namespace trainingLayout {
 inline constexpr int clientWidth = 8865;
 inline constexpr int clientHeight = 7800;
 inline constexpr int clientLeft = 1635; // on the screen
 inline constexpr int clientTop = 675;
 
-Twips frame(int column);
-Twips tirage(int slot);
-Twips solution(int slot);
+Twips column(int column);
+Twips draw(int slot);
+Twips answer(int slot);
 // Letter tile k at its home place; tileLeft gives the left edge of a place.
 Twips tile(int k);
 int tileLeft(int place);
 // The threshold box and its unit move right under the seconds criterion, to
 // make room for its longer caption.
-Twips seuiltxt(Criterion criterion);
-Twips Label6(Criterion criterion);
+Twips threshold(training::Criterion criterion);
+Twips thresholdUnit(training::Criterion criterion);
 
-inline constexpr Twips restart{600, 5640, 1455, 375};
-inline constexpr Twips corriger{6360, 5640, 1095, 375};
-inline constexpr Twips recherche{3480, 6690, 1215, 285};
-inline constexpr Twips valider{4800, 6600, 975, 375};
-inline constexpr Twips Command2{8400, 4920, 135, 495};
-inline constexpr Twips Command5{7680, 6600, 975, 255};
-inline constexpr Twips Command3{7320, 0, 1455, 255};
-inline constexpr Twips police{7200, 0, 90, 195};
-inline constexpr Twips Command4{120, 7440, 2775, 255};
-inline constexpr Twips Label5{120, 7200, 1545, 195};
-inline constexpr Twips Label4{240, 6360, 1035, 195};
-inline constexpr Twips motsleft{1440, 6360, 495, 285};
-inline constexpr Twips nbseries{600, 6840, 1395, 195};
-inline constexpr Twips voyant{3000, 7440, 45, 195};
+inline constexpr Twips newSeries{600, 5640, 1455, 375};
+inline constexpr Twips correct{6360, 5640, 1095, 375};
+inline constexpr Twips search{3480, 6690, 1215, 285};
+inline constexpr Twips validate{4800, 6600, 975, 375};
+inline constexpr Twips nextBox{8400, 4920, 135, 495};
+inline constexpr Twips pause{7680, 6600, 975, 255};
+inline constexpr Twips changeFont{7320, 0, 1455, 255};
+inline constexpr Twips fontNumber{7200, 0, 90, 195};
+inline constexpr Twips changeCriterion{120, 7440, 2775, 255};
+inline constexpr Twips criterionCaption{120, 7200, 1545, 195};
+inline constexpr Twips wordsLeftCaption{240, 6360, 1035, 195};
+inline constexpr Twips wordsLeft{1440, 6360, 495, 285};
+inline constexpr Twips seriesDone{600, 6840, 1395, 195};
+inline constexpr Twips judgement{3000, 7440, 45, 195};
 inline constexpr Twips score{6720, 6360, 45, 195};
-inline constexpr Twips tps{6720, 6720, 45, 195};
-inline constexpr Twips Label3{8040, 5520, 555, 195};
-inline constexpr Twips Check1{7680, 5520, 255, 255};
-inline constexpr Twips Label1{7560, 5880, 360, 195};
-inline constexpr Twips temps{8040, 5880, 495, 285};
-inline constexpr Twips Label2{7560, 6240, 360, 195};
-inline constexpr Twips tempstot{8040, 6240, 735, 285};
-inline constexpr Twips quitter{7560, 7080, 1215, 495};
-} // namespace training
+inline constexpr Twips timeUsed{6720, 6720, 45, 195};
+inline constexpr Twips timeHeading{8040, 5520, 555, 195};
+inline constexpr Twips showClocks{7680, 5520, 255, 255};
+inline constexpr Twips countdownCaption{7560, 5880, 360, 195};
+inline constexpr Twips countdown{8040, 5880, 495, 285};
+inline constexpr Twips totalCaption{7560, 6240, 360, 195};
+inline constexpr Twips total{8040, 6240, 735, 285};
+inline constexpr Twips backToLauncher{7560, 7080, 1215, 495};
+} // namespace trainingLayout
 
 } // namespace tirages::screens

@@ -24,7 +24,7 @@ void setUpWindow(QWidget* window, const QString& title) {
     window->setWindowTitle(title);
     window->setFont(screenFont());
     QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, rgb(Colour::Peach));
+    palette.setColor(QPalette::Window, rgb(training::Colour::Peach));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
 }

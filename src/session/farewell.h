@@ -9,7 +9,7 @@ namespace tirages::session {
 // step a tick, and the end of the program on the seventh tick.
 class Farewell {
 public:
-    qint16 decompte() const { return m_decompte; }
+    qint16 countdown() const { return m_countdown; }
     // The countdown as the launcher shows it; empty before the first tick.
     QString caption() const;
 
@@ -20,7 +20,7 @@ public:
 private:
     bool m_started = false;
     bool m_ticked = false;
-    qint16 m_decompte = 0;
+    qint16 m_countdown = 0;
 };
 
 } // namespace tirages::session

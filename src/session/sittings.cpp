@@ -37,8 +37,8 @@ public:
     QString key;
     lists::ListContent fileLines; // the file the entries' lines number
     qint64 linesVersion = 0;      // changes with fileLines
-    TrainingSnapshot training;
-    QList<SeriesRecord> unsaved;  // series corrected and not recorded yet
+    training::TrainingSnapshot training;
+    QList<training::SeriesRecord> unsaved; // series corrected and not recorded yet
     std::optional<qint64> base;   // the revision this program last kept
     bool afresh = false;          // begun, and not kept yet since
     bool dirty = false;           // something not kept yet
@@ -251,7 +251,7 @@ std::optional<lists::ListFile> Sittings::launch() {
     return std::move(file);
 }
 
-std::optional<TrainingSnapshot> Sittings::continueTraining() {
+std::optional<training::TrainingSnapshot> Sittings::continueTraining() {
     m_message.clear();
     const QString key = keyOf(m_fichier);
     // What this program trains is taken up as it stands in memory, whether its
@@ -322,7 +322,7 @@ qint32 Sittings::dueToday() const {
     return m_due->second;
 }
 
-void Sittings::started(const TrainingSnapshot& training) {
+void Sittings::started(const training::TrainingSnapshot& training) {
     Sitting* sitting = current();
     if (!sitting)
         return;
@@ -347,7 +347,8 @@ void Sittings::started(const TrainingSnapshot& training) {
         save(*sitting, kWindowPatience);
 }
 
-void Sittings::corrected(const TrainingSnapshot& training, const SeriesRecord& series) {
+void Sittings::corrected(const training::TrainingSnapshot& training,
+                         const training::SeriesRecord& series) {
     Sitting* sitting = current();
     if (!sitting || !sitting->kept)
         return;
@@ -362,7 +363,7 @@ void Sittings::corrected(const TrainingSnapshot& training, const SeriesRecord& s
     save(*sitting, kWindowPatience);
 }
 
-void Sittings::left(const TrainingSnapshot& training) {
+void Sittings::left(const training::TrainingSnapshot& training) {
     Sitting* sitting = current();
     if (!sitting || !sitting->kept)
         return;

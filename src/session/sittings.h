@@ -71,7 +71,7 @@ public:
     std::optional<lists::ListFile> launch();
     // « Continuer »: the kept training of the list named, merged with its file
     // when the file changed; or nothing, and the launcher shows why.
-    std::optional<TrainingSnapshot> continueTraining();
+    std::optional<training::TrainingSnapshot> continueTraining();
     // « Réviser »: the questions due today, as a list trained like any other.
     // Its series and their reviews are kept as they are corrected, the
     // training itself is not: the next « Réviser » starts from what is due then.
@@ -82,9 +82,10 @@ public:
 
     // The training screen's news: a list started (after launch() or
     // continueTraining()), a series corrected, the screen left.
-    void started(const TrainingSnapshot& training);
-    void corrected(const TrainingSnapshot& training, const SeriesRecord& series);
-    void left(const TrainingSnapshot& training);
+    void started(const training::TrainingSnapshot& training);
+    void corrected(const training::TrainingSnapshot& training,
+                   const training::SeriesRecord& series);
+    void left(const training::TrainingSnapshot& training);
 
     // « Sauvegarde… »: the memory to and from a cardbox file of word-study
     // programs, and everything kept to and from a copy. The questions a

@@ -169,7 +169,7 @@ Memory memory(const progress::Store& store, const QDateTime& now) {
 Hardest hardest(const progress::Store& store) {
     Hardest result{store.mostMissed(kHardestCount), {}};
     for (const progress::MissedQuestion& missed : result.questions)
-        result.cells.append({missed.question.draw, missed.question.solution,
+        result.cells.append({missed.question.draw, missed.question.expected,
                              french().toString(missed.misses), french().toString(missed.answers),
                              french().toString(missed.meanSeconds, 'f', 1)});
     return result;
@@ -209,7 +209,7 @@ bool exportHistory(const progress::Store& store, const QString& path, QString* e
         const QStringList fields = {row.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                                     listName(row.list),
                                     row.question.draw,
-                                    row.question.solution,
+                                    row.question.expected,
                                     row.answer,
                                     row.right ? say::yes : say::no,
                                     QString::number(row.seconds),

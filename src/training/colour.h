@@ -1,6 +1,6 @@
 #pragma once
 
-namespace tirages {
+namespace tirages::training {
 
 // The colours the training gives to controls. The screens turn them into RGB
 // through their colour table.
@@ -18,4 +18,4 @@ enum class Colour {
     DarkRed,      // the launcher's messages
 };
 
-} // namespace tirages
+} // namespace tirages::training

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace tirages {
+namespace tirages::training {
 
 // What a handler of the training asks of the screen beyond showing its new
 // state: the view carries these out once, in order.
@@ -33,4 +33,4 @@ struct Effect {
 
 using Effects = std::vector<Effect>;
 
-} // namespace tirages
+} // namespace tirages::training

@@ -1,6 +1,6 @@
 #include "training/rules.h"
 
-namespace tirages {
+namespace tirages::training {
 namespace {
 
 QString twoDigits(qint32 value) {
@@ -55,9 +55,9 @@ QString totalText(qint32 seconds) {
            twoDigits(seconds - 60 * (seconds / 60));
 }
 
-QString timeUsed(const QString& temps) {
-    const auto m = static_cast<qint32>(numericValue(QStringView(temps).left(1)));
-    const auto s = static_cast<qint32>(numericValue(QStringView(temps).right(2)));
+QString timeUsed(const QString& countdownShown) {
+    const auto m = static_cast<qint32>(numericValue(QStringView(countdownShown).left(1)));
+    const auto s = static_cast<qint32>(numericValue(QStringView(countdownShown).right(2)));
     if (m == 0 && s == 0)
         return QStringLiteral("4:00");
     if (s != 0)
@@ -71,4 +71,4 @@ QString tileLetters(const QString& draw) {
     return letters;
 }
 
-} // namespace tirages
+} // namespace tirages::training

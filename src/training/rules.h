@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace tirages {
+namespace tirages::training {
 
 // The character an answer box or the search box takes for a typed one: the
 // letters a to z become capitals, anything else passes unchanged.
@@ -21,9 +21,9 @@ QString countdownText(qint32 seconds);
 QString totalText(qint32 seconds);
 
 // The time a series took, read back from the countdown text it stopped at.
-QString timeUsed(const QString& temps);
+QString timeUsed(const QString& countdownShown);
 
 // The letters a draw lays on the tiles: the draw without its "+" signs.
 QString tileLetters(const QString& draw);
 
-} // namespace tirages
+} // namespace tirages::training

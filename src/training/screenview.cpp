@@ -2,7 +2,7 @@
 
 #include "texts.h"
 
-namespace tirages {
+namespace tirages::training {
 namespace {
 
 Colour drawColour(DrawLook look) {
@@ -34,8 +34,8 @@ QString judgementText(Judgement judgement) {
 }
 
 QString seriesDoneText(const TrainingState& state) {
-    if (state.compteseries > 0)
-        return QString::number(state.compteseries) + texts::seriesDoneSuffix;
+    if (state.seriesCount > 0)
+        return QString::number(state.seriesCount) + texts::seriesDoneSuffix;
     return state.countersReset ? texts::seriesDoneReset : texts::seriesDoneInitial;
 }
 
@@ -52,9 +52,9 @@ void chooseFonts(const TrainingState& state, ScreenView& view) {
     if (!state.fontChosen)
         return;
     const int count = static_cast<int>(texts::fontCycle.size());
-    const int last = (state.numpolice + count - 2) % count; // the step the last click applied
-    view.tirageFont = texts::fontCycle[static_cast<std::size_t>(last)].family;
-    view.tirageItalicsOff = state.italicsOff;
+    const int last = (state.nextFontStep + count - 2) % count; // the step the last click applied
+    view.drawFont = texts::fontCycle[static_cast<std::size_t>(last)].family;
+    view.drawItalicsOff = state.italicsOff;
     if (!state.answersFontChosen)
         return;
     // The latest step that reached the answer boxes, going back from the last.
@@ -62,7 +62,7 @@ void chooseFonts(const TrainingState& state, ScreenView& view) {
         const texts::FontStep& step =
             texts::fontCycle[static_cast<std::size_t>((last - back + count) % count)];
         if (step.answersToo) {
-            view.solutionFont = step.family;
+            view.answerFont = step.family;
             return;
         }
     }
@@ -76,11 +76,11 @@ QString spokenAnswer(const SlotBoxes& boxes) {
     case SlotResult::Right:
         return spoken::right;
     case SlotResult::Wrong:
-        return spoken::wrong.arg(boxes.tirage); // the draw box shows the solution
+        return spoken::wrong.arg(boxes.draw); // the draw box shows the solution
     case SlotResult::NotJudged:
         break;
     }
-    return boxes.tirage.isEmpty() ? QString() : spoken::draw.arg(boxes.tirage);
+    return boxes.draw.isEmpty() ? QString() : spoken::draw.arg(boxes.draw);
 }
 
 } // namespace
@@ -90,10 +90,10 @@ ScreenView screenView(const TrainingState& state) {
     for (int s = 0; s < kSlots; ++s) {
         const SlotBoxes& boxes = state.boxes[static_cast<std::size_t>(s)];
         SlotView& slot = view.slotViews[static_cast<std::size_t>(s)];
-        slot.tirage = boxes.tirage;
-        slot.solution = boxes.solution;
-        slot.tirageColour = drawColour(boxes.drawLook);
-        slot.solutionColour = answerColour(boxes);
+        slot.draw = boxes.draw;
+        slot.typed = boxes.typed;
+        slot.drawColour = drawColour(boxes.drawLook);
+        slot.typedColour = answerColour(boxes);
         slot.struckOut = boxes.struckOut;
         slot.spoken = spokenAnswer(boxes);
     }
@@ -110,33 +110,34 @@ ScreenView screenView(const TrainingState& state) {
     view.criterion = state.criterion;
     view.criterionCaption = criterionCaption(state);
     view.thresholdUnit = state.criterion == Criterion::Seconds ? texts::secondsUnit : texts::successesUnit;
-    view.seuiltxt = state.threshold.text;
-    view.seuiltxtColour =
+    view.threshold = state.threshold.text;
+    view.thresholdColour =
         phase == Phase::BeforeFirstSeries ? Colour::LightMagenta : Colour::SystemWindow;
-    view.voyant = judgementText(state.voyant);
+    view.judgement = judgementText(state.judgement);
     // The last score stays, hidden, until the next correction writes another.
     if (!state.timeUsed.isEmpty())
         view.score = QString::number(state.found) + u'/' + QString::number(state.shown);
-    view.tps = state.timeUsed;
+    view.timeUsed = state.timeUsed;
     view.scoreVisible = corrected;
-    view.tpsVisible = corrected;
-    view.nbseries = seriesDoneText(state);
-    view.motsleft = state.motsleft < 0 ? QString() : QString::number(state.motsleft);
-    view.temps = state.temps;
-    view.tempstot = state.tempstot;
-    view.tempsColour = corrected ? Colour::Red : Colour::SystemWindow;
-    view.tempstotColour = phase == Phase::ListFinished ? Colour::Red : Colour::SystemWindow;
+    view.timeUsedVisible = corrected;
+    view.seriesDone = seriesDoneText(state);
+    view.wordsLeftShown =
+        state.wordsLeftShown < 0 ? QString() : QString::number(state.wordsLeftShown);
+    view.countdownShown = state.countdownShown;
+    view.totalShown = state.totalShown;
+    view.countdownColour = corrected ? Colour::Red : Colour::SystemWindow;
+    view.totalColour = phase == Phase::ListFinished ? Colour::Red : Colour::SystemWindow;
     view.clocksVisible = state.clocksShown;
-    view.recherche = state.recherche;
-    view.rechercheEnabled = !state.paused;
+    view.searchText = state.searchText;
+    view.searchEnabled = !state.paused;
     view.answersReadOnly = state.paused;
     view.pauseCaption = state.paused ? texts::resume : texts::pause;
-    view.police = QString::number(state.numpolice);
+    view.fontNumber = QString::number(state.nextFontStep);
     chooseFonts(state, view);
-    view.corrigerEnabled = phase == Phase::SeriesRunning;
-    view.restartEnabled = phase == Phase::SeriesCorrected;
+    view.correctEnabled = phase == Phase::SeriesRunning;
+    view.newSeriesEnabled = phase == Phase::SeriesCorrected;
     view.defaultButton = state.defaultButton;
     return view;
 }
 
-} // namespace tirages
+} // namespace tirages::training

@@ -9,13 +9,13 @@
 #include <QString>
 #include <array>
 
-namespace tirages {
+namespace tirages::training {
 
 struct SlotView {
-    QString tirage;   // text of the draw box
-    QString solution; // text of the answer box
-    Colour tirageColour = Colour::LightCyan;
-    Colour solutionColour = Colour::LightOrange;
+    QString draw;  // text of the draw box
+    QString typed; // text of the answer box
+    Colour drawColour = Colour::LightCyan;
+    Colour typedColour = Colour::LightOrange;
     bool struckOut = false; // answer box font struck through
     QString spoken;         // what a screen reader tells of the answer box besides its name
 };
@@ -33,33 +33,33 @@ struct ScreenView {
     Criterion criterion = Criterion::Successes; // where the threshold and its unit stand
     QString criterionCaption; // before the threshold
     QString thresholdUnit;    // after it
-    QString seuiltxt;
-    Colour seuiltxtColour = Colour::LightMagenta;
-    QString voyant; // judging light, "OK" or "NO"
+    QString threshold;
+    Colour thresholdColour = Colour::LightMagenta;
+    QString judgement; // judging light, "OK" or "NO"
     QString score;  // found/shown of the last series
-    QString tps;    // time used by the last series
+    QString timeUsed; // time used by the last series
     bool scoreVisible = false;
-    bool tpsVisible = false;
-    QString nbseries;
-    QString motsleft;
-    QString temps;
-    QString tempstot;
-    Colour tempsColour = Colour::SystemWindow;
-    Colour tempstotColour = Colour::SystemWindow;
+    bool timeUsedVisible = false;
+    QString seriesDone;
+    QString wordsLeftShown;
+    QString countdownShown;
+    QString totalShown;
+    Colour countdownColour = Colour::SystemWindow;
+    Colour totalColour = Colour::SystemWindow;
     bool clocksVisible = true;
-    QString recherche;
-    bool rechercheEnabled = true;
+    QString searchText;
+    bool searchEnabled = true;
     bool answersReadOnly = false;
     QString pauseCaption;
-    QString police;
-    QString tirageFont;   // font family of the draw boxes; empty: the screen's
-    QString solutionFont; // font family of the answer boxes; empty: the screen's
-    bool tirageItalicsOff = false;
-    bool corrigerEnabled = false; // a series runs
-    bool restartEnabled = false;  // a corrected series waits for the next one
+    QString fontNumber;
+    QString drawFont;   // font family of the draw boxes; empty: the screen's
+    QString answerFont; // font family of the answer boxes; empty: the screen's
+    bool drawItalicsOff = false;
+    bool correctEnabled = false;   // a series runs
+    bool newSeriesEnabled = false; // a corrected series waits for the next one
     DefaultButton defaultButton = DefaultButton::NextBox;
 };
 
 ScreenView screenView(const TrainingState& state);
 
-} // namespace tirages
+} // namespace tirages::training

@@ -9,7 +9,7 @@
 #include <numeric>
 #include <vector>
 
-namespace tirages {
+namespace tirages::training {
 namespace {
 
 // Counters stop at their largest value instead of wrapping.
@@ -21,7 +21,7 @@ template <typename Counter> void increment(Counter& counter) {
 } // namespace
 
 int Training::shownCount() const {
-    return std::min<qint32>(m_state.nbmots(), kSlots);
+    return std::min<qint32>(m_state.entryCount(), kSlots);
 }
 
 // ---------------------------------------------------------------- list, snapshot
@@ -30,7 +30,7 @@ void Training::setBusy() {
     m_effects.push_back(Effect::busy(true));
 }
 
-void Training::commencer(const lists::ListContent& entries) {
+void Training::start(const lists::ListContent& entries) {
     QList<ListEntry> list;
     list.reserve(entries.size());
     for (const lists::Entry& entry : entries)
@@ -57,7 +57,7 @@ TrainingSnapshot Training::snapshot() const {
 void Training::resume(const TrainingSnapshot& kept) {
     QList<ListEntry> list = kept.entries;
     for (ListEntry& entry : list)
-        entry.reussites = std::max<qint32>(entry.reussites, 0);
+        entry.successes = std::max<qint32>(entry.successes, 0);
     if (kept.criterion != m_state.criterion)
         switchCriterion();
     m_state.threshold = Threshold::of(kept.threshold);
@@ -73,7 +73,7 @@ void Training::load(QList<ListEntry> entries) {
         entry.eliminated = entry.draw.isEmpty();
     m_state.entries = std::move(entries);
     m_state.onScreen = true;
-    nouvelleserie();
+    startSeries();
 }
 
 // ---------------------------------------------------------------- series
@@ -82,7 +82,7 @@ void Training::newSeries() {
     if (m_state.phase != Phase::SeriesCorrected)
         return;
     m_effects.push_back(Effect::busy(true));
-    nouvelleserie();
+    startSeries();
 }
 
 void Training::keyOnNewSeries(Key key) {
@@ -90,23 +90,23 @@ void Training::keyOnNewSeries(Key key) {
         newSeries();
 }
 
-void Training::nouvelleserie() {
-    m_state.motsleft = m_state.nbmots();
+void Training::startSeries() {
+    m_state.wordsLeftShown = m_state.entryCount();
     drawSlots();
     m_state.tiles.clearSelection();
     const int shown = shownCount();
     for (int s = 0; s < kSlots; ++s) {
         SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(s)];
-        boxes.tirage.clear();
-        boxes.solution.clear();
+        boxes.draw.clear();
+        boxes.typed.clear();
         boxes.struckOut = false;
         boxes.result = SlotResult::NotJudged;
-        m_state.etat[static_cast<std::size_t>(s)] = -1;
+        m_state.verdicts[static_cast<std::size_t>(s)] = FastVerdict::NotJudged;
     }
     m_state.slotSeconds.fill(0);
     for (int s = 0; s < shown; ++s) {
         const auto slot = static_cast<std::size_t>(s);
-        m_state.boxes[slot].tirage = m_state.entries[m_state.numeros[slot]].draw;
+        m_state.boxes[slot].draw = m_state.entries[m_state.slotEntry[slot]].draw;
     }
 
     m_effects.push_back(Effect::busy(false));
@@ -123,8 +123,8 @@ void Training::nouvelleserie() {
     }
     // Each series shows its full four minutes from the start, so that a
     // correction in its first second reads its own time, not the last series'.
-    m_state.temps = countdownText(kSeriesSeconds);
-    m_state.tempsrestant = kSeriesSeconds;
+    m_state.countdownShown = countdownText(kSeriesSeconds);
+    m_state.secondsLeft = kSeriesSeconds;
     startClock(Clock::Countdown);
     startClock(Clock::Total);
 }
@@ -132,14 +132,14 @@ void Training::nouvelleserie() {
 // Uniform draw without replacement: each slot takes one of the entries not
 // drawn yet, and the pool closes up behind it.
 void Training::drawSlots() {
-    m_state.numeros.fill(-1);
-    std::vector<qint16> pool(static_cast<std::size_t>(m_state.nbmots()));
+    m_state.slotEntry.fill(-1);
+    std::vector<qint16> pool(static_cast<std::size_t>(m_state.entryCount()));
     std::iota(pool.begin(), pool.end(), qint16{0});
     SeriesRandom random(m_seeds());
     const int shown = shownCount();
     for (int s = 0; s < shown; ++s) {
         const auto p = random.index(static_cast<qsizetype>(pool.size()));
-        m_state.numeros[static_cast<std::size_t>(s)] = pool[static_cast<std::size_t>(p)];
+        m_state.slotEntry[static_cast<std::size_t>(s)] = pool[static_cast<std::size_t>(p)];
         pool.erase(pool.begin() + p);
     }
 }
@@ -163,13 +163,13 @@ void Training::correction() {
         judge(shown - 1);
     std::array<QString, kSlots> typed; // the judging writes the draw into an empty box
     for (int i = 0; i < shown; ++i)
-        typed[static_cast<std::size_t>(i)] = m_state.boxes[static_cast<std::size_t>(i)].solution;
+        typed[static_cast<std::size_t>(i)] = m_state.boxes[static_cast<std::size_t>(i)].typed;
     judgeAllShown(seconds);
     if (seconds) {
         for (int i = 0; i < kSlots; ++i) {
             const auto slot = static_cast<std::size_t>(i);
-            if (m_state.etat[slot] == 1 && m_state.numeros[slot] >= 0)
-                m_state.entries[m_state.numeros[slot]].eliminated = true;
+            if (m_state.verdicts[slot] == FastVerdict::InTime && m_state.slotEntry[slot] >= 0)
+                m_state.entries[m_state.slotEntry[slot]].eliminated = true;
         }
     }
     recordSeries(typed, shown);
@@ -177,9 +177,9 @@ void Training::correction() {
     compaction();
 
     m_state.shown = static_cast<qint16>(shown);
-    increment(m_state.compteseries);
+    increment(m_state.seriesCount);
     increment(m_state.seriesOnList);
-    m_state.timeUsed = timeUsed(m_state.temps);
+    m_state.timeUsed = timeUsed(m_state.countdownShown);
     m_effects.push_back(Effect::corrected());
 }
 
@@ -188,12 +188,12 @@ void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown)
     SeriesRecord record;
     record.found = m_state.found;
     record.shown = static_cast<qint16>(shown);
-    record.secondsUsed = kSeriesSeconds - std::max<qint32>(m_state.tempsrestant, 0);
+    record.secondsUsed = kSeriesSeconds - std::max<qint32>(m_state.secondsLeft, 0);
     record.criterion = m_state.criterion;
     record.threshold = m_state.threshold.text;
     for (int i = 0; i < shown; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        const ListEntry& entry = m_state.entries[m_state.numeros[slot]];
+        const ListEntry& entry = m_state.entries[m_state.slotEntry[slot]];
         const SlotBoxes& boxes = m_state.boxes[slot];
         record.answers.append(
             {entry, typed[slot], boxes.result == SlotResult::Right, m_state.slotSeconds[slot]});
@@ -208,25 +208,25 @@ void Training::judgeAllShown(bool seconds) {
     m_state.found = 0;
     for (int i = 0; i < shown; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        ListEntry& entry = m_state.entries[m_state.numeros[slot]];
+        ListEntry& entry = m_state.entries[m_state.slotEntry[slot]];
         SlotBoxes& boxes = m_state.boxes[slot];
-        if (boxes.solution == entry.solution) {
+        if (boxes.typed == entry.expected) {
             boxes.answerLook = AnswerLook::Judged;
             boxes.result = SlotResult::Right;
             increment(m_state.found);
             if (!seconds) {
-                increment(entry.reussites);
-                if (!(m_state.threshold.value > static_cast<double>(entry.reussites)))
+                increment(entry.successes);
+                if (!(m_state.threshold.value > static_cast<double>(entry.successes)))
                     entry.eliminated = true;
             }
         } else {
             boxes.answerLook = AnswerLook::Judged;
             boxes.result = SlotResult::Wrong;
-            if (!boxes.solution.isEmpty())
+            if (!boxes.typed.isEmpty())
                 boxes.struckOut = true;
             else
-                setAnswerText(i, boxes.tirage);
-            boxes.tirage = entry.solution;
+                setAnswerText(i, boxes.draw);
+            boxes.draw = entry.expected;
             boxes.drawLook = DrawLook::ShowsSolution;
         }
     }
@@ -234,44 +234,44 @@ void Training::judgeAllShown(bool seconds) {
 
 void Training::compaction() {
     m_state.entries.removeIf([](const ListEntry& entry) { return entry.eliminated; });
-    if (m_state.nbmots() != 0)
+    if (m_state.entryCount() != 0)
         return;
 
     m_state.phase = Phase::ListFinished;
     stopClock(Clock::Total);
     m_state.tilesShowTheEnd = true;
-    m_state.motsleft = 0;
-    placerlettres(texts::bravo);
+    m_state.wordsLeftShown = 0;
+    layTiles(texts::bravo);
 }
 
 // ---------------------------------------------------------------- clocks
 
 void Training::countdownEdited(const QString& text) {
-    m_state.temps = text;
+    m_state.countdownShown = text;
 }
 
 void Training::totalEdited(const QString& text) {
-    m_state.tempstot = text;
+    m_state.totalShown = text;
 }
 
 void Training::countdownTick() {
     if (m_state.focus >= 0 && m_state.phase == Phase::SeriesRunning)
         increment(m_state.slotSeconds[static_cast<std::size_t>(m_state.focus)]);
-    --m_state.tempsrestant;
-    m_state.temps = countdownText(m_state.tempsrestant);
-    if (m_state.tempsrestant <= 0)
+    --m_state.secondsLeft;
+    m_state.countdownShown = countdownText(m_state.secondsLeft);
+    if (m_state.secondsLeft <= 0)
         correction();
 }
 
 void Training::totalTick() {
-    ++m_state.tempstotal;
-    m_state.tempstot = totalText(m_state.tempstotal);
+    ++m_state.totalSeconds;
+    m_state.totalShown = totalText(m_state.totalSeconds);
     if (m_state.onScreen)
         increment(m_state.secondsOnList);
 }
 
 void Training::stopwatchTick() {
-    increment(m_state.chrono);
+    increment(m_state.secondsInBox);
 }
 
-} // namespace tirages
+} // namespace tirages::training

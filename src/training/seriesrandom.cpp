@@ -3,7 +3,7 @@
 #include <QTime>
 #include <algorithm>
 
-namespace tirages {
+namespace tirages::training {
 
 quint64 timeOfDaySeed() {
     const QTime now = QTime::currentTime();
@@ -23,4 +23,4 @@ qsizetype SeriesRandom::index(qsizetype size) {
     return std::min(p, size - 1);
 }
 
-} // namespace tirages
+} // namespace tirages::training

@@ -4,7 +4,7 @@
 #include <functional>
 #include <random>
 
-namespace tirages {
+namespace tirages::training {
 
 // Where each series set-up takes its seed: the time of day in the program, a
 // fixed sequence in tests.
@@ -27,4 +27,4 @@ private:
     std::mt19937_64 m_engine;
 };
 
-} // namespace tirages
+} // namespace tirages::training

@@ -4,7 +4,7 @@
 
 #include <QDateTime>
 
-namespace tirages {
+namespace tirages::training {
 
 // A training as it can be kept between runs: the entries left in order with
 // their success counts, the criterion and its threshold as typed, and what the
@@ -40,4 +40,4 @@ struct SeriesRecord {
     qint32 wordsLeft = -1;
 };
 
-} // namespace tirages
+} // namespace tirages::training

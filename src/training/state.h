@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <array>
 
-namespace tirages {
+namespace tirages::training {
 
 inline constexpr int kSlots = 30;
 inline constexpr qint32 kSeriesSeconds = 240;
@@ -34,7 +34,7 @@ enum class Clock { Countdown, Total, Stopwatch };
 inline constexpr int kClocks = 3;
 
 // The button Enter clicks in a text box: the next-box strip or "Valider".
-enum class DefaultButton { NextBox, Valider };
+enum class DefaultButton { NextBox, Validate };
 
 // The threshold of the criterion: the text the player typed, and its numeric
 // value (the leading number of the text, 0 when there is none).
@@ -46,11 +46,15 @@ struct Threshold {
 
 // One entry of the list: a line of its file and how the training stands with it.
 struct ListEntry : lists::Entry {
-    qint32 reussites = 0;    // times found
+    qint32 successes = 0;    // times found
     qint32 line = 0;         // the entry's line in the list file the training began from
     bool eliminated = false; // leaves the list at the next compaction
     friend bool operator==(const ListEntry&, const ListEntry&) = default;
 };
+
+// Whether an answer was found fast enough, under the seconds criterion: once
+// failed, it stays failed for the series.
+enum class FastVerdict { NotJudged, Failed, InTime };
 
 // How a slot's boxes are marked.
 enum class DrawLook { AtRest, Current, ShowsSolution };
@@ -63,20 +67,19 @@ enum class SlotResult { NotJudged, Right, Wrong };
 
 // The two boxes of a slot: their texts and how they are marked.
 struct SlotBoxes {
-    QString tirage;   // the draw, or the solution of a wrong answer after the correction
-    QString solution; // the answer typed
+    QString draw;  // the draw, or the expected word of a wrong answer after the correction
+    QString typed; // the answer typed
     DrawLook drawLook = DrawLook::AtRest;
     AnswerLook answerLook = AnswerLook::AtRest;
     bool struckOut = false; // a wrong answer, crossed out
     SlotResult result = SlotResult::NotJudged;
 };
 
-// The variables of a training, named as the players' manual and the screens
-// name them.
+// Everything a training knows; the screen view is worked out from it.
 struct TrainingState {
     QList<ListEntry> entries;              // the list, in file order
-    std::array<qint16, kSlots> numeros{};  // entry shown by each slot, -1 for an empty slot
-    std::array<qint16, kSlots> etat{};     // -1 not judged, 0 failed, 1 found in time
+    std::array<qint16, kSlots> slotEntry{};     // entry shown by each slot, -1 for an empty slot
+    std::array<FastVerdict, kSlots> verdicts{}; // under the seconds criterion
     std::array<SlotBoxes, kSlots> boxes{}; // the draw and answer box of each slot
     TileRack tiles;
     bool tilesShowTheEnd = false; // coloured for the end of the list, until "Sommaire"
@@ -87,16 +90,16 @@ struct TrainingState {
     bool criterionSwitched = false; // the caption before the threshold loses its final space
     bool paused = false;
     std::array<bool, kClocks> running{}; // which timers run
-    Judgement voyant = Judgement::None;
+    Judgement judgement = Judgement::None;
 
     qint16 found = 0;     // answers right in the last corrected series
     qint16 shown = 0;     // slots shown in the last corrected series
     QString timeUsed;     // by the last corrected series, "m:ss"
-    qint32 motsleft = -1; // the words-left count shown, -1 before the first series
-    QString temps =
+    qint32 wordsLeftShown = -1; // the words-left count shown, -1 before the first series
+    QString countdownShown =
         texts::countdownStart; // the countdown as shown: a tick's text, or what was typed
-    QString tempstot = texts::totalStart; // the total time as shown
-    QString recherche;                    // text of the search box
+    QString totalShown = texts::totalStart; // the total time as shown
+    QString searchText;                     // text of the search box
     bool clocksShown = true;
     DefaultButton defaultButton = DefaultButton::NextBox;
     bool countersReset = false; // "Sommaire" has set the series counter back to 0
@@ -105,12 +108,12 @@ struct TrainingState {
     bool italicsOff = false; // a font step has switched italics off on the draw boxes
 
     int focus = -1; // the answer box that has the focus, -1 for any other control
-    qint32 tempsrestant = kSeriesSeconds;
-    qint32 tempstotal = 0;
-    qint16 chrono = 0;    // seconds in the current answer box
-    qint16 numpolice = 1; // font the next font click applies
-    qint16 courant = 0;   // slot whose answer box got the focus last
-    qint16 compteseries = 0;
+    qint32 secondsLeft = kSeriesSeconds;
+    qint32 totalSeconds = 0;
+    qint16 secondsInBox = 0; // seconds in the current answer box
+    qint16 nextFontStep = 1; // font the next font click applies
+    qint16 currentSlot = 0;  // slot whose answer box got the focus last
+    qint16 seriesCount = 0;
 
     std::array<qint32, kSlots> slotSeconds{}; // seconds each answer box held the focus this series
 
@@ -119,12 +122,12 @@ struct TrainingState {
     qint64 secondsOnList = 0;
     bool onScreen = false; // the list is being trained on the shown screen
 
-    qint32 nbmots() const { return static_cast<qint32>(entries.size()); }
+    qint32 entryCount() const { return static_cast<qint32>(entries.size()); }
     bool isRunning(Clock clock) const { return running[static_cast<std::size_t>(clock)]; }
     // The entry fields one by one, in list order.
-    QStringList tirages() const;
-    QStringList solutions() const;
-    QList<qint32> reussites() const;
+    QStringList draws() const;
+    QStringList expectedWords() const;
+    QList<qint32> successCounts() const;
 };
 
-} // namespace tirages
+} // namespace tirages::training

@@ -4,13 +4,13 @@
 
 #include <numeric>
 
-namespace tirages {
+namespace tirages::training {
 
 TileRack::TileRack() {
     std::iota(m_places.begin(), m_places.end(), 0);
 }
 
-void TileRack::placerlettres(const QString& draw) {
+void TileRack::layTiles(const QString& draw) {
     const QString letters = tileLetters(draw);
     if (letters.isEmpty() || letters.size() > kTiles)
         return;
@@ -23,12 +23,13 @@ void TileRack::placerlettres(const QString& draw) {
 }
 
 void TileRack::click(int k) {
-    if (m_lettre == -1) {
-        m_lettre = static_cast<qint16>(k);
+    if (m_selected == -1) {
+        m_selected = static_cast<qint16>(k);
         return;
     }
-    std::swap(m_places[static_cast<std::size_t>(m_lettre)], m_places[static_cast<std::size_t>(k)]);
-    m_lettre = -1;
+    std::swap(m_places[static_cast<std::size_t>(m_selected)],
+              m_places[static_cast<std::size_t>(k)]);
+    m_selected = -1;
 }
 
-} // namespace tirages
+} // namespace tirages::training

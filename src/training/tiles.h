@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-namespace tirages {
+namespace tirages::training {
 
 inline constexpr int kTiles = 9;
 
@@ -15,21 +15,21 @@ public:
 
     const QString& caption(int k) const { return m_captions[static_cast<std::size_t>(k)]; }
     int place(int k) const { return m_places[static_cast<std::size_t>(k)]; }
-    qint16 lettre() const { return m_lettre; }
+    qint16 selected() const { return m_selected; }
 
     // Lays the characters of a draw, "+" left out, on tiles 0 onwards, each at
     // its home place. A text of no letters or of more than nine leaves the
     // tiles as they are.
-    void placerlettres(const QString& draw);
+    void layTiles(const QString& draw);
     // The first click selects a tile, the second exchanges the places of the
     // two tiles (the same tile twice: nothing moves) and clears the selection.
     void click(int k);
-    void clearSelection() { m_lettre = -1; }
+    void clearSelection() { m_selected = -1; }
 
 private:
     std::array<QString, kTiles> m_captions;
     std::array<int, kTiles> m_places{};
-    qint16 m_lettre = -1;
+    qint16 m_selected = -1;
 };
 
-} // namespace tirages
+} // namespace tirages::training

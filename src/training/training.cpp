@@ -8,7 +8,7 @@
 
 #include <limits>
 
-namespace tirages {
+namespace tirages::training {
 namespace {
 
 void paintAtRest(SlotBoxes& slot) {
@@ -22,24 +22,24 @@ Threshold Threshold::of(const QString& text) {
     return {text, numericValue(text)};
 }
 
-QStringList TrainingState::tirages() const {
+QStringList TrainingState::draws() const {
     QStringList out;
     for (const ListEntry& entry : entries)
         out << entry.draw;
     return out;
 }
 
-QStringList TrainingState::solutions() const {
+QStringList TrainingState::expectedWords() const {
     QStringList out;
     for (const ListEntry& entry : entries)
-        out << entry.solution;
+        out << entry.expected;
     return out;
 }
 
-QList<qint32> TrainingState::reussites() const {
+QList<qint32> TrainingState::successCounts() const {
     QList<qint32> out;
     for (const ListEntry& entry : entries)
-        out << entry.reussites;
+        out << entry.successes;
     return out;
 }
 
@@ -98,11 +98,11 @@ void Training::moveFocusTo(int slot, bool judgeLeftBox) {
 }
 
 void Training::answerGotFocus(int slot) {
-    m_state.courant = static_cast<qint16>(slot);
+    m_state.currentSlot = static_cast<qint16>(slot);
     if (m_state.phase == Phase::SeriesRunning) {
         m_state.defaultButton = DefaultButton::NextBox;
         if (m_state.criterion == Criterion::Seconds) {
-            m_state.chrono = 0;
+            m_state.secondsInBox = 0;
             startClock(Clock::Stopwatch);
         }
         for (int j = 0; j < kSlots; ++j) {
@@ -115,7 +115,7 @@ void Training::answerGotFocus(int slot) {
             }
         }
     }
-    placerlettres(m_state.boxes[static_cast<std::size_t>(slot)].tirage);
+    layTiles(m_state.boxes[static_cast<std::size_t>(slot)].draw);
 }
 
 void Training::answerLostFocus(int slot, bool judgeAnswer) {
@@ -124,24 +124,24 @@ void Training::answerLostFocus(int slot, bool judgeAnswer) {
         return;
     // An empty slot has no entry to compare with: it is never judged.
     if (judgeAnswer && m_state.criterion == Criterion::Seconds &&
-        m_state.numeros[static_cast<std::size_t>(slot)] >= 0)
+        m_state.slotEntry[static_cast<std::size_t>(slot)] >= 0)
         judge(slot);
     paintAtRest(m_state.boxes[static_cast<std::size_t>(slot)]);
 }
 
 void Training::judge(int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    const bool fast = m_state.threshold.value > m_state.chrono;
-    const bool right = m_state.boxes[s].solution == m_state.entries[m_state.numeros[s]].solution;
-    qint16& etat = m_state.etat[s];
+    const bool fast = m_state.threshold.value > m_state.secondsInBox;
+    const bool right = m_state.boxes[s].typed == m_state.entries[m_state.slotEntry[s]].expected;
+    FastVerdict& verdict = m_state.verdicts[s];
     if (right && fast) {
-        if (etat != 0) {
-            etat = 1;
-            m_state.voyant = Judgement::Ok;
+        if (verdict != FastVerdict::Failed) {
+            verdict = FastVerdict::InTime;
+            m_state.judgement = Judgement::Ok;
         }
     } else {
-        etat = 0;
-        m_state.voyant = Judgement::No;
+        verdict = FastVerdict::Failed;
+        m_state.judgement = Judgement::No;
     }
 }
 
@@ -155,10 +155,10 @@ void Training::answerEdited(int slot, const QString& text) {
 // goes, one beep each, until it fits.
 void Training::setAnswerText(int slot, const QString& text) {
     SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(slot)];
-    boxes.solution = text;
-    const qsizetype limit = boxes.tirage.size();
-    while (boxes.solution.size() > limit) {
-        boxes.solution.chop(1);
+    boxes.typed = text;
+    const qsizetype limit = boxes.draw.size();
+    while (boxes.typed.size() > limit) {
+        boxes.typed.chop(1);
         m_effects.push_back(Effect::beep());
     }
 }
@@ -169,7 +169,7 @@ void Training::answerKeyDown(int, Key key) {
         nextBox();
         break;
     case Key::Up:
-        moveFocusTo(m_state.courant == 0 ? kSlots - 1 : m_state.courant - 1);
+        moveFocusTo(m_state.currentSlot == 0 ? kSlots - 1 : m_state.currentSlot - 1);
         break;
     case Key::F12:
         correct();
@@ -190,13 +190,13 @@ void Training::enterPressed() {
 }
 
 void Training::nextBox() {
-    moveFocusTo(m_state.courant == kSlots - 1 ? 0 : m_state.courant + 1);
+    moveFocusTo(m_state.currentSlot == kSlots - 1 ? 0 : m_state.currentSlot + 1);
 }
 
 // The answer box being worked on stays marked while the focus is on a tile or
 // in the search box.
 void Training::markCurrentSlotWorkedOn() {
-    SlotBoxes& current = m_state.boxes[static_cast<std::size_t>(m_state.courant)];
+    SlotBoxes& current = m_state.boxes[static_cast<std::size_t>(m_state.currentSlot)];
     current.drawLook = DrawLook::AtRest;
     current.answerLook = AnswerLook::Current;
 }
@@ -206,25 +206,25 @@ void Training::tileClicked(int k) {
     m_state.tiles.click(k);
 }
 
-void Training::placerlettres(const QString& draw) {
-    m_state.tiles.placerlettres(draw);
+void Training::layTiles(const QString& draw) {
+    m_state.tiles.layTiles(draw);
 }
 
 // ---------------------------------------------------------------- search box
 
 void Training::searchBoxClicked() {
-    m_state.defaultButton = DefaultButton::Valider;
+    m_state.defaultButton = DefaultButton::Validate;
     markCurrentSlotWorkedOn();
 }
 
 void Training::searchEdited(const QString& text) {
-    m_state.recherche = text;
+    m_state.searchText = text;
 }
 
 void Training::validate() {
-    setAnswerText(m_state.courant, m_state.recherche);
-    m_state.recherche.clear();
-    moveFocusTo(m_state.courant);
+    setAnswerText(m_state.currentSlot, m_state.searchText);
+    m_state.searchText.clear();
+    moveFocusTo(m_state.currentSlot);
     nextBox();
 }
 
@@ -261,11 +261,12 @@ void Training::togglePause() {
 }
 
 void Training::cycleFont() {
-    const texts::FontStep& step = texts::fontCycle[static_cast<std::size_t>(m_state.numpolice - 1)];
+    const texts::FontStep& step =
+        texts::fontCycle[static_cast<std::size_t>(m_state.nextFontStep - 1)];
     m_state.fontChosen = true;
     m_state.answersFontChosen = m_state.answersFontChosen || step.answersToo;
     m_state.italicsOff = m_state.italicsOff || step.italicsOff;
-    m_state.numpolice = static_cast<qint16>(m_state.numpolice % texts::fontCycle.size() + 1);
+    m_state.nextFontStep = static_cast<qint16>(m_state.nextFontStep % texts::fontCycle.size() + 1);
 }
 
 void Training::showClocks(bool shown) {
@@ -274,12 +275,12 @@ void Training::showClocks(bool shown) {
 
 void Training::backToLauncher() {
     m_state.tilesShowTheEnd = false;
-    m_state.tempsrestant = kSeriesSeconds;
-    m_state.tempstotal = 0;
+    m_state.secondsLeft = kSeriesSeconds;
+    m_state.totalSeconds = 0;
     m_state.tiles.clearSelection();
-    m_state.compteseries = 0;
+    m_state.seriesCount = 0;
     m_state.countersReset = true;
     m_state.onScreen = false;
 }
 
-} // namespace tirages
+} // namespace tirages::training

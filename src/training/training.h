@@ -7,7 +7,7 @@
 #include "training/snapshot.h"
 #include "training/state.h"
 
-namespace tirages {
+namespace tirages::training {
 
 // Keys the training reacts to; the screens map the toolkit's key codes here.
 enum class Key { Down, Up, F8, F12, Other };
@@ -32,7 +32,7 @@ public:
     void setBusy();
     // Starts a list already read from its file: every success count at 0,
     // then a new series.
-    void commencer(const lists::ListContent& entries);
+    void start(const lists::ListContent& entries);
     // The training as it can be kept, and a kept training taken up again: its
     // entries, success counts and criterion, then a new series.
     TrainingSnapshot snapshot() const;
@@ -90,13 +90,13 @@ public:
 
 private:
     void load(QList<ListEntry> entries);
-    void nouvelleserie();
+    void startSeries();
     void drawSlots();
     void correction();
     void judgeAllShown(bool seconds);
     void recordSeries(const std::array<QString, kSlots>& typed, int shown);
     void compaction();
-    void placerlettres(const QString& draw);
+    void layTiles(const QString& draw);
 
     void moveFocusTo(int slot, bool judgeLeftBox = true);
     void answerGotFocus(int slot);
@@ -114,4 +114,4 @@ private:
     SeriesRecord m_lastSeries;
 };
 
-} // namespace tirages
+} // namespace tirages::training

@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A plain word list trains words of 2 to 15 letters A to Z, each with its draw.
     if (std::get<ListFile>(result).plainWords) {
         for (const Entry& entry : *entries) {
-            if (entry.solution.size() < kShortestWord || entry.solution.size() > kLongestWord ||
-                scrabbleSpelling(entry.solution) != entry.solution ||
-                entry.draw != drawOf(entry.solution))
+            if (entry.expected.size() < kShortestWord || entry.expected.size() > kLongestWord ||
+                scrabbleSpelling(entry.expected) != entry.expected ||
+                entry.draw != drawOf(entry.expected))
                 std::abort();
         }
     }
@@ -51,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray written = "\xEF\xBB\xBF";
     for (const Entry& entry : *entries) {
         if (entry.draw.contains(u';') || entry.draw.contains(u'\r') || entry.draw.contains(u'\n') ||
-            entry.solution.contains(u'\r') || entry.solution.contains(u'\n'))
+            entry.expected.contains(u'\r') || entry.expected.contains(u'\n'))
             std::abort();
-        written += entry.draw.toUtf8() + ';' + entry.solution.toUtf8() + "\r\n";
+        written += entry.draw.toUtf8() + ';' + entry.expected.toUtf8() + "\r\n";
     }
     const ListResult again = parseList(written, QStringLiteral("fuzz"));
     const auto* reread = listEntries(again);

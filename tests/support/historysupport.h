@@ -24,20 +24,21 @@ struct Given {
     qint32 seconds;
 };
 
-inline SeriesRecord series(const QDateTime& when, qint32 secondsUsed, qint32 wordsLeft,
-                    std::initializer_list<Given> answers) {
-    SeriesRecord record;
+inline training::SeriesRecord series(const QDateTime& when, qint32 secondsUsed, qint32 wordsLeft,
+                                     std::initializer_list<Given> answers) {
+    training::SeriesRecord record;
     record.at = when;
     record.secondsUsed = secondsUsed;
     record.wordsLeft = wordsLeft;
     for (const Given& given : answers) {
         // Its line in « 5 lettres »; found once, it leaves (threshold 1).
-        const qint32 line = given.question.solution == "ARBRE" ? 1
-                            : given.question.solution == "TABLE" ? 2 : 3;
-        ListEntry entry{given.question, given.right ? 1 : 0, line};
+        const qint32 line = given.question.expected == "ARBRE"   ? 1
+                            : given.question.expected == "TABLE" ? 2
+                                                                 : 3;
+        training::ListEntry entry{given.question, given.right ? 1 : 0, line};
         entry.eliminated = given.right;
-        record.answers.append({entry, given.right ? given.question.solution : QString(),
-                               given.right, given.seconds});
+        record.answers.append(
+            {entry, given.right ? given.question.expected : QString(), given.right, given.seconds});
         record.found = static_cast<qint16>(record.found + (given.right ? 1 : 0));
         ++record.shown;
     }
@@ -50,10 +51,11 @@ inline SeriesRecord series(const QDateTime& when, qint32 secondsUsed, qint32 wor
 // True when all of it is kept.
 inline bool fillHistory(progress::Store& store) {
     const lists::ListContent lines{kArbre, kTable, kCible};
-    TrainingSnapshot training{{{kArbre, 0, 1}, {kTable, 0, 2}, {kCible, 0, 3}}, {}, "1", 0, 0};
+    training::TrainingSnapshot training{
+        {{kArbre, 0, 1}, {kTable, 0, 2}, {kCible, 0, 3}}, {}, "1", 0, 0};
     std::optional<qint64> base = store.save("5 lettres", {training, lines, {}, at(1, 9), {}, true});
     training.entries.removeFirst();
-    for (const SeriesRecord& s :
+    for (const training::SeriesRecord& s :
          {series(at(1, 10), 120, 2, {{kArbre, true, 3}, {kTable, false, 10}}),
           series(at(8, 23, 58), 180, 2, {{kTable, false, 30}, {kCible, false, 50}})}) {
         ++training.seriesDone;

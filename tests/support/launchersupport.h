@@ -3,8 +3,8 @@
 // A launcher with sittings of its own, opened without a store: as the program
 // is on a first run before its database is opened, or where none can be.
 
-#include "screens/form1.h"
-#include "screens/form2.h"
+#include "screens/launcher.h"
+#include "screens/trainingscreen.h"
 #include "session/sittings.h"
 #include "support/testsupport.h"
 
@@ -18,11 +18,12 @@ struct OwnSittings {
     session::Sittings sittings;
 };
 
-class TestLauncher : private OwnSittings, public screens::Form2 {
+class TestLauncher : private OwnSittings, public screens::Launcher {
 public:
     explicit TestLauncher(QStringList dataDirs = {})
         : OwnSittings(std::move(dataDirs)),
-          Form2([] { return std::make_unique<screens::Form1>(countingSeeds()); }, sittings) {}
+          Launcher([] { return std::make_unique<screens::TrainingScreen>(countingSeeds()); },
+                   sittings) {}
 };
 
 } // namespace tirages::test

@@ -20,13 +20,13 @@
 
 namespace tirages::test {
 
-inline QByteArray digest(const TrainingSnapshot& snapshot) {
+inline QByteArray digest(const training::TrainingSnapshot& snapshot) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(QByteArray::number(static_cast<int>(snapshot.criterion)) + '|' +
                  snapshot.threshold.toUtf8() + '|' + QByteArray::number(snapshot.seriesDone) + '|');
-    for (const ListEntry& entry : snapshot.entries)
+    for (const training::ListEntry& entry : snapshot.entries)
         hash.addData(QByteArray::number(entry.line) + ';' + entry.draw.toUtf8() + ';' +
-                     entry.solution.toUtf8() + ';' + QByteArray::number(entry.reussites) + '\n');
+                     entry.expected.toUtf8() + ';' + QByteArray::number(entry.successes) + '\n');
     return hash.result().toHex();
 }
 
@@ -38,11 +38,16 @@ struct KeptList {
     lists::ListContent lines;
     std::optional<qint64> base = {};
 
-    bool begin(const TrainingSnapshot& training) { return put(training, {}, true); }
-    bool save(const TrainingSnapshot& training, const SeriesRecord* series = nullptr) {
-        return put(training, series ? QList<SeriesRecord>{*series} : QList<SeriesRecord>{}, false);
+    bool begin(const training::TrainingSnapshot& training) { return put(training, {}, true); }
+    bool save(const training::TrainingSnapshot& training,
+              const training::SeriesRecord* series = nullptr) {
+        return put(training,
+                   series ? QList<training::SeriesRecord>{*series}
+                          : QList<training::SeriesRecord>{},
+                   false);
     }
-    bool put(const TrainingSnapshot& training, const QList<SeriesRecord>& series, bool afresh) {
+    bool put(const training::TrainingSnapshot& training,
+             const QList<training::SeriesRecord>& series, bool afresh) {
         base = store.save(list, {training, lines, series, QDateTime::currentDateTime(),
                                  afresh ? std::nullopt : base, afresh});
         return base.has_value();

@@ -6,7 +6,8 @@
 #include "entry/tilebutton.h"
 #include "screens/colours.h"
 #include "screens/fonts.h"
-#include "screens/form1.h"
+#include "screens/trainingscreen.h"
+#include "support/controls.h"
 #include "support/testsupport.h"
 #include "support/widgetsupport.h"
 
@@ -25,20 +26,20 @@ public:
         for (const QString& line : lines)
             bytes += line.toLatin1() + "\r\n";
         m_folder.write("list.txt", bytes);
-        form = std::make_unique<screens::Form1>(countingSeeds());
+        form = std::make_unique<screens::TrainingScreen>(countingSeeds());
         form->setBeep([this] { ++beeps; });
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         const lists::ListResult list = lists::readList(QStringLiteral("list.txt"));
         QVERIFY(std::holds_alternative<lists::ListFile>(list));
-        form->commencer(*lists::listEntries(list));
+        form->start(*lists::listEntries(list));
     }
 
     // The slot whose draw box shows `draw`, or -1.
     int slotOf(const QString& draw) const {
-        for (int s = 0; s < kSlots; ++s) {
-            if (form->tirage[s]->text() == draw)
+        for (int s = 0; s < training::kSlots; ++s) {
+            if (ui(form).tirage[s]->text() == draw)
                 return s;
         }
         return -1;
@@ -49,7 +50,7 @@ public:
     QColor colourOf(const QWidget* widget) const { return test::background(widget); }
 
     WorkingFolder m_folder;
-    std::unique_ptr<screens::Form1> form;
+    std::unique_ptr<screens::TrainingScreen> form;
     int beeps = 0;
 };
 

@@ -68,13 +68,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(sittings.store()->problem()));
         return 1;
     }
-    Training training([&player] { return player(); });
+    training::Training training([&player] { return player(); });
     // Every write is announced before it is made and reported once it is done.
-    const auto announce = [](const char* what, const TrainingSnapshot& snapshot) {
+    const auto announce = [](const char* what, const training::TrainingSnapshot& snapshot) {
         std::printf("%s %d %s\n", what, snapshot.seriesDone, test::digest(snapshot).constData());
         std::fflush(stdout);
     };
-    const auto kept = [&](const TrainingSnapshot& now) {
+    const auto kept = [&](const training::TrainingSnapshot& now) {
         if (!sittings.pending())
             announce("saved", now);
     };
@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
             std::fflush(stdout);
             std::exit(4);
         }
-        training.commencer(file->entries);
+        training.start(file->entries);
         announce("about", training.snapshot());
         sittings.started(training.snapshot());
         kept(training.snapshot());
@@ -98,13 +98,13 @@ int main(int argc, char* argv[]) {
         begin();
     }
     for (;;) {
-        const int shown = std::min(training.state().nbmots(), kSlots);
+        const int shown = std::min(training.state().entryCount(), training::kSlots);
         for (int slot = 0; slot < shown; ++slot) {
             if (player() % 3 == 0)
                 test::answerRight(training, slot);
         }
         training.correct();
-        const TrainingSnapshot now = training.snapshot();
+        const training::TrainingSnapshot now = training.snapshot();
         announce("about", now);
         sittings.corrected(now, training.lastSeries());
         kept(now);
@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
             sittings.retry();
             kept(now);
         }
-        if (training.state().nbmots() == 0)
+        if (training.state().entryCount() == 0)
             begin();
         else
             training.newSeries();

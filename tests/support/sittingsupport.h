@@ -22,7 +22,7 @@ struct Program {
         const auto file = sittings.launch();
         if (!file)
             return false;
-        training.commencer(file->entries);
+        training.start(file->entries);
         sittings.started(training.snapshot());
         return true;
     }
@@ -37,7 +37,7 @@ struct Program {
     }
     // A series with the first `right` slots answered right, corrected.
     void correct(int right) {
-        for (int slot = 0; slot < std::min(right, training.state().nbmots()); ++slot)
+        for (int slot = 0; slot < std::min(right, training.state().entryCount()); ++slot)
             test::answerRight(training, slot);
         training.correct();
         sittings.corrected(training.snapshot(), training.lastSeries());
@@ -51,7 +51,7 @@ struct Program {
 
     QDateTime now = kNow;
     session::Sittings sittings;
-    Training training{test::countingSeeds()};
+    training::Training training{test::countingSeeds()};
 };
 
 } // namespace tirages::test

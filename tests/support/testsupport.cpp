@@ -26,7 +26,7 @@ QString fixture(const QString& name) {
     return QStringLiteral(TIRAGES_TEST_DATA "/") + name;
 }
 
-SeedSource countingSeeds() {
+training::SeedSource countingSeeds() {
     auto next = std::make_shared<quint64>(0);
     return [next] { return ++*next; };
 }
@@ -74,31 +74,32 @@ lists::ListContent wordEntries(const QStringList& words) {
     return entries;
 }
 
-void answerRight(Training& training, int slot) {
-    const int k = training.state().numeros[slot];
-    training.answerEdited(slot, training.state().entries[k].solution);
+void answerRight(training::Training& training, int slot) {
+    const int k = training.state().slotEntry[slot];
+    training.answerEdited(slot, training.state().entries[k].expected);
 }
 
-int slotShowing(const Training& training, const QString& word) {
-    for (int s = 0; s < kSlots; ++s) {
-        const int k = training.state().numeros[s];
-        if (k >= 0 && k < training.state().nbmots() && training.state().entries[k].solution == word)
+int slotShowing(const training::Training& training, const QString& word) {
+    for (int s = 0; s < training::kSlots; ++s) {
+        const int k = training.state().slotEntry[s];
+        if (k >= 0 && k < training.state().entryCount() &&
+            training.state().entries[k].expected == word)
             return s;
     }
     return -1;
 }
 
-EffectCounter::EffectCounter(Training& training) : m_training(training) {
+EffectCounter::EffectCounter(training::Training& training) : m_training(training) {
     m_training.takeEffects();
 }
 
 void EffectCounter::collect() {
-    for (const Effect& effect : m_training.takeEffects()) {
-        if (effect.kind == Effect::Kind::Beep)
+    for (const training::Effect& effect : m_training.takeEffects()) {
+        if (effect.kind == training::Effect::Kind::Beep)
             ++m_beeps;
-        else if (effect.kind == Effect::Kind::FocusAnswer)
+        else if (effect.kind == training::Effect::Kind::FocusAnswer)
             ++m_focusMoves;
-        else if (effect.kind == Effect::Kind::StartClock)
+        else if (effect.kind == training::Effect::Kind::StartClock)
             ++m_starts[static_cast<std::size_t>(effect.clock)];
     }
 }
@@ -108,7 +109,7 @@ int EffectCounter::beeps() {
     return m_beeps;
 }
 
-int EffectCounter::starts(Clock clock) {
+int EffectCounter::starts(training::Clock clock) {
     collect();
     return m_starts[static_cast<std::size_t>(clock)];
 }

@@ -16,7 +16,7 @@ QByteArray toCp1252(QStringView text);
 QString fixture(const QString& name);
 
 // Seeds 1, 2, 3... one per series set-up.
-SeedSource countingSeeds();
+training::SeedSource countingSeeds();
 
 // A list file of `count` distinct entries "D<i>;S<i>", CR LF line ends.
 QByteArray numberedList(int count);
@@ -46,7 +46,7 @@ private:
 
 #include <array>
 
-namespace tirages {
+namespace tirages::training {
 class Training;
 }
 
@@ -59,25 +59,25 @@ lists::ListContent numberedEntries(int count);
 lists::ListContent wordEntries(const QStringList& words);
 
 // Types the expected word into the answer box of `slot`.
-void answerRight(Training& training, int slot);
+void answerRight(training::Training& training, int slot);
 
 // The slot that shows the entry whose solution is `word`, or -1.
-int slotShowing(const Training& training, const QString& word);
+int slotShowing(const training::Training& training, const QString& word);
 
 // Counts what a training has asked of the screen since the counter was made.
 class EffectCounter {
 public:
-    explicit EffectCounter(Training& training);
+    explicit EffectCounter(training::Training& training);
     int beeps();
-    int starts(Clock clock); // times the clock was started
+    int starts(training::Clock clock); // times the clock was started
     int focusMoves();        // times the focus was put into an answer box
 
 private:
     void collect();
-    Training& m_training;
+    training::Training& m_training;
     int m_beeps = 0;
     int m_focusMoves = 0;
-    std::array<int, kClocks> m_starts{};
+    std::array<int, training::kClocks> m_starts{};
 };
 
 } // namespace tirages::test

@@ -21,55 +21,40 @@ struct ListFile;
 namespace tirages::session {
 class Sittings;
 struct LauncherView;
-}
+} // namespace tirages::session
 
 namespace tirages::screens {
 
 class CarryWindow;
-class Form1;
+class TrainingScreen;
 
-// The launcher: the player picks a list and starts it, or quits.
-class Form2 : public QWidget {
+// The launcher: the player picks a list and starts it, or quits. Its controls
+// carry the names players and the manual use as their object names.
+class Launcher : public QWidget {
     Q_OBJECT
 
 public:
     // makeTrainingScreen creates the training screen on the first "LANCER";
     // sittings decides what the launcher offers and keeps the trainings.
-    Form2(std::function<std::unique_ptr<Form1>()> makeTrainingScreen, session::Sittings& sittings,
-          QWidget* parent = nullptr);
-    ~Form2() override;
+    Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTrainingScreen,
+             session::Sittings& sittings, QWidget* parent = nullptr);
+    ~Launcher() override;
 
     // The training screen, or null before the first "LANCER".
-    Form1* trainingScreen() const { return m_form1.get(); }
+    TrainingScreen* trainingScreen() const { return m_trainingScreen.get(); }
     // How « Statistiques » makes its window; without, the button is not shown.
     void setStatisticsMaker(StatisticsMaker maker) { m_makeStatistics = std::move(maker); }
     // The statistics window, or null before « Statistiques ».
-    QWidget* statisticsWindow() const { return m_statistics.get(); }
+    QWidget* statisticsWindow() const { return m_statisticsWindow.get(); }
     // The « Sauvegarde » window, or null before « Sauvegarde… ».
-    CarryWindow* carryWindow() const { return m_carry; }
+    CarryWindow* carryWindow() const { return m_carryWindow; }
 
     // The about text the farewell shows, lines ended by CR LF.
     static QString aboutText();
 
-    // One tick of Timer1: a step of the farewell countdown, the end of the
-    // program after the last.
-    void timer1Tick();
-
-    QLabel* Label1 = nullptr;
-    QComboBox* fichier = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* quitter = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QTimer* Timer1 = nullptr;
-    AlertLabel* message = nullptr;    // why the last list could not be started
-    QLabel* progress = nullptr;       // the training kept for the list named, if any
-    QPushButton* continuer = nullptr; // takes that training up
-    QPushButton* parcourir = nullptr; // picks a list file in the file dialog
-    QLabel* reviewLine = nullptr;     // how many questions are due today, if any
-    QPushButton* reviser = nullptr;   // trains them
-    QPushButton* statistiques = nullptr; // opens the statistics, once a series was corrected
-    QPushButton* sauvegarde = nullptr;   // opens « Sauvegarde », once something is kept
+    // One tick of the farewell's timer: a step of its countdown, the end of
+    // the program after the last.
+    void farewellTick();
 
     // The farewell countdown after "Quitter".
     const session::Farewell& farewell() const { return m_farewell; }
@@ -95,33 +80,49 @@ private:
     // when asked.
     void showView(const session::LauncherView& view, bool tellAgain = false);
     bool confirmRestart(const QString& question);
-    void lancer();
+    void launchClicked();
     void tellLeftOut(const lists::ListFile& file);
-    void continuerClicked();
-    void reviserClicked();
-    void statistiquesClicked();
-    void sauvegardeClicked();
+    void continueClicked();
+    void reviewClicked();
+    void statisticsClicked();
+    void carryClicked();
     // Starts the training screen on a list read.
     void train(const lists::ListFile& file);
-    void parcourirClicked();
-    void showTraining(Form1& training);
+    void browseClicked();
+    void showTraining(TrainingScreen& training);
     void trainingLeft();
-    void quitterClicked();
+    void quitClicked();
     void endProgram();
     // Saves that did not go through are tried again each second while any is left.
     void watchPending();
 
-    Form1& trainingScreenMade();
+    TrainingScreen& trainingScreenMade();
 
-    std::function<std::unique_ptr<Form1>()> m_makeTrainingScreen;
+    std::function<std::unique_ptr<TrainingScreen>()> m_makeTrainingScreen;
     session::Sittings& m_sittings;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<TrainingScreen> m_trainingScreen;
     StatisticsMaker m_makeStatistics;
-    std::unique_ptr<QWidget> m_statistics;
-    CarryWindow* m_carry = nullptr;
+    std::unique_ptr<QWidget> m_statisticsWindow;
+    CarryWindow* m_carryWindow = nullptr;
     session::Farewell m_farewell;
     QTimer* m_retry = nullptr;
     bool m_painted = false;
+
+    QLabel* m_heading = nullptr;
+    QComboBox* m_listBox = nullptr;
+    QPushButton* m_launchButton = nullptr;
+    QPushButton* m_quitButton = nullptr;
+    QPlainTextEdit* m_about = nullptr;
+    QLabel* m_farewellCountdown = nullptr;
+    QTimer* m_farewellTimer = nullptr;
+    AlertLabel* m_message = nullptr;           // why the last list could not be started
+    QLabel* m_progress = nullptr;              // the training kept for the list named, if any
+    QPushButton* m_continueButton = nullptr;   // takes that training up
+    QPushButton* m_browseButton = nullptr;     // picks a list file in the file dialog
+    QLabel* m_reviewLine = nullptr;            // how many questions are due today, if any
+    QPushButton* m_reviewButton = nullptr;     // trains them
+    QPushButton* m_statisticsButton = nullptr; // opens the statistics, once a series was corrected
+    QPushButton* m_carryButton = nullptr;      // opens « Sauvegarde », once something is kept
 };
 
 } // namespace tirages::screens

@@ -1,0 +1,211 @@
+// Bringing the training screen up to date: what the training shows is copied
+// onto the widgets, then the effects it asked for are carried out, once.
+
+#include "entry/answerbox.h"
+#include "entry/tilebutton.h"
+#include "screens/colours.h"
+#include "screens/geometry.h"
+#include "screens/spoken.h"
+#include "screens/trainingscreen.h"
+#include "texts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tirages::screens {
+namespace layout = screens::trainingLayout;
+
+namespace {
+
+QLabel* caption(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+        label->adjustSize();
+    }
+    return label;
+}
+
+void setTextIfChanged(QLineEdit* box, const QString& text) {
+    if (box->text() != text)
+        box->setText(text);
+}
+
+} // namespace
+
+void TrainingScreen::handle(std::function<void(training::Training&)> handler) {
+    if (m_updating) {
+        m_raisedWhileUpdating.push_back(std::move(handler));
+        return;
+    }
+    handler(m_training);
+    for (;;) {
+        m_updating = true;
+        const training::ScreenView view = m_training.screen();
+        render(view);
+        applyPhaseAndEffects(view, m_training.takeEffects());
+        m_updating = false;
+        if (m_raisedWhileUpdating.empty())
+            return;
+        const auto next = std::move(m_raisedWhileUpdating.front());
+        m_raisedWhileUpdating.pop_front();
+        next(m_training);
+    }
+}
+
+void TrainingScreen::render(const training::ScreenView& view) {
+    renderSlots(view);
+    renderFonts(view);
+    renderTiles(view);
+    renderLabels(view);
+    renderBoxes(view);
+    m_pause->setText(view.pauseCaption);
+    m_score->setVisible(view.scoreVisible);
+    m_timeUsed->setVisible(view.timeUsedVisible);
+    // Hidden or shown in this order: the countdown, the total, their captions.
+    for (QWidget* clock :
+         std::initializer_list<QWidget*>{m_countdown, m_total, m_countdownCaption, m_totalCaption})
+        clock->setVisible(view.clocksVisible);
+    m_nextBox->setDefault(view.defaultButton == training::DefaultButton::NextBox);
+    m_validate->setDefault(view.defaultButton == training::DefaultButton::Validate);
+}
+
+void TrainingScreen::renderSlots(const training::ScreenView& view) {
+    for (int s = 0; s < training::kSlots; ++s) {
+        const training::SlotView& slot = view.slotViews[s];
+        setTextIfChanged(m_draws[s], slot.draw);
+        setTextIfChanged(m_answers[s], slot.typed);
+        setBackground(m_draws[s], rgb(slot.drawColour));
+        setBackground(m_answers[s], rgb(slot.typedColour));
+        m_answers[s]->setReadOnly(view.answersReadOnly);
+        setSpokenDescription(m_answers[s], slot.spoken);
+    }
+}
+
+void TrainingScreen::renderTiles(const training::ScreenView& view) {
+    for (int k = 0; k < training::kTiles; ++k) {
+        entry::TileButton* tile = m_tiles[k];
+        const training::TileView& shown = view.tiles[k];
+        if (tile->text() != shown.caption)
+            tile->setText(shown.caption);
+        setSpokenName(tile, shown.spoken);
+        tile->move(toPixels(layout::tileLeft(shown.place)), tile->y());
+        setBackground(tile, rgb(view.tileColour));
+    }
+    // Where two tiles share a place, the lettered one is drawn on top.
+    for (entry::TileButton* tile : m_tiles) {
+        if (!tile->text().isEmpty())
+            tile->raise();
+    }
+}
+
+void TrainingScreen::renderLabels(const training::ScreenView& view) {
+    caption(m_criterionCaption, view.criterionCaption);
+    caption(m_thresholdUnit, view.thresholdUnit)
+        ->move(toPixels(layout::thresholdUnit(view.criterion).left), m_thresholdUnit->y());
+    m_threshold->move(toPixels(layout::threshold(view.criterion).left), m_threshold->y());
+    caption(m_judgement, view.judgement);
+    caption(m_score, view.score);
+    caption(m_timeUsed, view.timeUsed);
+    caption(m_seriesDone, view.seriesDone);
+    caption(m_fontNumber, view.fontNumber);
+    for (auto [label, name] :
+         {std::pair{m_judgement, texts::spoken::judged}, std::pair{m_score, texts::spoken::score},
+          std::pair{m_timeUsed, texts::spoken::timeUsed},
+          std::pair{m_fontNumber, texts::spoken::fontNumber},
+          std::pair{m_seriesDone, texts::spoken::seriesDone}})
+        setSpokenName(label, texts::spoken::labelled(name, label->text()));
+}
+
+void TrainingScreen::renderBoxes(const training::ScreenView& view) {
+    setTextIfChanged(m_search, view.searchText);
+    setTextIfChanged(m_wordsLeft, view.wordsLeftShown);
+    setTextIfChanged(m_countdown, view.countdownShown);
+    setTextIfChanged(m_total, view.totalShown);
+    setTextIfChanged(m_threshold, view.threshold);
+    setBackground(m_countdown, rgb(view.countdownColour));
+    setBackground(m_total, rgb(view.totalColour));
+    setBackground(m_threshold, rgb(view.thresholdColour));
+}
+
+void TrainingScreen::renderFonts(const training::ScreenView& view) {
+    for (int s = 0; s < training::kSlots; ++s) {
+        QFont draw = m_draws[s]->font();
+        if (!view.drawFont.isEmpty())
+            draw.setFamily(view.drawFont);
+        if (view.drawItalicsOff)
+            draw.setItalic(false);
+        if (draw != m_draws[s]->font())
+            m_draws[s]->setFont(draw);
+
+        QFont answer = m_answers[s]->font();
+        if (!view.answerFont.isEmpty())
+            answer.setFamily(view.answerFont);
+        answer.setStrikeOut(view.slotViews[s].struckOut);
+        if (answer != m_answers[s]->font())
+            m_answers[s]->setFont(answer);
+    }
+}
+
+// Controls are enabled before the effects are carried out and disabled after
+// them: the focus that the toolkit moves off a control being disabled then
+// lands on the next live control of the tab order, as after the correction,
+// and never undoes the program's own move.
+void TrainingScreen::applyPhaseAndEffects(const training::ScreenView& view,
+                                          const training::Effects& effects) {
+    const std::array<std::pair<QWidget*, bool>, 3> live = {{{m_correct, view.correctEnabled},
+                                                            {m_newSeries, view.newSeriesEnabled},
+                                                            {m_search, view.searchEnabled}}};
+    for (const auto& [control, enabled] : live) {
+        if (enabled)
+            control->setEnabled(true);
+    }
+    for (const training::Effect& effect : effects)
+        apply(effect);
+    for (const auto& [control, enabled] : live) {
+        if (!enabled)
+            control->setEnabled(false);
+    }
+}
+
+void TrainingScreen::apply(const training::Effect& effect) {
+    switch (effect.kind) {
+    case training::Effect::Kind::FocusAnswer:
+        m_answers[effect.slot]->setFocus(Qt::OtherFocusReason);
+        break;
+    case training::Effect::Kind::Beep:
+        m_beep();
+        break;
+    case training::Effect::Kind::StartClock:
+        timerOf(effect.clock)->start();
+        break;
+    case training::Effect::Kind::StopClock:
+        timerOf(effect.clock)->stop();
+        break;
+    case training::Effect::Kind::BusyPointer:
+        setCursor(Qt::WaitCursor);
+        break;
+    case training::Effect::Kind::DefaultPointer:
+        unsetCursor();
+        break;
+    case training::Effect::Kind::SeriesCorrected:
+        emit seriesCorrected(m_training.snapshot(), m_training.lastSeries());
+        break;
+    }
+}
+
+QTimer* TrainingScreen::timerOf(training::Clock clock) const {
+    switch (clock) {
+    case training::Clock::Countdown:
+        return m_countdownTimer;
+    case training::Clock::Total:
+        return m_totalTimer;
+    case training::Clock::Stopwatch:
+        return m_stopwatchTimer;
+    }
+    return m_countdownTimer;
+}
+
+} // namespace tirages::screens
