@@ -46,12 +46,16 @@ lists::ListContent ownQuestions() {
 }
 
 void writeTrainings(const QString& path, const lists::ListContent& questions) {
-    progress::Store store(path);
+    const auto store = test::openStore(path);
     for (int l = 0; l < 5; ++l) {
         const lists::ListContent lines = questions.mid(l * 10000, 10000);
-        store.save(QStringLiteral("liste%1").arg(l),
-                   {TrainingSnapshot{{}, {}, QStringLiteral("3"), 0, 0}, lines, {},
-                    QDateTime::currentDateTime(), {}, true});
+        store->trainings().save(QStringLiteral("liste%1").arg(l),
+                                {TrainingSnapshot{{}, {}, QStringLiteral("3"), 0, 0},
+                                 lines,
+                                 {},
+                                 QDateTime::currentDateTime(),
+                                 {},
+                                 true});
     }
 }
 
@@ -112,11 +116,11 @@ void backupAYear(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     bench::fillYear(path, QDateTime(QDate(2026, 12, 9), QTime(20, 0)));
-    progress::Store store(path);
+    const auto store = test::openStore(path);
     state.counters["MB"] = static_cast<double>(QFile(path).size()) / 1e6;
     const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
     for (auto _ : state) {
-        if (!store.backup(copy))
+        if (!store->transfers().backup(copy))
             state.SkipWithError(qPrintable(store.lastError()));
     }
 }

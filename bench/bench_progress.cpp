@@ -93,7 +93,7 @@ struct Sitting {
 
 // A training begun on every catalogue list, each with a few series saved.
 void fill(const QString& path) {
-    progress::Store store(path);
+    const auto store = test::openStore(path);
     for (const lists::CatalogueList& list : lists::catalogue()) {
         Training training(nextSeed);
         const lists::ListContent lines = bigList();
@@ -105,7 +105,8 @@ void fill(const QString& path) {
             series.append(training.lastSeries());
             training.newSeries();
         }
-        store.save(list.name, {training.snapshot(), lines, series, now(), std::nullopt, true});
+        store->trainings().save(list.name,
+                                {training.snapshot(), lines, series, now(), std::nullopt, true});
     }
 }
 
@@ -163,7 +164,7 @@ void fillAnswers(const QString& path) {
 // The same database with its memory made.
 void fillMemory(const QString& path) {
     fillAnswers(path);
-    progress::Store store(path, QRandomGenerator::global());
+    const auto store = test::openStore(path, QRandomGenerator::global());
 }
 
 // The first start of this version on a year of answers: each replayed, in
@@ -178,9 +179,10 @@ void replayAYear(benchmark::State& state) {
         QFile::remove(path);
         QFile::copy(answers, path);
         state.ResumeTiming();
-        progress::Store store(path, QRandomGenerator::global());
+        const auto store = test::openStore(path, QRandomGenerator::global());
         state.PauseTiming();
-        state.counters["questions"] = store.dueCount(QDateTime(QDate(9999, 1, 1), QTime()));
+        state.counters["questions"] =
+            store->memory().dueCount(QDateTime(QDate(9999, 1, 1), QTime()));
         state.ResumeTiming();
     }
 }
@@ -191,10 +193,10 @@ void dueToday(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     fillMemory(path);
-    progress::Store store(path);
+    const auto store = test::openStore(path);
     const QDateTime tomorrow(QDate(2026, 12, 10), QTime(0, 0));
     for (auto _ : state)
-        state.counters["due"] = store.dueCount(tomorrow);
+        state.counters["due"] = store->memory().dueCount(tomorrow);
 }
 BENCHMARK(dueToday)->Unit(benchmark::kMillisecond);
 
@@ -205,7 +207,7 @@ void reviewsOfACorrection(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     fillMemory(path);
-    progress::Store store(path, QRandomGenerator::global());
+    const auto store = test::openStore(path, QRandomGenerator::global());
     QDateTime at(QDate(2026, 12, 10), QTime(9, 0));
     int first = 0;
     for (auto _ : state) {
@@ -219,7 +221,7 @@ void reviewsOfACorrection(benchmark::State& state) {
         }
         at = at.addDays(1); // each series on a day of its own: every review moves its card
         state.ResumeTiming();
-        if (!store.record(QStringLiteral("Révisions"), {series}, at))
+        if (!store->trainings().record(QStringLiteral("Révisions"), {series}, at))
             state.SkipWithError("not recorded");
     }
 }

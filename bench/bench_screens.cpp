@@ -148,7 +148,7 @@ QDateTime yearNow() {
 // « Statistiques » clicked: the window built, its first tab worked out from
 // the history and painted.
 void statisticsShown(benchmark::State& state) {
-    progress::Store store(yearDatabase());
+    const auto store = test::openStore(yearDatabase());
     for (auto _ : state) {
         screens::StatisticsWindow window(store, yearNow);
         window.open();
@@ -163,7 +163,7 @@ BENCHMARK(statisticsShown)->Unit(benchmark::kMillisecond);
 
 // Each other tab, the first time it is shown: worked out and painted.
 void statisticsTab(benchmark::State& state) {
-    progress::Store store(yearDatabase());
+    const auto store = test::openStore(yearDatabase());
     for (auto _ : state) {
         state.PauseTiming();
         screens::StatisticsWindow window(store, yearNow);
@@ -178,7 +178,7 @@ BENCHMARK(statisticsTab)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 
 // The year written as a CSV file.
 void exportYear(benchmark::State& state) {
-    progress::Store store(yearDatabase());
+    const auto store = test::openStore(yearDatabase());
     QTemporaryDir dir;
     QString error;
     for (auto _ : state) {

@@ -84,7 +84,7 @@ inline void fillYear(const QString& path, const QDateTime& lastDay) {
         db.commit();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("year"));
-    progress::Store store(path); // the memory made from the answers
+    const auto store = test::openStore(path); // the memory made from the answers
     // The words left after each series, for the lists' curves.
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("left"));
     db.setDatabaseName(path);

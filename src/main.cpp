@@ -3,6 +3,7 @@
 #include "screens/launcher.h"
 #include "screens/trainingscreen.h"
 #include "session/carrying.h"
+#include "session/commandline.h"
 #include "session/sittings.h"
 #include "training/seriesrandom.h"
 
@@ -29,6 +30,10 @@ QStringList dataDirsOf(const QDir& appDir) {
             appDir.filePath(QStringLiteral("../share/tirages/data"))};
 }
 
+QDateTime now() {
+    return QDateTime::currentDateTime();
+}
+
 void nameProgram() {
     QCoreApplication::setApplicationName(QStringLiteral("tirages"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TIRAGES_VERSION));
@@ -39,7 +44,10 @@ void nameProgram() {
 int main(int argc, char* argv[]) {
     using namespace tirages;
     // A command runs without a window, and without a desktop.
-    if (argc > 1 && session::isCommand(QString::fromLocal8Bit(argv[1]))) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!session::opensTheLauncher(arguments)) {
 #ifdef Q_OS_WIN
         // A windowed program: it writes to the console it was started from.
         if (AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -52,8 +60,8 @@ int main(int argc, char* argv[]) {
         QTextStream out(stdout);
         QTextStream err(stderr);
         return session::runCommand(QCoreApplication::arguments().mid(1),
-                                   dataDirsOf(QDir(QCoreApplication::applicationDirPath())), out,
-                                   err);
+                                   dataDirsOf(QDir(QCoreApplication::applicationDirPath())), now,
+                                   out, err);
     }
     QApplication app(argc, argv);
     nameProgram();
@@ -62,10 +70,11 @@ int main(int argc, char* argv[]) {
     screens::installFontSubstitutions();
 
     const QDir appDir(QApplication::applicationDirPath());
-    session::Sittings sittings(dataDirsOf(appDir), [] { return QDateTime::currentDateTime(); });
+    session::Sittings sittings(dataDirsOf(appDir), now);
+    session::Carrying carrying(sittings, dataDirsOf(appDir));
     screens::Launcher launcher(
-        [] { return std::make_unique<screens::TrainingScreen>(training::timeOfDaySeed); },
-        sittings);
+        [] { return std::make_unique<screens::TrainingScreen>(training::timeOfDaySeed); }, sittings,
+        carrying, now);
     // What the launcher does not need before it is on screen comes after: the
     // trainings kept across runs (a database that cannot be used is said there,
     // and the program trains all the same), and Qt's own dialogs in French (the
@@ -73,8 +82,8 @@ int main(int argc, char* argv[]) {
     // are installed.
     QTranslator qtTexts;
     QObject::connect(&launcher, &screens::Launcher::firstPainted, &launcher, [&] {
-        sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath(),
-                                                            QRandomGenerator::global()));
+        sittings.useStore(
+            progress::Store::open(progress::Store::defaultPath(), now, QRandomGenerator::global()));
         launcher.refresh();
         if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -83,19 +92,19 @@ int main(int argc, char* argv[]) {
 #ifdef TIRAGES_STATISTICS
     // The statistics window comes from its module, beside the program in a
     // build tree, in lib/tirages once installed.
-    launcher.setStatisticsMaker([appDir](const progress::Store& store,
-                                         std::function<QDateTime()> now,
-                                         screens::TrainQuestions train,
-                                         QString* error) -> std::unique_ptr<QWidget> {
+    launcher.setStatisticsMaker([appDir](const progress::Store& store, Clock now,
+                                         screens::TrainQuestions train)
+                                    -> Result<std::unique_ptr<QWidget>> {
+        QString error;
         for (const QString& folder :
              {appDir.path(), appDir.filePath(QStringLiteral(TIRAGES_MODULES_FROM_BIN))}) {
             QLibrary module(QDir(folder).filePath(QStringLiteral("libtirages_statistics")));
             if (const auto make = reinterpret_cast<screens::MakeStatistics>(
                     module.resolve(screens::kMakeStatistics)))
                 return std::unique_ptr<QWidget>(make(store, std::move(now), std::move(train)));
-            *error = module.errorString();
+            error = module.errorString();
         }
-        return nullptr;
+        return Failure{error};
     });
 #endif
     QObject::connect(&launcher, &screens::Launcher::programEnded, &app,

@@ -93,6 +93,22 @@ inline const QString title = QStringLiteral("Choisir une liste");
 inline const QString filter = QStringLiteral("Listes de mots (*.txt);;Tous les fichiers (*)");
 } // namespace browsing
 
+// What went wrong with a file; %1 the file, as the system writes it.
+namespace files {
+inline const QString notFound = QStringLiteral("%1 n'existe pas.");
+inline const QString isFolder = QStringLiteral("%1 est un dossier.");
+inline const QString cannotRead = QStringLiteral("%1 ne peut pas être lu.");
+inline const QString cannotWrite = QStringLiteral("%1 ne peut pas être écrit.");
+inline const QString diskFull = QStringLiteral("%1 ne peut pas être écrit : le disque est plein.");
+// %2 the folder.
+inline const QString noFolder =
+    QStringLiteral("%1 ne peut pas être écrit : le dossier %2 n'existe pas.");
+inline const QString isTheDatabase = QStringLiteral(
+    "%1 est le fichier où tirages garde vos entraînements : choisissez un autre nom.");
+inline const QString exists =
+    QStringLiteral("%1 existe déjà : ajoutez --remplacer pour le remplacer.");
+} // namespace files
+
 // Trainings kept across runs: the launcher's line, its button and its messages.
 namespace progress {
 inline const QString continueTraining = QStringLiteral("Continuer");
@@ -131,6 +147,8 @@ inline const QString setAside =
 inline const QString saveFailed =
     QStringLiteral("Les dernières séries n'ont pas pu être gardées : %1.");
 inline const QString notKeptTitle = QStringLiteral("Séries non gardées");
+inline const QString retryButton = QStringLiteral("Réessayer");
+inline const QString quitWithoutKeeping = QStringLiteral("Quitter sans les garder");
 inline const QString savePending =
     QStringLiteral("Les dernières séries ne sont pas encore gardées : %1. Elles le seront dès "
                    "que possible.");
@@ -214,7 +232,6 @@ inline const QString exportTitle = QStringLiteral("Exporter l'historique");
 inline const QString exportFilter = QStringLiteral("Fichiers CSV (*.csv)");
 inline const QString exportName = QStringLiteral("historique-tirages.csv");
 inline const QString exported = QStringLiteral("L'historique a été écrit dans « %1 ».");
-inline const QString exportFailed = QStringLiteral("L'historique n'a pas pu être écrit : %1.");
 inline const QStringList csvColumns = {
     QStringLiteral("date"),     QStringLiteral("liste"), QStringLiteral("tirage"),
     QStringLiteral("solution"), QStringLiteral("réponse"), QStringLiteral("juste"),
@@ -265,6 +282,9 @@ inline const QString restoreTitle = QStringLiteral("Restaurer une copie");
 inline const QString restoreQuestion = QStringLiteral(
     "Les entraînements et l'historique actuels seront remplacés par ceux du %1.");
 inline const QString restoreButton = QStringLiteral("Remplacer");
+inline const QString restoreBusy = QStringLiteral(
+    "La copie n'est pas restaurée : un autre tirages a ses entraînements ouverts. Quittez-le, "
+    "puis recommencez.");
 inline const QString cancelButton = QStringLiteral("Annuler");
 // %1 the file where the database was set aside.
 inline const QString restored = QStringLiteral(
@@ -281,7 +301,7 @@ inline const QString nothingKept =
 inline const QString failed = QStringLiteral("Échec : %1");
 // The command line.
 inline const QString commandHelp = QStringLiteral(
-    "Usage : tirages [option FICHIER]\n"
+    "Usage : tirages [option FICHIER [--remplacer]]\n"
     "Sans option, tirages ouvre son lanceur.\n"
     "\n"
     "Options :\n"
@@ -289,9 +309,11 @@ inline const QString commandHelp = QStringLiteral(
     "  --exporter FICHIER     écrit la mémoire comme une boîte à fiches\n"
     "  --sauvegarder FICHIER  copie tout ce que tirages garde dans FICHIER\n"
     "  --restaurer FICHIER    remplace ce que tirages garde par la copie FICHIER\n"
+    "  --remplacer            avec --exporter et --sauvegarder : remplace FICHIER s'il existe\n"
     "  --help                 affiche cette aide\n"
     "\n"
-    "Le code de sortie est 0 quand tout s'est bien passé.\n");
+    "Le code de sortie est 0 quand tout s'est bien passé, 1 quand l'action n'a pas pu se\n"
+    "faire, 2 quand la commande est mal écrite.\n");
 inline const QString commandUnknown =
     QStringLiteral("Option inconnue : %1. « tirages --help » les donne toutes.");
 inline const QString commandMissingFile = QStringLiteral("%1 attend un nom de fichier.");

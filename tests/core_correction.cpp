@@ -85,8 +85,8 @@ private slots:
         const ScreenView screen = t.screen();
         const TrainingState& s = t.state();
         QCOMPARE(t.state().entryCount(), 0);
-        QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
-                !s.isRunning(Clock::Stopwatch));
+        QVERIFY(!s.isRunning(Timer::Countdown) && !s.isRunning(Timer::Total) &&
+                !s.isRunning(Timer::Stopwatch));
         QCOMPARE(screen.totalColour, Colour::Red);
         QCOMPARE(screen.tileColour, Colour::LightRed);
         QCOMPARE(screen.wordsLeftShown, QStringLiteral("0"));
@@ -125,8 +125,8 @@ private slots:
         QCOMPARE(t.screen().score, QStringLiteral("1/3"));
         QCOMPARE(t.state().successCounts()[0], 1);
         QCOMPARE(t.screen().countdownColour, Colour::Red);
-        QVERIFY(!t.state().isRunning(Clock::Countdown));
-        QVERIFY(t.state().isRunning(Clock::Total));
+        QVERIFY(!t.state().isRunning(Timer::Countdown));
+        QVERIFY(t.state().isRunning(Timer::Total));
     }
 
     void anEmptyAnswerShowsItsDrawAndTheSolution() {
@@ -273,7 +273,7 @@ private slots:
         t.correct();
         t.totalTick();
         QCOMPARE(t.screen().totalShown, QStringLiteral("1:00:00"));
-        QVERIFY(t.state().isRunning(Clock::Total));
+        QVERIFY(t.state().isRunning(Timer::Total));
     }
 
     void countdownCorrectsOnItsLastTick() {
@@ -288,7 +288,7 @@ private slots:
         t.countdownTick();
         QCOMPARE(t.screen().countdownShown, QStringLiteral("0:00"));
         QVERIFY(!t.screen().correctEnabled);
-        QVERIFY(!t.state().isRunning(Clock::Countdown));
+        QVERIFY(!t.state().isRunning(Timer::Countdown));
         QCOMPARE(t.screen().timeUsed, QStringLiteral("4:00"));
         QCOMPARE(t.screen().score, QStringLiteral("1/30"));
         QCOMPARE(t.state().secondsLeft, 0);

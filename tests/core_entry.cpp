@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(t.screen().slotViews[0].drawColour, Colour::LightCyan);
         QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightOrange);
         QCOMPARE(captions(t).join(""), QStringLiteral("DEFG"));
-        QVERIFY(!t.state().isRunning(Clock::Stopwatch)); // successes criterion
+        QVERIFY(!t.state().isRunning(Timer::Stopwatch)); // successes criterion
 
         t.correct();
         const SlotView before = t.screen().slotViews[2];
@@ -264,16 +264,16 @@ private slots:
     void criterionSwitchesCaptionsAndPlaces() {
         Training t(test::countingSeeds());
         t.start(numberedEntries(40));
-        const auto timers = std::make_tuple(t.state().isRunning(Clock::Countdown),
-                                            t.state().isRunning(Clock::Total));
+        const auto timers = std::make_tuple(t.state().isRunning(Timer::Countdown),
+                                            t.state().isRunning(Timer::Total));
         t.switchCriterion();
         QCOMPARE(t.screen().criterionCaption, QStringLiteral("Eliminer un mot trouvé en moins de"));
         QCOMPARE(t.screen().threshold, QStringLiteral("5"));
         QCOMPARE(t.screen().criterion, Criterion::Seconds);
         QCOMPARE(t.screen().thresholdUnit, QStringLiteral("secondes."));
         QCOMPARE(t.state().criterion, Criterion::Seconds);
-        QCOMPARE(std::make_tuple(t.state().isRunning(Clock::Countdown),
-                                 t.state().isRunning(Clock::Total)),
+        QCOMPARE(std::make_tuple(t.state().isRunning(Timer::Countdown),
+                                 t.state().isRunning(Timer::Total)),
                  timers);
 
         t.switchCriterion();
@@ -286,22 +286,22 @@ private slots:
 
     void stopwatchRunsOnlyUnderTheSecondsCriterion() {
         Training t = secondsTraining("5");
-        QVERIFY(t.state().isRunning(Clock::Stopwatch));
+        QVERIFY(t.state().isRunning(Timer::Stopwatch));
         ticks(t, 3);
         QCOMPARE(t.state().secondsInBox, 3);
         t.answerFocused(1);
         QCOMPARE(t.state().secondsInBox, 0);
-        QVERIFY(t.state().isRunning(Clock::Stopwatch));
+        QVERIFY(t.state().isRunning(Timer::Stopwatch));
         t.otherControlFocused();
-        QVERIFY(!t.state().isRunning(Clock::Stopwatch));
+        QVERIFY(!t.state().isRunning(Timer::Stopwatch));
 
         // Switched while a box has the focus: the stopwatch waits for the next box.
         Training r(test::countingSeeds());
         r.start(numberedEntries(40));
         r.switchCriterion();
-        QVERIFY(!r.state().isRunning(Clock::Stopwatch));
+        QVERIFY(!r.state().isRunning(Timer::Stopwatch));
         r.answerFocused(1);
-        QVERIFY(r.state().isRunning(Clock::Stopwatch));
+        QVERIFY(r.state().isRunning(Timer::Stopwatch));
     }
 
     void judgingAtFocusLoss_data() {
@@ -397,7 +397,7 @@ private slots:
         QCOMPARE(t.screen().slotViews[0].typedColour, Colour::LightYellow);
         QCOMPARE(t.screen().slotViews[1].typedColour, Colour::LightOrange);
         QCOMPARE(t.screen().slotViews[1].drawColour, Colour::LightCyan);
-        QVERIFY(t.state().isRunning(Clock::Stopwatch));
+        QVERIFY(t.state().isRunning(Timer::Stopwatch));
         QCOMPARE(captions(t).join(""), t.screen().slotViews[0].draw);
     }
 

@@ -67,14 +67,14 @@ private slots:
         t.start(numberedEntries(40));
         t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
-        QVERIFY(!t.state().isRunning(Clock::Countdown) && !t.state().isRunning(Clock::Total));
+        QVERIFY(!t.state().isRunning(Timer::Countdown) && !t.state().isRunning(Timer::Total));
         QVERIFY(!t.screen().searchEnabled);
         QVERIFY(t.screen().answersReadOnly);
         test::EffectCounter effects(t);
         t.togglePause();
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Pause"));
-        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
-        QCOMPARE(effects.starts(Clock::Countdown), 1);
+        QVERIFY(t.state().isRunning(Timer::Countdown) && t.state().isRunning(Timer::Total));
+        QCOMPARE(effects.starts(Timer::Countdown), 1);
         QVERIFY(t.screen().searchEnabled && !t.screen().answersReadOnly);
     }
 
@@ -85,12 +85,12 @@ private slots:
         t.answerKeyDown(0, Key::F12);
         QVERIFY(!t.screen().correctEnabled);
         t.togglePause();
-        QVERIFY(!t.state().isRunning(Clock::Countdown));
-        QVERIFY(t.state().isRunning(Clock::Total));
+        QVERIFY(!t.state().isRunning(Timer::Countdown));
+        QVERIFY(t.state().isRunning(Timer::Total));
         // A new series while paused keeps the pause.
         t.togglePause();
         t.newSeries();
-        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
+        QVERIFY(t.state().isRunning(Timer::Countdown) && t.state().isRunning(Timer::Total));
         QCOMPARE(t.screen().pauseCaption, QStringLiteral("Reprendre"));
         QVERIFY(t.screen().answersReadOnly);
     }
@@ -160,7 +160,7 @@ private slots:
         for (int i = 0; i < 100; ++i)
             t.countdownTick();
         t.backToLauncher();
-        QVERIFY(t.state().isRunning(Clock::Countdown) && t.state().isRunning(Clock::Total));
+        QVERIFY(t.state().isRunning(Timer::Countdown) && t.state().isRunning(Timer::Total));
         for (int i = 0; i < 240; ++i)
             t.countdownTick();
         QVERIFY(!t.screen().correctEnabled);

@@ -48,8 +48,8 @@ private slots:
         const ScreenView screen = training.screen();
         QVERIFY(!screen.correctEnabled);
         QVERIFY(!screen.newSeriesEnabled);
-        QVERIFY(!s.isRunning(Clock::Countdown) && !s.isRunning(Clock::Total) &&
-                !s.isRunning(Clock::Stopwatch));
+        QVERIFY(!s.isRunning(Timer::Countdown) && !s.isRunning(Timer::Total) &&
+                !s.isRunning(Timer::Stopwatch));
         QCOMPARE(screen.countdownShown, QStringLiteral("4:00"));
         QCOMPARE(screen.totalShown, QStringLiteral("0:00:00"));
         QCOMPARE(screen.threshold, QStringLiteral("1"));
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(screen.totalColour, Colour::SystemWindow);
         QCOMPARE(s.focus, 0);
         QCOMPARE(std::count(effects.begin(), effects.end(), Effect::focusAnswer(0)), 1);
-        QVERIFY(s.isRunning(Clock::Countdown) && s.isRunning(Clock::Total));
+        QVERIFY(s.isRunning(Timer::Countdown) && s.isRunning(Timer::Total));
         QCOMPARE(s.secondsLeft, 240);
         QCOMPARE(s.tiles.selected(), -1);
 
@@ -134,7 +134,7 @@ private slots:
         // Even with nothing to show, the series runs.
         QVERIFY(training.screen().correctEnabled);
         QCOMPARE(training.state().focus, 0);
-        QVERIFY(training.state().isRunning(Clock::Countdown));
+        QVERIFY(training.state().isRunning(Timer::Countdown));
     }
 
     void drawIsUniform() {
@@ -193,8 +193,8 @@ private slots:
         training.correct();
         training.newSeries();
         training.start(numberedEntries(5));
-        QCOMPARE(effects.starts(Clock::Total), 0);
-        QVERIFY(training.state().isRunning(Clock::Total));
+        QCOMPARE(effects.starts(Timer::Total), 0);
+        QVERIFY(training.state().isRunning(Timer::Total));
     }
 
     void aNewListReplacesTheOldOne() {

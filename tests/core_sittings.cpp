@@ -130,8 +130,9 @@ private slots:
         p.correct(3);
         p.correct(30);
         QVERIFY(!p.sittings.pending());
-        progress::Store store(m_database);
-        const auto kept = store.load(QDir::current().absoluteFilePath("liste.txt"));
+        const auto store = test::openStore(m_database);
+        const auto kept =
+            store->trainings().load(test::list(QDir::current().absoluteFilePath("liste.txt")));
         QVERIFY(kept);
         QCOMPARE(kept->snapshot, p.training.snapshot());
         QCOMPARE(kept->summary.entriesLeft, p.training.state().entryCount());
@@ -154,8 +155,11 @@ private slots:
         p.sittings.retry();
         QVERIFY(!p.sittings.pending());
         QCOMPARE(p.sittings.view().message, QString()); // no longer so
-        progress::Store store(m_database);
-        QCOMPARE(store.summary(QDir::current().absoluteFilePath("liste.txt"))->entriesLeft, 30);
+        const auto store = test::openStore(m_database);
+        QCOMPARE(store->trainings()
+                     .summary(test::list(QDir::current().absoluteFilePath("liste.txt")))
+                     ->entriesLeft,
+                 30);
         // The program's end says nothing when everything is kept, and what is
         // still not kept otherwise.
         QVERIFY(p.sittings.end().isEmpty());
@@ -244,7 +248,9 @@ private slots:
         QCOMPARE(seriesRecorded(m_database), 2);
         p.sittings.listNamed(QStringLiteral("Révisions"));
         QVERIFY(!p.sittings.continueTraining());
-        QVERIFY(!progress::Store(m_database).summary(QStringLiteral("Révisions")));
+        QVERIFY(!test::openStore(m_database)
+                     ->trainings()
+                     .summary(lists::ListId::of(lists::ListId::Kind::Reviews)));
         // The next day, only the one missed again.
         p.now = test::kNow.addDays(3);
         QCOMPARE(p.sittings.view().reviews, QStringLiteral("Révisions : 1 mot à revoir aujourd'hui"));
@@ -303,7 +309,9 @@ private slots:
         p.correct(0);
         p.sommaire();
         QCOMPARE(p.line(), QString());
-        QVERIFY(!progress::Store(m_database).summary(QDir::current().absoluteFilePath("vide.txt")));
+        QVERIFY(!test::openStore(m_database)
+                     ->trainings()
+                     .summary(test::list(QDir::current().absoluteFilePath("vide.txt"))));
     }
 
     void aFinishedListAChangedFileAndAFileGone() {

@@ -139,7 +139,7 @@ private slots:
                 t.newSeries();
             }
         }
-        QVERIFY(!t.screen().newSeriesEnabled && !t.state().isRunning(Clock::Total));
+        QVERIFY(!t.screen().newSeriesEnabled && !t.state().isRunning(Timer::Total));
         QCOMPARE(t.screen().tiles[1].caption, QStringLiteral("B"));
         qInfo("%d series played", series);
     }

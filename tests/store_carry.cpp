@@ -73,21 +73,22 @@ private:
 // training kept and from the memory; twenty no question has.
 void TestStoreCarry::cardboxRowsBecomeCards() {
     const QString path = m_dir.filePath(QStringLiteral("cards.sqlite"));
-    progress::Store store(path);
+    const auto store = test::openStore(path);
     lists::ListContent given, trained;
     for (int i = 0; i < 300; ++i)
         (i % 2 ? trained : given).append(question(i));
     // Two draws of one alphagram: both questions take its card.
     const lists::Entry longDraw{QStringLiteral("AZ+A"), QStringLiteral("AUTRE")};
     given.append(longDraw);
-    QVERIFY(store.save(QStringLiteral("mienne"),
-                       {TrainingSnapshot{{}, {}, QStringLiteral("1"), 0, 0}, trained, {},
-                        kNow, {}, true}));
+    QVERIFY(store->trainings().save(
+        test::list(QStringLiteral("mienne")),
+        {TrainingSnapshot{{}, {}, QStringLiteral("1"), 0, 0}, trained, {}, kNow, {}, true}));
     // Reviewed in tirages after its last success in the cardbox: it keeps its card.
     const lists::Entry reviewedHere = question(0);
-    QVERIFY(store.record(QStringLiteral("Révisions"),
-                         {test::series(kNow, 10, 0, {{reviewedHere, true, 3}})}, kNow));
-    const reviews::Card ownCard = *store.card(reviewedHere);
+    QVERIFY(store->trainings().record(test::list(QStringLiteral("Révisions")),
+                                      {test::series(kNow, 10, 0, {{reviewedHere, true, 3}})},
+                                      kNow));
+    const reviews::Card ownCard = *store->memory().card(reviewedHere);
 
     QList<reviews::CardboxRow> rows;
     const qint64 now = kNow.toSecsSinceEpoch();
@@ -101,8 +102,8 @@ void TestStoreCarry::cardboxRowsBecomeCards() {
     const QString cardbox = m_dir.filePath(QStringLiteral("Anagrams.db"));
     QVERIFY(test::writeCardbox(cardbox, rows));
 
-    const auto done = store.importCardbox(cardbox, given);
-    QVERIFY2(done, qPrintable(store.lastError()));
+    const auto done = store->transfers().importCardbox(cardbox, given);
+    QVERIFY2(done, qPrintable(done.why()));
     int inBox = 0, unknownInBox = 0;
     for (int i = 0; i < 320; ++i) {
         const Kind& kind = kKinds[i % kKindCount];
@@ -110,7 +111,7 @@ void TestStoreCarry::cardboxRowsBecomeCards() {
             ++(i < 300 ? inBox : unknownInBox);
         if (i >= 300 || i == 0)
             continue;
-        const auto card = store.card(question(i));
+        const auto card = store->memory().card(question(i));
         QCOMPARE(card.has_value(), kind.stability.has_value());
         if (!card)
             continue;
@@ -119,26 +120,26 @@ void TestStoreCarry::cardboxRowsBecomeCards() {
         QCOMPARE(card->due.toSecsSinceEpoch(), now + kind.next * kDay);
         QCOMPARE(card->state, reviews::CardState::Review);
     }
-    QCOMPARE(*store.card(reviewedHere), ownCard);
-    QCOMPARE(store.card(longDraw)->stability, *kKinds[0].stability);
+    QCOMPARE(*store->memory().card(reviewedHere), ownCard);
+    QCOMPARE(store->memory().card(longDraw)->stability, *kKinds[0].stability);
     QCOMPARE(done->questions, inBox); // less the one that kept its card, plus the long draw
     QCOMPARE(done->keptOwn, 1);
     QCOMPARE(done->unknown.size(), unknownInBox);
     QVERIFY(done->unknown.first().startsWith(QStringLiteral("ZZZ")));
     // Cards that came back long ago are due today.
-    QVERIFY(store.dueQuestions(kNow).contains(question(1)));
+    QVERIFY(store->memory().dueQuestions(kNow).contains(question(1)));
 
     // A file with no cardbox in it changes nothing.
     const QStringList before = test::tablesOf(path);
-    QVERIFY(!store.importCardbox(path, given));
-    QVERIFY(store.lastError().contains(QStringLiteral("boîte à fiches")));
+    const auto refused = store->transfers().importCardbox(path, given);
+    QVERIFY(refused.why().contains(QStringLiteral("boîte à fiches")));
     QCOMPARE(test::tablesOf(path), before);
 }
 
 // Questions reviewed over a month, exported, then imported into a new store
 // that knows them: each comes back on the same day, in the same box.
 void TestStoreCarry::exportThenImportKeepsTheSchedule() {
-    progress::Store first(m_dir.filePath(QStringLiteral("first.sqlite")));
+    const auto first = test::openStore(m_dir.filePath(QStringLiteral("first.sqlite")));
     lists::ListContent questions;
     for (int i = 0; i < 40; ++i)
         questions.append(question(i));
@@ -151,19 +152,19 @@ void TestStoreCarry::exportThenImportKeepsTheSchedule() {
             series.answers.append({ListEntry{questions[i], 0, i + 1},
                                    right ? questions[i].expected : QString(), right, 2 + i});
         }
-        QVERIFY(first.record(QStringLiteral("Révisions"), {series}, when));
+        QVERIFY(first->trainings().record(test::list(QStringLiteral("Révisions")), {series}, when));
     }
     const QString cardbox = m_dir.filePath(QStringLiteral("export.db"));
-    QCOMPARE(first.exportCardbox(cardbox), std::optional<qint32>(40));
+    QCOMPARE(*first->transfers().exportCardbox(cardbox), 40);
     QVERIFY(!QFile::exists(cardbox + QStringLiteral(".partiel")));
 
-    progress::Store second(m_dir.filePath(QStringLiteral("second.sqlite")));
-    const auto done = second.importCardbox(cardbox, questions);
-    QVERIFY2(done, qPrintable(second.lastError()));
+    const auto second = test::openStore(m_dir.filePath(QStringLiteral("second.sqlite")));
+    const auto done = second->transfers().importCardbox(cardbox, questions);
+    QVERIFY2(done, qPrintable(done.why()));
     QCOMPARE(done->questions, 40);
     QVERIFY(done->unknown.isEmpty());
     for (const lists::Entry& q : questions) {
-        const reviews::Card before = *first.card(q), after = *second.card(q);
+        const reviews::Card before = *first->memory().card(q), after = *second->memory().card(q);
         QVERIFY2(qAbs(before.due.secsTo(after.due)) < kDay, qPrintable(q.draw));
         QCOMPARE(reviews::boxOf(after.stability), reviews::boxOf(before.stability));
     }
@@ -172,35 +173,38 @@ void TestStoreCarry::exportThenImportKeepsTheSchedule() {
 void TestStoreCarry::backupThenRestoreGivesTheSameDatabase() {
     const QString path = m_dir.filePath(QStringLiteral("kept.sqlite"));
     const QString copy = m_dir.filePath(QStringLiteral("copie.tirages"));
-    progress::Store store(path);
-    QVERIFY(test::fillHistory(store));
-    QVERIFY(store.setPreference(QStringLiteral("dossier"), QStringLiteral("/listes")));
-    QVERIFY(store.backup(copy));
+    const auto store = test::openStore(path);
+    QVERIFY(test::fillHistory(*store));
+    QVERIFY(store->preferences().set(QStringLiteral("dossier"), QStringLiteral("/listes")));
+    QVERIFY(store->transfers().backup(copy));
     const QStringList atBackup = test::tablesOf(path);
     QVERIFY(atBackup.size() > 20);
     QCOMPARE(test::tablesOf(copy), atBackup);
-    QCOMPARE(progress::Store::examineCopy(copy).lastUse, std::optional(QDate(2026, 12, 9)));
+    QCOMPARE(*progress::Transfers::examineCopy(copy), QDate(2026, 12, 9));
 
     // Trained on after the copy; then the copy put back.
-    QVERIFY(store.record(QStringLiteral("plus tard"),
-                         {test::series(at(10, 9), 30, 0, {{test::kCible, true, 2}})}, at(10, 9)));
+    QVERIFY(store->trainings().record(test::list(QStringLiteral("plus tard")),
+                                      {test::series(at(10, 9), 30, 0, {{test::kCible, true, 2}})},
+                                      at(10, 9)));
     const QStringList afterwards = test::tablesOf(path);
-    const auto aside = store.restore(copy);
-    QVERIFY2(aside, qPrintable(store.lastError()));
+    const auto aside = store->transfers().restore(copy);
+    QVERIFY2(aside, qPrintable(aside.why()));
     QCOMPARE(test::tablesOf(path), atBackup);
     QCOMPARE(test::tablesOf(*aside), afterwards);
-    QVERIFY(store.usable());
-    QCOMPARE(store.summary(QStringLiteral("5 lettres"))->seriesDone, 2);
+    QVERIFY(store->isOpen());
+    QCOMPARE(store->trainings().summary(test::list(QStringLiteral("5 lettres")))->seriesDone, 2);
     // The store goes on keeping after it.
-    QVERIFY(store.record(QStringLiteral("encore"),
-                         {test::series(at(11, 9), 30, 0, {{test::kCible, true, 2}})}, at(11, 9)));
+    QVERIFY(store->trainings().record(test::list(QStringLiteral("encore")),
+                                      {test::series(at(11, 9), 30, 0, {{test::kCible, true, 2}})},
+                                      at(11, 9)));
 }
 
 void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("refusal");
     QTest::newRow("text") << "text" << "n'est pas une copie de tirages";
-    QTest::newRow("missing") << "missing" << "n'est pas une copie de tirages";
+    QTest::newRow("missing") << "missing"
+                             << "n'existe pas";
     QTest::newRow("cardbox") << "cardbox" << "n'est pas une copie de tirages";
     QTest::newRow("damaged") << "damaged" << "est abîmé";
     QTest::newRow("cut short") << "cut" << "est abîmé";
@@ -213,8 +217,8 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kept.sqlite"));
     const QString file = dir.filePath(QStringLiteral("copie"));
-    progress::Store store(path);
-    QVERIFY(test::fillHistory(store));
+    const auto store = test::openStore(path);
+    QVERIFY(test::fillHistory(*store));
     if (kind == "text") {
         QFile text(file);
         QVERIFY(text.open(QIODevice::WriteOnly));
@@ -222,7 +226,7 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
     } else if (kind == "cardbox") {
         QVERIFY(test::writeCardbox(file, {{QStringLiteral("ABERR"), 1, 0, 0, 1, 1, 1}}));
     } else if (kind != "missing") {
-        QVERIFY(store.backup(file));
+        QVERIFY(store->transfers().backup(file));
         QFile copy(file);
         QVERIFY(copy.open(QIODevice::ReadWrite));
         const qint64 size = copy.size();
@@ -245,13 +249,14 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
     const QStringList before = test::tablesOf(path);
     const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
 
-    QVERIFY(!progress::Store::examineCopy(file).refusal.isEmpty());
-    QVERIFY(!store.restore(file));
-    QVERIFY2(store.lastError().contains(refusal), qPrintable(store.lastError()));
-    QVERIFY(store.lastError().contains(file));
+    QVERIFY(!progress::Transfers::examineCopy(file));
+    const auto refused = store->transfers().restore(file);
+    QVERIFY(!refused);
+    QVERIFY2(refused.why().contains(refusal), qPrintable(refused.why()));
+    QVERIFY(refused.why().contains(file));
     QCOMPARE(test::tablesOf(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
-    QVERIFY(store.usable());
+    QVERIFY(store->isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestStoreCarry)

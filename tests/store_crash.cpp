@@ -81,8 +81,8 @@ private:
 
 // The kept training as "SERIES DIGEST".
 QByteArray keptOf(const QString& database, const QString& list) {
-    progress::Store store(database);
-    const auto kept = store.load(list);
+    const auto store = test::openStore(database);
+    const auto kept = store->trainings().load(test::list(list));
     if (!kept)
         return {};
     return QByteArray::number(kept->snapshot.seriesDone) + ' ' + test::digest(kept->snapshot);
@@ -153,7 +153,7 @@ private slots:
         const QString database = dir.filePath(QStringLiteral("tirages.sqlite"));
         const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
         {
-            progress::Store store(database);
+            const auto store = test::openStore(database);
             for (int day = 0; day < 60; ++day) {
                 SeriesRecord series;
                 for (int i = 0; i < 30; ++i) {
@@ -161,8 +161,9 @@ private slots:
                                                 QStringLiteral("MOT%1").arg(day * 30 + i)};
                     series.answers.append({ListEntry{question, 0, i + 1}, {}, i % 3 == 0, i});
                 }
-                QVERIFY(store.record(QStringLiteral("liste"), {series},
-                                     QDateTime(QDate(2026, 1, 1), QTime(9, 0)).addDays(day)));
+                QVERIFY(store->trainings().record(
+                    test::list("liste"), {series},
+                    QDateTime(QDate(2026, 1, 1), QTime(9, 0)).addDays(day)));
             }
         }
         const QStringList kept = test::tablesOf(database);

@@ -36,8 +36,8 @@ QByteArray keptInAnotherProcess(const QString& database, const QString& list) {
 }
 
 QByteArray keptHere(const QString& database, const QString& list) {
-    progress::Store store(database);
-    const auto kept = store.load(list);
+    const auto store = test::openStore(database);
+    const auto kept = store->trainings().load(test::list(list));
     return "ok" + (kept ? ' ' + QByteArray::number(kept->snapshot.seriesDone) + ' ' +
                               test::digest(kept->snapshot)
                         : QByteArray());
@@ -101,8 +101,8 @@ private:
             test::faultyvfs::lift();
             p.sittings.retry();
             QVERIFY(!p.sittings.pending());
-            progress::Store store(database);
-            const auto now = store.load(m_list);
+            const auto store = test::openStore(database);
+            const auto now = store->trainings().load(test::list(m_list));
             QVERIFY(now);
             const TrainingSnapshot memory = p.training.snapshot();
             QCOMPARE(now->snapshot.entries.size(), memory.entries.size());

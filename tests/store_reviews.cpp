@@ -78,52 +78,58 @@ private:
     // The same answers, given over four days in two lists, with a clock set
     // back once.
     void answerOverFourDays(Store& store) {
-        QVERIFY(store.record("5 lettres", {series(day(9, 10), {{"ABERR", "ARBRE", false, 3},
+        QVERIFY(store.trainings().record(test::list("5 lettres"),
+                                         {series(day(9, 10), {{"ABERR", "ARBRE", false, 3},
                                                               {"ABELT", "TABLE", true, 3},
                                                               {"BCEIL", "CIBLE", true, 30}})},
-                             day(9, 10)));
+                                         day(9, 10)));
         // The same day: recorded, not scheduled.
-        QVERIFY(store.record("5 lettres", {series(day(9, 15), {{"ABERR", "ARBRE", true, 2}})},
-                             day(9, 15)));
+        QVERIFY(store.trainings().record(test::list("5 lettres"),
+                                         {series(day(9, 15), {{"ABERR", "ARBRE", true, 2}})},
+                                         day(9, 15)));
         // In another list: the same question; kept a day late, after its save
         // failed, and dated when it was corrected.
-        QVERIFY(store.record("mes mots", {series(day(10, 9), {{"ABERR", "ARBRE", true, 12}})},
-                             day(11, 9)));
+        QVERIFY(store.trainings().record(test::list("mes mots"),
+                                         {series(day(10, 9), {{"ABERR", "ARBRE", true, 12}})},
+                                         day(11, 9)));
         // A clock set back a week.
-        QVERIFY(store.record("mes mots", {series(day(3, 9), {{"ABERR", "ARBRE", false, 4}})},
-                             day(3, 9)));
-        QVERIFY(store.record("5 lettres", {series(day(12, 20), {{"ABERR", "ARBRE", true, 8},
-                                                               {"BCEIL", "CIBLE", false, 50}})},
-                             day(12, 20)));
+        QVERIFY(store.trainings().record(test::list("mes mots"),
+                                         {series(day(3, 9), {{"ABERR", "ARBRE", false, 4}})},
+                                         day(3, 9)));
+        QVERIFY(store.trainings().record(
+            test::list("5 lettres"),
+            {series(day(12, 20), {{"ABERR", "ARBRE", true, 8}, {"BCEIL", "CIBLE", false, 50}})},
+            day(12, 20)));
     }
 
 private slots:
     void cardsAndTheirLogRoundTrip() {
-        Store store(m_dir.filePath("round.sqlite"));
-        answerOverFourDays(store);
+        const auto store = test::openStore(m_dir.filePath("round.sqlite"));
+        answerOverFourDays(*store);
 
         // The card is the one the scheduler makes of the reviews that count.
         reviews::Card arbre = reviews::review({}, Grade::Again, day(9, 10)).card;
         arbre = reviews::review(arbre, Grade::Good, day(10, 9)).card;
         arbre = reviews::review(arbre, Grade::Good, day(12, 20)).card;
-        QCOMPARE(store.card(kArbre), arbre);
-        QCOMPARE(store.reviewLog(kArbre),
+        QCOMPARE(store->memory().card(kArbre), arbre);
+        QCOMPARE(store->memory().reviewLog(kArbre),
                  (QList<progress::LoggedReview>{{day(9, 10), Grade::Again, 0, true},
                                                 {day(9, 15), Grade::Easy, 0, false},
                                                 {day(10, 9), Grade::Good, 1, true},
                                                 {day(3, 9), Grade::Again, 0, false},
                                                 {day(12, 20), Grade::Good, 2, true}}));
-        QCOMPARE(store.card(kTable)->due, day(9, 10).addDays(8)); // easy at first sight
-        QCOMPARE(store.card(kCible)->lapses, 1);
-        QVERIFY(!store.card({"AEMRT", "MARTE"}));
+        QCOMPARE(store->memory().card(kTable)->due, day(9, 10).addDays(8)); // easy at first sight
+        QCOMPARE(store->memory().card(kCible)->lapses, 1);
+        QVERIFY(!store->memory().card({"AEMRT", "MARTE"}));
 
         // Due: CIBLE failed on the 12th, back on the 13th; TABLE on the 17th;
         // ARBRE, good twice, on the 18th (as ts-fsrs schedules it).
-        QCOMPARE(store.dueCount(day(12, 23)), 0);
-        QCOMPARE(store.dueCount(day(13, 23)), 1);
-        QCOMPARE(store.dueQuestions(day(13, 23)), lists::ListContent{kCible});
-        QCOMPARE(store.dueQuestions(day(18, 21)), (lists::ListContent{kCible, kTable, kArbre}));
-        QCOMPARE(store.dueCount(day(18, 21)), 3);
+        QCOMPARE(store->memory().dueCount(day(12, 23)), 0);
+        QCOMPARE(store->memory().dueCount(day(13, 23)), 1);
+        QCOMPARE(store->memory().dueQuestions(day(13, 23)), lists::ListContent{kCible});
+        QCOMPARE(store->memory().dueQuestions(day(18, 21)),
+                 (lists::ListContent{kCible, kTable, kArbre}));
+        QCOMPARE(store->memory().dueCount(day(18, 21)), 3);
     }
 
     // A player of the last version finds the memory their answers make.
@@ -131,12 +137,12 @@ private slots:
         const QString live = m_dir.filePath("live.sqlite");
         const QString old = m_dir.filePath("old.sqlite");
         {
-            Store store(live);
-            answerOverFourDays(store);
+            const auto store = test::openStore(live);
+            answerOverFourDays(*store);
             // A kept training's series count too.
             const lists::ListContent lines{kTable, kCible};
             TrainingSnapshot training{{{kTable, 0, 1}, {kCible, 0, 2}}, {}, "1", 0, 0};
-            test::KeptList kept{store, "deux", lines};
+            test::KeptList kept{*store, "deux", lines};
             QVERIFY(kept.begin(training));
             training.seriesDone = 1;
             const SeriesRecord record =
@@ -159,10 +165,10 @@ private slots:
         const QStringList tables{"cards", "reviews"};
         const QStringList expected = rowsOf(live, tables);
         QCOMPARE(expected.size(), 3 + 10);
-        QVERIFY(Store(old).usable());
+        QVERIFY(test::openStore(old));
         QCOMPARE(rowsOf(old, tables), expected);
         // Once: the next start finds it up to date.
-        QVERIFY(Store(old).usable());
+        QVERIFY(test::openStore(old));
         QCOMPARE(rowsOf(old, tables), expected);
     }
 };

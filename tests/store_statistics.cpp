@@ -5,6 +5,7 @@
 #include "reviews/fsrs.h"
 #include "session/statistics.h"
 #include "support/historysupport.h"
+#include "support/progresssupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,7 +35,7 @@ private:
 
     // Every figure a test row names, from `store`.
     static QString figure(const Store& store, const QString& name) {
-        const session::Daily d = session::daily(store, kNow);
+        const session::Daily d = session::daily(store.history(), kNow);
         const auto bar = [&](int day) {
             const session::DayBar& b = d.days[d.days.size() - 1 - (9 - day)];
             return QStringLiteral("%1 min, %2 right, %3 wrong").arg(b.minutes).arg(b.right).arg(b.wrong);
@@ -49,18 +50,19 @@ private:
             return d.spoken;
         if (name == "lists") {
             QStringList rows;
-            for (const session::ListRow& row : session::listRows(store))
+            for (const session::ListRow& row : session::listRows(store.history()))
                 rows << row.cells.join(u'|');
             return rows.join(u'\n');
         }
         if (name == "curve") {
-            const session::ListCurve curve = session::listCurve(store, "5 lettres");
+            const session::ListCurve curve =
+                session::listCurve(store.history(), test::list("5 lettres"));
             QStringList points;
             for (const progress::LeftAfter& p : curve.points)
                 points << p.at.toString("d HH:mm") + "=" + QString::number(p.wordsLeft);
             return points.join(u' ') + " / " + curve.spoken;
         }
-        const session::Memory m = session::memory(store, kNow);
+        const session::Memory m = session::memory(store.history(), kNow);
         if (name == "due")
             return QStringLiteral("%1 today, %2 tomorrow").arg(m.due[0]).arg(m.due[1]);
         if (name == "right")
@@ -69,7 +71,7 @@ private:
             return m.dueSpoken + " / " + m.rightSpoken;
         if (name == "hardest") {
             QStringList rows;
-            for (const QStringList& cells : session::hardest(store).cells)
+            for (const QStringList& cells : session::hardest(store.history()).cells)
                 rows << cells.join(u'|');
             return rows.join(u'\n');
         }
@@ -78,9 +80,9 @@ private:
 
 private slots:
     void initTestCase() {
-        m_store = std::make_unique<Store>(m_dir.filePath("history.sqlite"));
+        m_store = test::openStore(m_dir.filePath("history.sqlite"));
         QVERIFY(test::fillHistory(*m_store));
-        m_empty = std::make_unique<Store>(m_dir.filePath("empty.sqlite"));
+        m_empty = test::openStore(m_dir.filePath("empty.sqlite"));
     }
 
     void figures_data() {
@@ -128,22 +130,22 @@ private slots:
     // Known: what the schedule gives at least 90 % chances of recall, now and
     // at the end of each earlier day.
     void knownWords() {
-        const session::Memory m = session::memory(*m_store, kNow);
+        const session::Memory m = session::memory(m_store->history(), kNow);
         qint32 known = 0;
         for (const lists::Entry& question : {kArbre, kTable, kCible})
-            known += reviews::retrievability(*m_store->card(question), kNow) >= 0.9 ? 1 : 0;
+            known +=
+                reviews::retrievability(*m_store->memory().card(question), kNow) >= 0.9 ? 1 : 0;
         QCOMPARE(m.knownToday, known);
         QVERIFY(known > 0);
         QCOMPARE(m.known.size(), session::kStatisticsDays);
         QCOMPARE(m.known[m.known.size() - 10], 0); // the 30th of November: nothing reviewed yet
         QCOMPARE(m.known[m.known.size() - 9], 1);  // the 1st: ARBRE, found
-        QCOMPARE(session::memory(*m_empty, kNow).knownToday, 0);
+        QCOMPARE(session::memory(m_empty->history(), kNow).knownToday, 0);
     }
 
     void theHistoryExportsForASpreadsheet() {
         const QString path = m_dir.filePath("historique.csv");
-        QString error;
-        QVERIFY(session::exportHistory(*m_store, path, &error));
+        QVERIFY(session::exportHistory(*m_store, path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -155,8 +157,8 @@ private slots:
         QCOMPARE(lines[4], "2026-12-08 23:58:00;5 lettres;BCEIL;CIBLE;;non;50;À revoir");
         QCOMPARE(lines[6], "2026-12-09 00:01:00;mes mots;ABELT;TABLE;TABLE;oui;8;Bien");
         // A folder that cannot be written: said, and nothing left behind.
-        QVERIFY(!session::exportHistory(*m_store, m_dir.filePath("absent/h.csv"), &error));
-        QVERIFY(!error.isEmpty());
+        const auto failed = session::exportHistory(*m_store, m_dir.filePath("absent/h.csv"));
+        QVERIFY(failed.why().contains("ne peut pas être écrit : le dossier"));
     }
 };
 

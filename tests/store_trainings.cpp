@@ -72,37 +72,38 @@ private slots:
         const QString database = path("several.sqlite");
         QList<TrainingSnapshot> expected;
         {
-            Store store(database);
-            QVERIFY(store.usable());
-            QVERIFY(store.problem().isEmpty());
-            Training a = trainedAndSaved(store, "5 lettres", test::numberedEntries(40));
-            Training b = trainedAndSaved(store, "/home/moi/mes mots.txt", test::numberedEntries(3));
-            Training c = trainedAndSaved(store, "9 lettres", words({"AB"})); // ends on BRAVO
+            const auto store = test::openStore(database);
+            QVERIFY(store);
+            Training a = trainedAndSaved(*store, "5 lettres", test::numberedEntries(40));
+            Training b =
+                trainedAndSaved(*store, "/home/moi/mes mots.txt", test::numberedEntries(3));
+            Training c = trainedAndSaved(*store, "9 lettres", words({"AB"})); // ends on BRAVO
             // Left with a new criterion: kept without a correction.
             a.switchCriterion();
             a.thresholdEdited("4.5");
             for (int i = 0; i < 61; ++i)
                 a.totalTick();
-            QVERIFY(test::KeptList({store, "5 lettres", test::numberedEntries(40)})
+            QVERIFY(test::KeptList({*store, "5 lettres", test::numberedEntries(40)})
                         .save(a.snapshot()));
             expected = {a.snapshot(), b.snapshot(), c.snapshot()};
         }
-        Store again(database);
+        const auto again = test::openStore(database);
         const QStringList lists = {"5 lettres", "/home/moi/mes mots.txt", "9 lettres"};
         for (int i = 0; i < 3; ++i) {
-            const auto kept = again.load(lists[i]);
+            const auto kept = again->trainings().load(test::list(lists[i]));
             QVERIFY(kept);
             QCOMPARE(kept->snapshot, expected[i]);
         }
-        const auto summary = again.summary("5 lettres");
+        const auto summary = again->trainings().summary(test::list("5 lettres"));
         QCOMPARE(summary->entriesLeft, 39);
         QCOMPARE(summary->entriesAtStart, 40);
         QCOMPARE(summary->seriesDone, 1);
         QCOMPARE(summary->secondsTrained, 61);
         QVERIFY(!summary->finished);
-        QCOMPARE(again.load("5 lettres")->snapshot.criterion, Criterion::Seconds);
-        QVERIFY(again.summary("9 lettres")->finished);
-        QVERIFY(!again.summary("une autre liste"));
+        QCOMPARE(again->trainings().load(test::list("5 lettres"))->snapshot.criterion,
+                 Criterion::Seconds);
+        QVERIFY(again->trainings().summary(test::list("9 lettres"))->finished);
+        QVERIFY(!again->trainings().summary(test::list("une autre liste")));
 
         // Every corrected series and its answers are recorded.
         QSqlQuery count(QSqlDatabase::addDatabase("QSQLITE", "count"));
@@ -127,19 +128,19 @@ private slots:
         // "LANCER" on a kept list begins it again, every success forgotten.
         Training fresh(test::countingSeeds());
         fresh.start(test::numberedEntries(40));
-        QVERIFY(test::KeptList({again, "5 lettres", test::numberedEntries(40)})
+        QVERIFY(test::KeptList({*again, "5 lettres", test::numberedEntries(40)})
                     .begin(fresh.snapshot()));
-        QCOMPARE(again.summary("5 lettres")->entriesLeft, 40);
-        QCOMPARE(again.summary("5 lettres")->seriesDone, 0);
+        QCOMPARE(again->trainings().summary(test::list("5 lettres"))->entriesLeft, 40);
+        QCOMPARE(again->trainings().summary(test::list("5 lettres"))->seriesDone, 0);
     }
 
     void aChangedFileKeepsWhatItStillHolds() {
-        Store store(path("changed.sqlite"));
+        const auto store = test::openStore(path("changed.sqlite"));
         const lists::ListContent before = words({"A", "B", "C", "D", "E"});
         Training t(test::countingSeeds());
         t.thresholdEdited("2");
         t.start(before);
-        test::KeptList kept{store, "liste", before};
+        test::KeptList kept{*store, "liste", before};
         kept.begin(t.snapshot());
         for (const char* word : {"B", "C"})
             test::answerRight(t, test::slotShowing(t, QString::fromLatin1(word)));
@@ -147,10 +148,10 @@ private slots:
         t.newSeries();
         test::answerRight(t, test::slotShowing(t, "B"));
         t.correct(); // B leaves on its second success; C has one
-        QVERIFY2(kept.save(t.snapshot(), &t.lastSeries()), qPrintable(store.lastError()));
+        QVERIFY(kept.save(t.snapshot(), &t.lastSeries()));
 
         const lists::ListContent now = words({"F", "A", "B", "C"});
-        const auto loaded = store.load("liste");
+        const auto loaded = store->trainings().load(test::list("liste"));
         const progress::FileChange change = progress::compareLines(loaded->fileLines, now);
         QCOMPARE(change.added, 1);   // F
         QCOMPARE(change.removed, 2); // D and E
@@ -190,9 +191,9 @@ private slots:
         }
         QSqlDatabase::removeDatabase("v1");
 
-        Store store(database);
-        QVERIFY(store.usable());
-        const auto kept = store.load("5 lettres");
+        const auto store = test::openStore(database);
+        QVERIFY(store);
+        const auto kept = store->trainings().load(test::list("5 lettres"));
         QVERIFY(kept);
         QCOMPARE(kept->snapshot.entries.size(), 1);
         QCOMPARE(kept->snapshot.entries[0].successes, 3);
@@ -202,14 +203,15 @@ private slots:
         Training t(test::countingSeeds());
         t.resume(kept->snapshot);
         t.correct();
-        QVERIFY((test::KeptList{store, "5 lettres", kept->fileLines, kept->summary.revision}
-                     .save(t.snapshot(), &t.lastSeries())));
-        QCOMPARE(store.summary("5 lettres")->seriesDone, 5);
+        QVERIFY((test::KeptList{*store, "5 lettres", kept->fileLines, kept->summary.revision}.save(
+            t.snapshot(), &t.lastSeries())));
+        QCOMPARE(store->trainings().summary(test::list("5 lettres"))->seriesDone, 5);
         // And the player's choices, kept across runs.
-        QCOMPARE(store.preference("list_folder"), QString());
-        QVERIFY(store.setPreference("list_folder", "/home/moi/listes"));
-        QVERIFY(store.setPreference("list_folder", "/home/moi/mes listes"));
-        QCOMPARE(Store(database).preference("list_folder"), QStringLiteral("/home/moi/mes listes"));
+        QCOMPARE(store->preferences().value("list_folder"), QString());
+        QVERIFY(store->preferences().set("list_folder", "/home/moi/listes"));
+        QVERIFY(store->preferences().set("list_folder", "/home/moi/mes listes"));
+        QCOMPARE(test::openStore(database)->preferences().value("list_folder"),
+                 QStringLiteral("/home/moi/mes listes"));
     }
 
     void aDatabaseThatCannotBeUsedIsSaidAndTouchedNot() {
@@ -218,16 +220,14 @@ private slots:
 #else
         // A folder in its place.
         QDir().mkpath(path("folder.sqlite"));
-        Store folder(path("folder.sqlite"));
-        QVERIFY(!folder.usable());
-        QVERIFY(folder.problem().startsWith("Les entraînements ne pourront pas être gardés"));
-        QVERIFY(!test::KeptList({folder, "liste", {}}).save({}));
-        QVERIFY(!folder.summary("liste"));
+        const auto folder = Store::open(path("folder.sqlite"), test::systemNow);
+        QVERIFY(!folder);
+        QVERIFY(folder.why().startsWith("Les entraînements ne pourront pas être gardés"));
 
         // A schema newer than the program: left as it is.
         const QString newer = path("newer.sqlite");
         {
-            Store store(newer);
+            const auto store = test::openStore(newer);
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
             db.setDatabaseName(newer);
             QVERIFY(db.open());
@@ -236,9 +236,9 @@ private slots:
         QSqlDatabase::removeDatabase("newer");
         const QByteArray before = bytesOf(newer);
         {
-            Store store(newer);
-            QVERIFY(!store.usable());
-            QVERIFY(store.problem().contains("version plus récente"));
+            const auto store = Store::open(newer, test::systemNow);
+            QVERIFY(!store);
+            QVERIFY(store.why().contains("version plus récente"));
         }
         QCOMPARE(bytesOf(newer), before);
 
@@ -250,8 +250,8 @@ private slots:
         const int denied = inChild([&] {
             if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
                 return 3;
-            Store store(locked + "/tirages.sqlite");
-            return !store.usable() && !store.problem().isEmpty() ? 0 : 1;
+            const auto store = Store::open(locked + "/tirages.sqlite", test::systemNow);
+            return !store && !store.why().isEmpty() ? 0 : 1;
         });
         QCOMPARE(denied, 0);
     #endif
@@ -266,16 +266,16 @@ private slots:
         file.write(garbage);
         file.close();
 
-        Store store(database);
-        QVERIFY(store.usable());
-        QVERIFY(store.notice().contains("mis de côté"));
+        const auto store = test::openStore(database);
+        QVERIFY(store);
+        QVERIFY(store->notice().contains("mis de côté"));
         const QStringList aside =
             QDir(m_dir.path()).entryList({"damaged-abime-*.sqlite"}, QDir::Files);
         QCOMPARE(aside.size(), 1);
         QCOMPARE(bytesOf(m_dir.filePath(aside[0])), garbage);
-        QVERIFY(store.notice().contains(aside[0]));
-        Training t = trainedAndSaved(store, "liste", test::numberedEntries(5));
-        QCOMPARE(store.load("liste")->snapshot, t.snapshot());
+        QVERIFY(store->notice().contains(aside[0]));
+        Training t = trainedAndSaved(*store, "liste", test::numberedEntries(5));
+        QCOMPARE(store->trainings().load(test::list("liste"))->snapshot, t.snapshot());
     }
 
     // A save that fails (the disk refuses every write) costs the training
@@ -287,33 +287,33 @@ private slots:
         const QString database = path("full.sqlite");
         QByteArray savedBefore;
         {
-            Store store(database);
-            Training t = trainedAndSaved(store, "liste", test::numberedEntries(40));
+            const auto store = test::openStore(database);
+            Training t = trainedAndSaved(*store, "liste", test::numberedEntries(40));
             savedBefore = test::digest(t.snapshot());
         }
-        const int result = inChild([&] {
-            Store store(database);
+        const int result = inChild([&]() -> int {
+            const auto store = test::openStore(database);
             Training t(test::countingSeeds());
-            t.resume(store.load("liste")->snapshot);
+            t.resume(store->trainings().load(test::list("liste"))->snapshot);
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit none{0, RLIM_INFINITY};
             setrlimit(RLIMIT_FSIZE, &none);
             for (int s = 0; s < 5; ++s)
                 test::answerRight(t, s);
             t.correct();
-            const auto kept = store.load("liste");
-            const bool saved = test::KeptList{store, "liste", kept->fileLines, kept->summary.revision}
-                                   .save(t.snapshot(), &t.lastSeries());
+            const auto kept = store->trainings().load(test::list("liste"));
+            test::KeptList saver{*store, "liste", kept->fileLines, kept->summary.revision};
+            const bool saved = saver.save(t.snapshot(), &t.lastSeries());
             // The training goes on whatever the disk does.
             t.newSeries();
             const bool goesOn = t.screen().correctEnabled && t.state().entryCount() == 34;
-            return !saved && !store.lastError().isEmpty() && goesOn ? 0 : 1;
+            return !saved && !saver.why.isEmpty() && goesOn ? 0 : 1;
         });
         QCOMPARE(result, 0);
         QCOMPARE(test::integrityOf(database), QStringLiteral("ok"));
-        Store store(database);
-        QCOMPARE(test::digest(store.load("liste")->snapshot), savedBefore);
-    #endif
+        const auto store = test::openStore(database);
+        QCOMPARE(test::digest(store->trainings().load(test::list("liste"))->snapshot), savedBefore);
+#endif
     }
 };
 

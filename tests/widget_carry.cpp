@@ -6,6 +6,7 @@
 #include "screens/launcher.h"
 #include "screens/spoken.h"
 #include "screens/trainingscreen.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "support/controls.h"
 #include "support/historysupport.h"
@@ -64,14 +65,16 @@ private slots:
     void copiedPutBackAndImportedFromTheLauncher() {
         QTemporaryDir dir;
         test::WorkingFolder folder;
-        session::Sittings sittings({}, [] { return test::kNow; });
+        const Clock clock = [] { return test::kNow; };
+        session::Sittings sittings({}, clock);
+        session::Carrying carrying(sittings, {});
         screens::Launcher launcher(
             [] { return std::make_unique<screens::TrainingScreen>(test::countingSeeds()); },
-            sittings);
+            sittings, carrying, clock);
         launcher.show();
         QVERIFY(QTest::qWaitForWindowExposed(&launcher));
         QVERIFY(ui(launcher).sauvegarde->isHidden()); // nothing kept: as on a first run
-        auto store = std::make_unique<progress::Store>(dir.filePath("kept.sqlite"));
+        auto store = test::openStore(dir.filePath("kept.sqlite"));
         QVERIFY(test::fillHistory(*store));
         progress::Store& kept = *store;
         sittings.useStore(std::move(store));
@@ -96,21 +99,21 @@ private slots:
         QVERIFY(QFile::exists(copy));
 
         // Trained on since; asked, then not put back; then put back.
-        QVERIFY(kept.record("plus tard", {test::series(test::at(10, 11), 30, 0,
-                                                                    {{test::kCible, true, 2}})},
-                                         test::at(10, 11)));
+        QVERIFY(kept.trainings().record(
+            test::list("plus tard"),
+            {test::series(test::at(10, 11), 30, 0, {{test::kCible, true, 2}})}, test::at(10, 11)));
         QString asked;
         answerWith("Annuler", &asked);
         pickIn(*window, window->restaurer, copy);
         QCOMPARE(asked, QStringLiteral("Les entraînements et l'historique actuels seront "
                                        "remplacés par ceux du 9 décembre 2026."));
-        QVERIFY(kept.card(test::kCible)->reps > 0);
-        const qint32 repsBefore = kept.card(test::kCible)->reps;
+        QVERIFY(kept.memory().card(test::kCible)->reps > 0);
+        const qint32 repsBefore = kept.memory().card(test::kCible)->reps;
         answerWith("Remplacer", &asked);
         pickIn(*window, window->restaurer, copy);
         QVERIFY2(window->outcome->text().startsWith("La copie est restaurée."),
                  qPrintable(window->outcome->text()));
-        QCOMPARE(kept.card(test::kCible)->reps, repsBefore - 1);
+        QCOMPARE(kept.memory().card(test::kCible)->reps, repsBefore - 1);
 
         // A cardbox answered after tirages' last reviews, one of its questions
         // back a minute ago: due now.
@@ -124,7 +127,7 @@ private slots:
         QCOMPARE(window->outcome->text(), QStringLiteral("2 questions importées."));
         QVERIFY(ui(launcher).reviewLine->isVisible());
         QVERIFY(ui(launcher).reviewLine->text() != dueBefore);
-        QVERIFY(kept.dueQuestions(test::kNow).contains(test::kTable));
+        QVERIFY(kept.memory().dueQuestions(test::kNow).contains(test::kTable));
 
         QTest::mouseClick(window->fermer, Qt::LeftButton);
         QVERIFY(!window->isVisible());

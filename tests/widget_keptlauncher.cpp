@@ -8,6 +8,7 @@
 #include "screens/trainingscreen.h"
 #include "session/sittings.h"
 #include "support/controls.h"
+#include "support/launchersupport.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -40,9 +41,9 @@ void answerTheQuestionWith(Qt::Key key, QString* asked) {
 
 struct KeptLauncher {
     explicit KeptLauncher(const QString& database)
-        : sittings({}, [] { return QDateTime::currentDateTime(); }),
-          form([] { return std::make_unique<TrainingScreen>(test::countingSeeds()); }, sittings) {
-        sittings.useStore(std::make_unique<progress::Store>(database));
+        : parts({}), form([] { return std::make_unique<TrainingScreen>(test::countingSeeds()); },
+                          parts.sittings, parts.carrying, test::systemNow) {
+        parts.sittings.useStore(progress::Store::open(database, test::systemNow));
         form.refresh();
         form.show();
     }
@@ -52,7 +53,7 @@ struct KeptLauncher {
         return *form.trainingScreen();
     }
 
-    session::Sittings sittings;
+    test::LauncherParts parts;
     screens::Launcher form;
 };
 

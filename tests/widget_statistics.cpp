@@ -6,10 +6,12 @@
 #include "screens/launcher.h"
 #include "screens/statistics.h"
 #include "screens/trainingscreen.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "session/statistics.h"
 #include "support/controls.h"
 #include "support/historysupport.h"
+#include "support/progresssupport.h"
 #include "support/testsupport.h"
 
 #include <QChartView>
@@ -39,9 +41,9 @@ private:
 
 private slots:
     void theWindowShowsWhatTheModelSays() {
-        progress::Store store(m_dir.filePath("window.sqlite"));
-        QVERIFY(test::fillHistory(store));
-        screens::StatisticsWindow window(store, [] { return test::kNow; });
+        const auto store = test::openStore(m_dir.filePath("window.sqlite"));
+        QVERIFY(test::fillHistory(*store));
+        screens::StatisticsWindow window(*store, [] { return test::kNow; });
         window.open();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Statistiques"));
@@ -57,16 +59,19 @@ private slots:
         QCOMPARE(row(window.lists, 0).join(u'|'), "5 lettres|3|2|2|5 min|25\u00A0%|");
         QCOMPARE(window.known->text(),
                  "Mots connus aujourd'hui : " +
-                     QString::number(session::memory(store, test::kNow).knownToday));
+                     QString::number(session::memory(store->history(), test::kNow).knownToday));
         QCOMPARE(window.hardest->rowCount(), 2);
         QCOMPARE(row(window.hardest, 0).join(u'|'), "BCEIL|CIBLE|2|2|26,0");
 
         // Every chart has its sentence, and it is the model's.
-        const session::Memory memory = session::memory(store, test::kNow);
-        const QStringList spoken = {session::daily(store, test::kNow).spoken,
-                                    session::daily(store, test::kNow).spoken,
-                                    session::listCurve(store, "5 lettres").spoken,
-                                    memory.knownSpoken, memory.dueSpoken, memory.rightSpoken};
+        const session::Memory memory = session::memory(store->history(), test::kNow);
+        const QStringList spoken = {
+            session::daily(store->history(), test::kNow).spoken,
+            session::daily(store->history(), test::kNow).spoken,
+            session::listCurve(store->history(), test::list("5 lettres")).spoken,
+            memory.knownSpoken,
+            memory.dueSpoken,
+            memory.rightSpoken};
         QCOMPARE(window.charts().size(), spoken.size());
         for (int i = 0; i < spoken.size(); ++i) {
             QCOMPARE(window.charts()[i]->accessibleDescription(), spoken[i]);
@@ -76,19 +81,22 @@ private slots:
 
     void theHardestWordsAreTrainedFromTheLauncher() {
         test::WorkingFolder folder;
-        session::Sittings sittings({}, [] { return test::kNow; });
-        auto store = std::make_unique<progress::Store>(m_dir.filePath("launcher.sqlite"));
+        const Clock now = [] { return test::kNow; };
+        session::Sittings sittings({}, now);
+        session::Carrying carrying(sittings, {});
+        auto store = test::openStore(m_dir.filePath("launcher.sqlite"));
         QVERIFY(test::fillHistory(*store));
         screens::Launcher launcher(
             [] { return std::make_unique<screens::TrainingScreen>(test::countingSeeds()); },
-            sittings);
-        launcher.setStatisticsMaker([](const progress::Store& s, std::function<QDateTime()> now,
-                                       screens::TrainQuestions train, QString*) {
-            auto window = std::make_unique<screens::StatisticsWindow>(s, std::move(now));
-            QObject::connect(window.get(), &screens::StatisticsWindow::trainRequested, window.get(),
-                             std::move(train));
-            return std::unique_ptr<QWidget>(std::move(window));
-        });
+            sittings, carrying, now);
+        launcher.setStatisticsMaker(
+            [](const progress::Store& s, Clock clock,
+               screens::TrainQuestions train) -> Result<std::unique_ptr<QWidget>> {
+                auto window = std::make_unique<screens::StatisticsWindow>(s, std::move(clock));
+                QObject::connect(window.get(), &screens::StatisticsWindow::trainRequested,
+                                 window.get(), std::move(train));
+                return std::unique_ptr<QWidget>(std::move(window));
+            });
         QVERIFY(ui(launcher).statistiques->isHidden()); // no store yet: nothing to show
         sittings.useStore(std::move(store));
         launcher.refresh();

@@ -1,4 +1,4 @@
-#include "progress/store.h"
+#include "progress/trainings.h"
 
 #include <QHash>
 

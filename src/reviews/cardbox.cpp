@@ -15,11 +15,33 @@ QString alphagram(QStringView draw) {
     return letters;
 }
 
-std::optional<Card> cardFromCardbox(const CardboxRow& row) {
+namespace {
+
+constexpr qint64 kFirstTime = 631152000; // 1990-01-01, UTC
+constexpr qint64 kLastTime = 7258118400; // 2200-01-01, UTC
+
+std::optional<qint64> plausible(const std::optional<qint64>& time) {
+    if (time && *time >= kFirstTime && *time < kLastTime)
+        return time;
+    return std::nullopt;
+}
+
+} // namespace
+
+qint32 clampedCount(qint64 count) {
+    return static_cast<qint32>(std::clamp<qint64>(count, 0, 1000000));
+}
+
+std::optional<Card> cardFromCardbox(const CardboxRow& given) {
+    CardboxRow row = given;
+    row.lastCorrect = plausible(row.lastCorrect);
+    row.nextScheduled = plausible(row.nextScheduled);
+    for (qint32* count : {&row.correct, &row.incorrect, &row.streak})
+        *count = clampedCount(*count);
     if (!row.cardbox || !row.nextScheduled)
         return std::nullopt;
     constexpr double kSecondsADay = 86400;
-    const bool everRight = row.correct > 0 && row.lastCorrect && *row.lastCorrect > 0;
+    const bool everRight = row.correct > 0 && row.lastCorrect;
     // In UTC: the dates are whole seconds either way, and the cardbox counts
     // its days from them.
     Card card;
@@ -32,7 +54,8 @@ std::optional<Card> cardFromCardbox(const CardboxRow& row) {
         card.lastReview = card.due.addDays(-1);
     } else {
         const double days = static_cast<double>(*row.nextScheduled - *row.lastCorrect) / kSecondsADay;
-        card.stability = days <= 0 || *row.cardbox == 0 ? 1.0 : days;
+        card.stability =
+            days <= 0 || *row.cardbox == 0 ? 1.0 : std::min<double>(days, kMaximumInterval);
         card.lastReview = QDateTime::fromSecsSinceEpoch(*row.lastCorrect, Qt::UTC);
     }
     card.difficulty = std::clamp(5.0 + row.incorrect - 0.5 * row.correct, 1.0, 10.0);

@@ -27,15 +27,20 @@ struct CardboxRow {
     friend bool operator==(const CardboxRow&, const CardboxRow&) = default;
 };
 
+// A count of a cardbox as it is believed: from 0 to a million.
+qint32 clampedCount(qint64 count);
+
 // The letters of a draw in alphabetical order, in capitals, without the '+'
 // that sets the letters to add apart: the draws of one alphagram share it.
 QString alphagram(QStringView draw);
 
 // The card a row of a cardbox stands for; none when the question is not in
-// the cardbox. Stability: the days from its last success to its next date; 1
+// the cardbox or has no date to come back. A time outside 1990 to 2200 counts
+// as absent. Stability: the days from its last success to its next date; 1
 // when that is not positive or when it sits in box 0 after a success; 0.2
 // when it was never answered right. Difficulty: 5, one more a wrong answer,
-// half a point less a right one, between 1 and 10.
+// half a point less a right one, between 1 and 10. The stability stays within
+// the schedule's longest interval.
 std::optional<Card> cardFromCardbox(const CardboxRow& row);
 
 // What the log tells of a question's answers.

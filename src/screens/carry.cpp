@@ -1,7 +1,7 @@
 #include "screens/carry.h"
 
 #include "screens/spoken.h"
-#include "session/sittings.h"
+#include "session/carrying.h"
 #include "texts.h"
 
 #include <QDate>
@@ -16,8 +16,8 @@ namespace tirages::screens {
 
 namespace say = texts::carrying;
 
-CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
-    : QDialog(parent), m_sittings(sittings) {
+CarryWindow::CarryWindow(session::Carrying& carrying, Clock now, QWidget* parent)
+    : QDialog(parent), m_carrying(carrying), m_now(std::move(now)) {
     setWindowTitle(say::title);
     // Wide enough for a message on a path to wrap on a few lines, no more.
     setFixedWidth(520);
@@ -52,7 +52,7 @@ CarryWindow::CarryWindow(session::Sittings& sittings, QWidget* parent)
     });
     connect(sauvegarder, &QPushButton::clicked, this, [this] {
         choose(say::backup, say::copyFilter,
-               say::backupName.arg(QDate::currentDate().toString(Qt::ISODate)), true,
+               say::backupName.arg(m_now().date().toString(Qt::ISODate)), true,
                &CarryWindow::backup);
     });
     connect(restaurer, &QPushButton::clicked, this, [this] {
@@ -78,46 +78,45 @@ void CarryWindow::choose(const QString& title, const QString& filter, const QStr
     m_dialog->open();
 }
 
-void CarryWindow::tell(const QString& message) {
-    outcome->say(message);
+void CarryWindow::tell(const Result<QString>& done) {
+    outcome->say(done ? *done : done.why());
     adjustSize(); // the message's lines, all shown
 }
 
 void CarryWindow::importCardbox(const QString& file) {
     setCursor(Qt::WaitCursor);
-    const session::Outcome done = m_sittings.importCardbox(file);
+    const Result<QString> done = m_carrying.importCardbox(file);
     unsetCursor();
-    tell(done.message);
-    if (done.ok)
+    tell(done);
+    if (done)
         emit keptChanged();
 }
 
 void CarryWindow::exportCardbox(const QString& file) {
-    tell(m_sittings.exportCardbox(file).message);
+    tell(m_carrying.exportCardbox(file));
 }
 
 void CarryWindow::backup(const QString& file) {
-    tell(m_sittings.backup(file).message);
+    tell(m_carrying.backup(file));
 }
 
 // Asked first: what will be replaced, and by what.
 void CarryWindow::restore(const QString& file) {
-    const session::Outcome question = m_sittings.restoreQuestion(file);
-    if (!question.ok) {
-        tell(question.message);
+    const Result<QString> question = m_carrying.restoreQuestion(file);
+    if (!question) {
+        tell(question);
         return;
     }
-    QMessageBox box(QMessageBox::Question, say::restoreTitle, question.message,
-                    QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, say::restoreTitle, *question, QMessageBox::NoButton,
+                    this);
     QPushButton* replace = box.addButton(say::restoreButton, QMessageBox::DestructiveRole);
     box.setDefaultButton(box.addButton(say::cancelButton, QMessageBox::RejectRole));
     box.exec();
     if (box.clickedButton() != replace)
         return;
-    const session::Outcome done = m_sittings.restore(file);
-    tell(done.message);
-    if (done.ok)
-        emit keptChanged();
+    const Result<QString> done = m_carrying.restore(file);
+    tell(done);
+    emit keptChanged(); // even a restore that failed may have left nothing kept
 }
 
 } // namespace tirages::screens

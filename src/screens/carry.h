@@ -4,13 +4,16 @@
 // from the cardbox of word-study programs, everything kept to and from a copy.
 // Each action goes through the desktop's file dialog and says what it did.
 
+#include "clock.h"
+#include "result.h"
+
 #include <QDialog>
 
 class QFileDialog;
 class QPushButton;
 
 namespace tirages::session {
-class Sittings;
+class Carrying;
 }
 
 namespace tirages::screens {
@@ -21,7 +24,8 @@ class CarryWindow : public QDialog {
     Q_OBJECT
 
 public:
-    CarryWindow(session::Sittings& sittings, QWidget* parent);
+    // `now` dates the name a copy is offered under.
+    CarryWindow(session::Carrying& carrying, Clock now, QWidget* parent);
 
     QPushButton* importer = nullptr;
     QPushButton* exporter = nullptr;
@@ -40,13 +44,14 @@ private:
     using Action = void (CarryWindow::*)(const QString& file);
     void choose(const QString& title, const QString& filter, const QString& proposed, bool saving,
                 Action action);
-    void tell(const QString& message);
+    void tell(const Result<QString>& done);
     void importCardbox(const QString& file);
     void exportCardbox(const QString& file);
     void backup(const QString& file);
     void restore(const QString& file);
 
-    session::Sittings& m_sittings;
+    session::Carrying& m_carrying;
+    Clock m_now;
     QFileDialog* m_dialog = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "screens/spoken.h"
 #include "screens/trainingscreen.h"
 #include "screens/window.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "texts.h"
 
@@ -32,9 +33,10 @@ const QString kLineBreak = QStringLiteral("\r\n");
 } // namespace
 
 Launcher::Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTrainingScreen,
-                   session::Sittings& sittings, QWidget* parent)
+                   session::Sittings& sittings, session::Carrying& carrying, Clock now,
+                   QWidget* parent)
     : QWidget(parent, Qt::Window), m_makeTrainingScreen(std::move(makeTrainingScreen)),
-      m_sittings(sittings) {
+      m_sittings(sittings), m_carrying(carrying), m_now(std::move(now)), m_listFolder(sittings) {
     setUpWindow(this, texts::launcherTitle);
     setFixedSize(toPixels(layout::clientWidth), toPixels(layout::clientHeight));
     createControls();
@@ -235,7 +237,7 @@ void Launcher::launchClicked() {
     if (const auto question = m_sittings.restartQuestion(); question && !confirmRestart(*question))
         return;
     setCursor(Qt::WaitCursor);
-    const std::optional<lists::ListFile> file = m_sittings.launch();
+    const Result<lists::ListFile> file = m_sittings.launch();
     unsetCursor();
     if (!file) {
         showView(m_sittings.view(), true); // the same reason again is told again
@@ -255,7 +257,7 @@ void Launcher::train(const lists::ListFile& file) {
 }
 
 void Launcher::reviewClicked() {
-    const std::optional<lists::ListFile> file = m_sittings.review();
+    const Result<lists::ListFile> file = m_sittings.review();
     if (!file) {
         showView(m_sittings.view(), true);
         return;
@@ -276,7 +278,7 @@ void Launcher::tellLeftOut(const lists::ListFile& file) {
 }
 
 void Launcher::continueClicked() {
-    const std::optional<training::TrainingSnapshot> kept = m_sittings.continueTraining();
+    const Result<training::TrainingSnapshot> kept = m_sittings.continueTraining();
     if (!kept) {
         showView(m_sittings.view(), true);
         return;
@@ -293,12 +295,12 @@ void Launcher::continueClicked() {
 void Launcher::browseClicked() {
     namespace say = texts::browsing;
     auto* dialog =
-        new QFileDialog(this, say::title, m_sittings.browseFolder(QDir::homePath()), say::filter);
+        new QFileDialog(this, say::title, m_listFolder.folder(QDir::homePath()), say::filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
-        m_sittings.listFileChosen(path);
+        m_listFolder.chosen(path);
         m_listBox->setEditText(QDir::toNativeSeparators(path));
         m_launchButton->setFocus(Qt::OtherFocusReason);
     });
@@ -311,30 +313,28 @@ void Launcher::statisticsClicked() {
     if (!store || !m_makeStatistics)
         return;
     if (!m_statisticsWindow) {
-        QString error;
         setCursor(Qt::WaitCursor);
-        m_statisticsWindow = m_makeStatistics(
-            *store, [this] { return m_sittings.now(); },
-            [this](const lists::ListContent& questions) {
-                if (const auto file =
-                        m_sittings.trainUnkept(texts::statistics::hardestList, questions))
+        Result<std::unique_ptr<QWidget>> made =
+            m_makeStatistics(*store, m_now, [this](const lists::ListContent& questions) {
+                const auto hardest = lists::ListId::of(lists::ListId::Kind::Hardest);
+                if (const auto file = m_sittings.trainFromMemory(hardest, questions))
                     train(*file);
                 else
                     showView(m_sittings.view(), true);
-            },
-            &error);
+            });
         unsetCursor();
-        if (!m_statisticsWindow) {
-            m_message->say(texts::statistics::cannotOpen.arg(error));
+        if (!made) {
+            m_message->say(texts::statistics::cannotOpen.arg(made.why()));
             return;
         }
+        m_statisticsWindow = std::move(*made);
     }
     QMetaObject::invokeMethod(m_statisticsWindow.get(), "open");
 }
 
 void Launcher::carryClicked() {
     if (!m_carryWindow) {
-        m_carryWindow = new CarryWindow(m_sittings, this);
+        m_carryWindow = new CarryWindow(m_carrying, m_now, this);
         connect(m_carryWindow, &CarryWindow::keptChanged, this, &Launcher::refresh);
     }
     m_carryWindow->show();
@@ -386,16 +386,23 @@ void Launcher::farewellTick() {
     }
 }
 
-// What was trained is kept before the program ends; the player is told of
-// what could not be, at last.
+// What was trained is kept before the program ends; what could not be is
+// tried again for as long as the player asks.
 void Launcher::endProgram() {
     m_retry->stop();
-    const QString failure = m_sittings.end();
-    if (!failure.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, texts::progress::notKeptTitle, failure);
-        box.exec();
-    }
+    for (QString failure = m_sittings.end(); !failure.isEmpty() && retryAfter(failure);)
+        failure = m_sittings.end();
     emit programEnded();
+}
+
+// Only « Quitter sans les garder » gives them up: closing the box tries again.
+bool Launcher::retryAfter(const QString& failure) {
+    namespace say = texts::progress;
+    QMessageBox box(QMessageBox::Warning, say::notKeptTitle, failure);
+    box.setDefaultButton(box.addButton(say::retryButton, QMessageBox::AcceptRole));
+    QPushButton* giveUp = box.addButton(say::quitWithoutKeeping, QMessageBox::DestructiveRole);
+    box.exec();
+    return box.clickedButton() != giveUp;
 }
 
 void Launcher::closeEvent(QCloseEvent* event) {

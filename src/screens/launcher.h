@@ -1,8 +1,10 @@
 #pragma once
 
+#include "clock.h"
 #include "screens/spoken.h"
 #include "screens/statisticsmaker.h"
 #include "session/farewell.h"
+#include "session/listfolder.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -19,6 +21,7 @@ namespace tirages::lists {
 struct ListFile;
 }
 namespace tirages::session {
+class Carrying;
 class Sittings;
 struct LauncherView;
 } // namespace tirages::session
@@ -35,9 +38,11 @@ class Launcher : public QWidget {
 
 public:
     // makeTrainingScreen creates the training screen on the first "LANCER";
-    // sittings decides what the launcher offers and keeps the trainings.
+    // sittings decides what the launcher offers and keeps the trainings;
+    // carrying does what « Sauvegarde… » offers; now is the time of day.
     Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTrainingScreen,
-             session::Sittings& sittings, QWidget* parent = nullptr);
+             session::Sittings& sittings, session::Carrying& carrying, Clock now,
+             QWidget* parent = nullptr);
     ~Launcher() override;
 
     // The training screen, or null before the first "LANCER".
@@ -93,6 +98,8 @@ private:
     void trainingLeft();
     void quitClicked();
     void endProgram();
+    // Whether the player still asks to keep what could not be kept yet.
+    bool retryAfter(const QString& failure);
     // Saves that did not go through are tried again each second while any is left.
     void watchPending();
 
@@ -100,6 +107,9 @@ private:
 
     std::function<std::unique_ptr<TrainingScreen>()> m_makeTrainingScreen;
     session::Sittings& m_sittings;
+    session::Carrying& m_carrying;
+    Clock m_now;
+    session::ListFolder m_listFolder;
     std::unique_ptr<TrainingScreen> m_trainingScreen;
     StatisticsMaker m_makeStatistics;
     std::unique_ptr<QWidget> m_statisticsWindow;

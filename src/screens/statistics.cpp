@@ -220,7 +220,7 @@ void StatisticsWindow::fill(int tab) {
 }
 
 void StatisticsWindow::fillDaily() {
-    const session::Daily d = session::daily(m_store, m_now());
+    const session::Daily d = session::daily(m_store.history(), m_now());
     week->setText(d.week);
     QList<QDate> days;
     auto* minutes = new QBarSet(say::minutes);
@@ -246,7 +246,7 @@ void StatisticsWindow::fillDaily() {
 }
 
 void StatisticsWindow::fillLists() {
-    const QList<session::ListRow> rows = session::listRows(m_store);
+    const QList<session::ListRow> rows = session::listRows(m_store.history());
     m_listKeys.clear();
     QList<QStringList> cells;
     for (const session::ListRow& row : rows) {
@@ -266,7 +266,7 @@ void StatisticsWindow::fillListCurve() {
         m_listCurve->setAccessibleDescription({});
         return;
     }
-    const session::ListCurve curve = session::listCurve(m_store, m_listKeys[row]);
+    const session::ListCurve curve = session::listCurve(m_store.history(), m_listKeys[row]);
     auto* line = new QLineSeries;
     line->setName(say::wordsLeftAxis);
     for (qsizetype i = 0; i < curve.points.size(); ++i)
@@ -279,7 +279,7 @@ void StatisticsWindow::fillListCurve() {
 
 void StatisticsWindow::fillMemory() {
     const QDateTime now = m_now();
-    const session::Memory m = session::memory(m_store, now);
+    const session::Memory m = session::memory(m_store.history(), now);
     known->setText(say::known.arg(QLocale(QLocale::French, QLocale::France).toString(m.knownToday)));
 
     QChart* chart = freshChart(m_known);
@@ -327,7 +327,7 @@ void StatisticsWindow::fillMemory() {
 }
 
 void StatisticsWindow::fillHardest() {
-    const session::Hardest h = session::hardest(m_store);
+    const session::Hardest h = session::hardest(m_store.history());
     m_hardest = h.entries();
     setRows(hardest, h.cells);
     trainHardest->setEnabled(!m_hardest.isEmpty());
@@ -340,13 +340,11 @@ void StatisticsWindow::exportClicked() {
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
-        QString error;
         setCursor(Qt::WaitCursor);
-        const bool written = session::exportHistory(m_store, path, &error);
+        const Result<Done> written = session::exportHistory(m_store, path);
         unsetCursor();
         QMessageBox box(written ? QMessageBox::Information : QMessageBox::Warning, say::title,
-                        written ? say::exported.arg(QDir::toNativeSeparators(path))
-                                : say::exportFailed.arg(error),
+                        written ? say::exported.arg(QDir::toNativeSeparators(path)) : written.why(),
                         QMessageBox::Ok, this);
         box.exec();
     });

@@ -4,7 +4,9 @@
 // gives, each worked out when it is first shown and again each time the window
 // is shown; the history exported as a CSV file.
 
+#include "clock.h"
 #include "lists/listfile.h"
+#include "lists/listid.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -28,7 +30,6 @@ class StatisticsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    using Clock = std::function<QDateTime()>;
     StatisticsWindow(const progress::Store& store, Clock now, QWidget* parent = nullptr);
 
     QTabWidget* tabs = nullptr;
@@ -63,7 +64,7 @@ private:
     const progress::Store& m_store;
     Clock m_now;
     QList<bool> m_filled;
-    QList<QString> m_listKeys; // the store's key of each row of `lists`
+    QList<lists::ListId> m_listKeys; // the list of each row of `lists`
     lists::ListContent m_hardest;
     QChartView* m_minutes = nullptr;
     QChartView* m_answers = nullptr;

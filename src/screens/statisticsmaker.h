@@ -4,7 +4,9 @@
 // in a module of their own, loaded at the first click on « Statistiques », so
 // that the program does not load them at its start.
 
+#include "clock.h"
 #include "lists/listfile.h"
+#include "result.h"
 
 #include <QDateTime>
 #include <functional>
@@ -20,14 +22,12 @@ namespace tirages::screens {
 
 using TrainQuestions = std::function<void(const lists::ListContent&)>;
 // The window on the store, its clock, and what « Entraîner ces mots » does;
-// null when it cannot be made (the reason in `error`).
-using StatisticsMaker = std::function<std::unique_ptr<QWidget>(
-    const progress::Store& store, std::function<QDateTime()> now, TrainQuestions train,
-    QString* error)>;
+// or why it cannot be made.
+using StatisticsMaker = std::function<Result<std::unique_ptr<QWidget>>(
+    const progress::Store& store, Clock now, TrainQuestions train)>;
 
 // The module's own maker, by its C name.
-using MakeStatistics = QWidget* (*)(const progress::Store& store,
-                                    std::function<QDateTime()> now, TrainQuestions train);
+using MakeStatistics = QWidget* (*)(const progress::Store& store, Clock now, TrainQuestions train);
 inline constexpr char kMakeStatistics[] = "tirages_makeStatistics";
 
 } // namespace tirages::screens

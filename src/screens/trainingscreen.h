@@ -92,7 +92,7 @@ private:
     void renderFonts(const training::ScreenView& view);
     void applyPhaseAndEffects(const training::ScreenView& view, const training::Effects& effects);
     void apply(const training::Effect& effect);
-    QTimer* timerOf(training::Clock clock) const;
+    QTimer* timerOf(training::Timer timer) const;
 
     training::Training m_training;
     bool m_updating = false;

@@ -178,11 +178,11 @@ void TrainingScreen::apply(const training::Effect& effect) {
     case training::Effect::Kind::Beep:
         m_beep();
         break;
-    case training::Effect::Kind::StartClock:
-        timerOf(effect.clock)->start();
+    case training::Effect::Kind::StartTimer:
+        timerOf(effect.timer)->start();
         break;
-    case training::Effect::Kind::StopClock:
-        timerOf(effect.clock)->stop();
+    case training::Effect::Kind::StopTimer:
+        timerOf(effect.timer)->stop();
         break;
     case training::Effect::Kind::BusyPointer:
         setCursor(Qt::WaitCursor);
@@ -196,13 +196,13 @@ void TrainingScreen::apply(const training::Effect& effect) {
     }
 }
 
-QTimer* TrainingScreen::timerOf(training::Clock clock) const {
-    switch (clock) {
-    case training::Clock::Countdown:
+QTimer* TrainingScreen::timerOf(training::Timer timer) const {
+    switch (timer) {
+    case training::Timer::Countdown:
         return m_countdownTimer;
-    case training::Clock::Total:
+    case training::Timer::Total:
         return m_totalTimer;
-    case training::Clock::Stopwatch:
+    case training::Timer::Stopwatch:
         return m_stopwatchTimer;
     }
     return m_countdownTimer;

@@ -1,26 +1,17 @@
-// « Sauvegarde… » and the command line: the memory to and from cardbox files,
-// everything kept to and from copies.
+#include "session/carrying.h"
 
 #include "lists/catalogue.h"
-#include "session/carrying.h"
 #include "session/sittings.h"
 #include "texts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTextStream>
 
 namespace tirages::session {
 namespace {
 
 namespace say = texts::carrying;
-
-Outcome failure(const QString& why) {
-    return {false, why};
-}
 
 // The alphagrams of a cardbox that no known question has the letters of,
 // listed beside it; the list's path, or nothing when it cannot be written.
@@ -41,19 +32,27 @@ std::optional<QString> listUnknown(const QString& cardbox, const QStringList& al
 
 } // namespace
 
-Outcome Sittings::importCardbox(const QString& file) {
-    if (!m_store || !m_store->usable())
-        return failure(say::nothingKept.arg(m_store ? m_store->problem() : QString()));
+Failure Carrying::nothingKept() const {
+    return {say::nothingKept.arg(m_sittings.m_whyNoStore)};
+}
+
+Carrying::Carrying(Sittings& sittings, QStringList dataDirs)
+    : m_sittings(sittings), m_dataDirs(std::move(dataDirs)) {}
+
+Result<QString> Carrying::importCardbox(const QString& file) {
+    progress::Store* store = m_sittings.store();
+    if (!store)
+        return nothingKept();
     lists::ListContent questions;
     for (const lists::CatalogueList& list : lists::catalogue()) {
         const lists::ListResult read = lists::openList(list.name, m_dataDirs);
         if (const auto* entries = lists::listEntries(read))
             questions += *entries;
     }
-    const std::optional<progress::CardboxImport> done = m_store->importCardbox(file, questions);
+    const Result<progress::CardboxImport> done = store->transfers().importCardbox(file, questions);
     if (!done)
-        return failure(m_store->lastError());
-    m_due.reset();
+        return done.failure();
+    m_sittings.m_due.reset();
     QString message = texts::counted(done->questions, say::questions);
     if (done->unknown.isEmpty()) {
         message = say::imported.arg(message);
@@ -66,89 +65,54 @@ Outcome Sittings::importCardbox(const QString& file) {
     }
     if (done->keptOwn > 0)
         message += u' ' + texts::counted(done->keptOwn, say::keptOwn) + u'.';
-    return {true, message};
+    return message;
 }
 
-Outcome Sittings::exportCardbox(const QString& file) {
-    if (!m_store || !m_store->usable())
-        return failure(say::nothingKept.arg(m_store ? m_store->problem() : QString()));
-    const std::optional<qint32> rows = m_store->exportCardbox(file);
+Result<QString> Carrying::exportCardbox(const QString& file) {
+    progress::Store* store = m_sittings.store();
+    if (!store)
+        return nothingKept();
+    const Result<qint32> rows = store->transfers().exportCardbox(file);
     if (!rows)
-        return failure(m_store->lastError());
-    return {true, say::exported.arg(texts::counted(*rows, say::alphagrams),
-                                    QDir::toNativeSeparators(file))};
+        return rows.failure();
+    return say::exported.arg(texts::counted(*rows, say::alphagrams),
+                             QDir::toNativeSeparators(file));
 }
 
-Outcome Sittings::backup(const QString& file) {
-    if (!m_store || !m_store->usable())
-        return failure(say::nothingKept.arg(m_store ? m_store->problem() : QString()));
-    retry(); // what waits to be kept goes into the copy too
-    if (!m_store->backup(file))
-        return failure(m_store->lastError());
-    return {true, say::backedUp.arg(QDir::toNativeSeparators(file))};
+Result<QString> Carrying::backup(const QString& file) {
+    progress::Store* store = m_sittings.store();
+    if (!store)
+        return nothingKept();
+    m_sittings.retry(); // what waits to be kept goes into the copy too
+    if (const auto copied = store->transfers().backup(file); !copied)
+        return copied.failure();
+    return say::backedUp.arg(QDir::toNativeSeparators(file));
 }
 
-Outcome Sittings::restoreQuestion(const QString& file) const {
-    const progress::CopyExamined examined = progress::Store::examineCopy(file);
-    if (!examined.refusal.isEmpty())
-        return failure(examined.refusal);
-    return {true, say::restoreQuestion.arg(texts::french().toString(
-                      examined.lastUse.value_or(QDate()), QStringLiteral("d MMMM yyyy")))};
+Result<QString> Carrying::restoreQuestion(const QString& file) const {
+    const Result<QDate> lastUse = progress::Transfers::examineCopy(file);
+    if (!lastUse)
+        return lastUse.failure();
+    return say::restoreQuestion.arg(
+        texts::french().toString(*lastUse, QStringLiteral("d MMMM yyyy")));
 }
 
-Outcome Sittings::restore(const QString& file) {
-    if (!m_store || !m_store->usable())
-        return failure(say::nothingKept.arg(m_store ? m_store->problem() : QString()));
-    retry(); // what waits to be kept goes aside with the rest
-    const std::optional<QString> aside = m_store->restore(file);
+// A restore that leaves no database to open leaves nothing kept: the launcher
+// says why, as when none could be opened at the start.
+Result<QString> Carrying::restore(const QString& file) {
+    progress::Store* store = m_sittings.store();
+    if (!store)
+        return nothingKept();
+    m_sittings.retry(); // what waits to be kept goes aside with the rest
+    const Result<QString> aside = store->transfers().restore(file);
+    if (!store->isOpen()) {
+        m_sittings.forgetWhatWasKept();
+        m_sittings.useStore(aside.failure());
+    }
     if (!aside)
-        return failure(m_store->lastError());
-    forgetWhatWasKept();
-    return {true, say::restored.arg(QDir::toNativeSeparators(*aside))};
-}
-
-bool isCommand(const QString& argument) {
-    return argument == QLatin1String("--importer") || argument == QLatin1String("--exporter") ||
-           argument == QLatin1String("--sauvegarder") || argument == QLatin1String("--restaurer") ||
-           argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
-           argument == QLatin1String("--aide");
-}
-
-int runCommand(const QStringList& arguments, const QStringList& dataDirs, QTextStream& out,
-               QTextStream& err) {
-    const QString command = arguments.value(0);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
-        command == QLatin1String("--aide")) {
-        out << say::commandHelp;
-        return 0;
-    }
-    if (!isCommand(command)) {
-        err << say::commandUnknown.arg(command) << '\n';
-        return 2;
-    }
-    if (arguments.size() < 2 || arguments[1].isEmpty()) {
-        err << say::commandMissingFile.arg(command) << '\n';
-        return 2;
-    }
-    if (arguments.size() > 2) {
-        err << say::commandUnknown.arg(arguments[2]) << '\n';
-        return 2;
-    }
-    const QString file = QFileInfo(arguments[1]).absoluteFilePath();
-    Sittings sittings(dataDirs, [] { return QDateTime::currentDateTime(); });
-    sittings.useStore(std::make_unique<progress::Store>(progress::Store::defaultPath(),
-                                                        QRandomGenerator::global()));
-    Outcome outcome;
-    if (command == QLatin1String("--importer"))
-        outcome = sittings.importCardbox(file);
-    else if (command == QLatin1String("--exporter"))
-        outcome = sittings.exportCardbox(file);
-    else if (command == QLatin1String("--sauvegarder"))
-        outcome = sittings.backup(file);
-    else if (outcome = sittings.restoreQuestion(file); outcome.ok)
-        outcome = sittings.restore(file);
-    (outcome.ok ? out : err) << outcome.message << '\n';
-    return outcome.ok ? 0 : 1;
+        return aside.failure();
+    m_sittings.forgetWhatWasKept();
+    return say::restored.arg(QDir::toNativeSeparators(*aside));
 }
 
 } // namespace tirages::session

@@ -1,9 +1,10 @@
 #include "session/statistics.h"
 
+#include "files.h"
 #include "reviews/grades.h"
 #include "texts.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QLocale>
 #include <QSaveFile>
 #include <algorithm>
@@ -17,11 +18,6 @@ using texts::french;
 
 QDateTime startOf(const QDate& day) {
     return day.startOfDay();
-}
-
-// A list is named by its catalogue name, or a file by its own name.
-QString listName(const QString& list) {
-    return list.contains(u'/') ? QFileInfo(list).fileName() : list;
 }
 
 } // namespace
@@ -43,7 +39,7 @@ QString percent(qint64 part, qint64 whole) {
     return french().toString(share) + QStringLiteral("\u00A0%");
 }
 
-Daily daily(const progress::Store& store, const QDateTime& now) {
+Daily daily(const progress::History& history, const QDateTime& now) {
     Daily result;
     const QDate today = now.date();
     const QDate first = today.addDays(1 - kStatisticsDays);
@@ -51,7 +47,7 @@ Daily daily(const progress::Store& store, const QDateTime& now) {
         result.days.append({first.addDays(i), 0, 0, 0});
     qint64 seconds = 0;
     int trained = 0;
-    for (const progress::DayTotal& total : store.dayTotals(first)) {
+    for (const progress::DayTotal& total : history.dayTotals(first)) {
         const qint64 i = first.daysTo(total.day);
         if (i < 0 || i >= kStatisticsDays)
             continue; // a day after today: the clock was set back
@@ -81,32 +77,33 @@ Daily daily(const progress::Store& store, const QDateTime& now) {
     return result;
 }
 
-QList<ListRow> listRows(const progress::Store& store) {
+QList<ListRow> listRows(const progress::History& history) {
     QList<ListRow> rows;
-    for (const progress::ListTotal& list : store.listTotals()) {
-        rows.append({list.list,
-                     {listName(list.list), french().toString(list.entriesAtStart),
-                      french().toString(list.entriesLeft), french().toString(list.seriesDone),
-                      duration(list.secondsTrained), percent(list.right, list.answers),
-                      list.finished ? say::finishedOn.arg(shortDay(list.finished->date()))
-                                    : QString()}});
+    for (const progress::ListTotal& list : history.listTotals()) {
+        rows.append(
+            {list.list,
+             {list.list.caption(), french().toString(list.entriesAtStart),
+              french().toString(list.entriesLeft), french().toString(list.seriesDone),
+              duration(list.secondsTrained), percent(list.right, list.answers),
+              list.finished ? say::finishedOn.arg(shortDay(list.finished->date())) : QString()}});
     }
     return rows;
 }
 
-ListCurve listCurve(const progress::Store& store, const QString& list) {
-    ListCurve curve{store.wordsLeftAfterSeries(list), {}};
+ListCurve listCurve(const progress::History& history, const lists::ListId& list) {
+    ListCurve curve{history.wordsLeftAfterSeries(list), {}};
     if (curve.points.isEmpty()) {
-        curve.spoken = say::listSpokenNone.arg(listName(list));
+        curve.spoken = say::listSpokenNone.arg(list.caption());
         return curve;
     }
-    curve.spoken = say::listSpoken.arg(listName(list), french().toString(curve.points.first().wordsLeft),
-                                       french().toString(curve.points.last().wordsLeft),
-                                       texts::counted(curve.points.size(), say::series));
+    curve.spoken =
+        say::listSpoken.arg(list.caption(), french().toString(curve.points.first().wordsLeft),
+                            french().toString(curve.points.last().wordsLeft),
+                            texts::counted(curve.points.size(), say::series));
     return curve;
 }
 
-Memory memory(const progress::Store& store, const QDateTime& now) {
+Memory memory(const progress::History& history, const QDateTime& now) {
     Memory result;
     const QDate today = now.date();
     const QDate first = today.addDays(1 - kStatisticsDays);
@@ -122,7 +119,7 @@ Memory memory(const progress::Store& store, const QDateTime& now) {
     // A question is known while the chance of recalling it is at least 90 %:
     // by the schedule's own definition of stability, while the days since its
     // last review are no more than its stability.
-    const QList<progress::Recall> recalls = store.recalls(startOf(first));
+    const QList<progress::Recall> recalls = history.recalls(startOf(first));
     QList<qint64> times;
     times.reserve(recalls.size());
     for (const progress::Recall& recall : recalls)
@@ -144,11 +141,11 @@ Memory memory(const progress::Store& store, const QDateTime& now) {
     result.knownToday = result.known.last();
 
     result.due = QList<qint32>(kDueDays, 0);
-    for (const QDateTime& due : store.dueDates(startOf(today.addDays(kDueDays))))
+    for (const QDateTime& due : history.dueDates(startOf(today.addDays(kDueDays))))
         ++result.due[std::max<qint64>(0, today.daysTo(due.date()))];
 
     result.right = QList<std::optional<double>>(kStatisticsWeeks);
-    for (const progress::WeekOfReviews& week : store.reviewsByWeek(startOf(first))) {
+    for (const progress::WeekOfReviews& week : history.reviewsByWeek(startOf(first))) {
         if (week.week >= 0 && week.week < kStatisticsWeeks && week.reviews > 0)
             result.right[week.week] = static_cast<double>(week.right) / week.reviews;
     }
@@ -166,8 +163,8 @@ Memory memory(const progress::Store& store, const QDateTime& now) {
     return result;
 }
 
-Hardest hardest(const progress::Store& store) {
-    Hardest result{store.mostMissed(kHardestCount), {}};
+Hardest hardest(const progress::History& history) {
+    Hardest result{history.mostMissed(kHardestCount), {}};
     for (const progress::MissedQuestion& missed : result.questions)
         result.cells.append({missed.question.draw, missed.question.expected,
                              french().toString(missed.misses), french().toString(missed.answers),
@@ -195,19 +192,20 @@ QString csvField(const QString& field) {
 
 } // namespace
 
-bool exportHistory(const progress::Store& store, const QString& path, QString* error) {
+Result<Done> exportHistory(const progress::Store& store, const QString& path) {
+    if (progress::Transfers::isDatabaseFile(store.path(), path))
+        return Failure{texts::files::isTheDatabase.arg(QDir::toNativeSeparators(path))};
     // Written beside, then put in place whole: a failure leaves no half file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure{files::writeFailure(path)};
     QByteArray chunk = QByteArrayLiteral("\xEF\xBB\xBF") + // the mark spreadsheets know UTF-8 by
                        say::csvColumns.join(u';').toUtf8() + "\r\n";
-    const bool read = store.forEachAnswer([&](const progress::AnswerRow& row) {
+    bool written = true;
+    const auto read = store.history().forEachAnswer([&](const progress::AnswerRow& row) {
         const reviews::Grade grade = reviews::gradeOf(row.right, row.seconds);
         const QStringList fields = {row.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                    listName(row.list),
+                                    row.list.caption(),
                                     row.question.draw,
                                     row.question.expected,
                                     row.answer,
@@ -219,18 +217,16 @@ bool exportHistory(const progress::Store& store, const QString& path, QString* e
             chunk += i + 1 < fields.size() ? ";" : "\r\n";
         }
         if (chunk.size() > 1 << 16) {
-            if (file.write(chunk) != chunk.size())
-                return false;
+            written = file.write(chunk) == chunk.size();
             chunk.clear();
         }
-        return true;
+        return written;
     });
-    if (!read || file.write(chunk) != chunk.size() || !file.commit()) {
-        *error = file.errorString().isEmpty() ? store.lastError() : file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    if (!read)
+        return read.failure();
+    if (!written || file.write(chunk) != chunk.size() || !file.commit())
+        return Failure{files::writeFailure(path)};
+    return Done{};
 }
 
 } // namespace tirages::session

@@ -5,6 +5,7 @@
 // is worked out on its own, when it is first shown.
 
 #include "progress/store.h"
+#include "result.h"
 
 #include <QDateTime>
 #include <QList>
@@ -37,19 +38,19 @@ struct Daily {
     QString week;       // « Cette semaine : … »
     QString spoken;     // the chart, in a sentence
 };
-Daily daily(const progress::Store& store, const QDateTime& now);
+Daily daily(const progress::History& history, const QDateTime& now);
 
 // « Listes »
 struct ListRow {
-    QString list;
+    lists::ListId list;
     QStringList cells; // as the table shows them
 };
-QList<ListRow> listRows(const progress::Store& store);
+QList<ListRow> listRows(const progress::History& history);
 struct ListCurve {
     QList<progress::LeftAfter> points;
     QString spoken;
 };
-ListCurve listCurve(const progress::Store& store, const QString& list);
+ListCurve listCurve(const progress::History& history, const lists::ListId& list);
 
 // « Mémoire »
 struct Memory {
@@ -59,7 +60,7 @@ struct Memory {
     QList<std::optional<double>> right; // each of the last eight weeks: the share of reviews right
     QString knownSpoken, dueSpoken, rightSpoken;
 };
-Memory memory(const progress::Store& store, const QDateTime& now);
+Memory memory(const progress::History& history, const QDateTime& now);
 
 // « Mots difficiles »
 struct Hardest {
@@ -67,9 +68,10 @@ struct Hardest {
     QList<QStringList> cells;
     lists::ListContent entries() const;
 };
-Hardest hardest(const progress::Store& store);
+Hardest hardest(const progress::History& history);
 
-// The whole history as a CSV file for a spreadsheet: its text, UTF-8.
-bool exportHistory(const progress::Store& store, const QString& path, QString* error);
+// The whole history as a CSV file for a spreadsheet, UTF-8; never over the
+// database itself.
+Result<Done> exportHistory(const progress::Store& store, const QString& path);
 
 } // namespace tirages::session

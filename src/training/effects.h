@@ -12,20 +12,20 @@ struct Effect {
     enum class Kind {
         FocusAnswer, // put the focus into answer box `slot`
         Beep,        // the system beep
-        StartClock,  // start `clock` on a full second
-        StopClock,
+        StartTimer,  // start `timer` on a full second
+        StopTimer,
         BusyPointer, // the busy pointer on the training screen
         DefaultPointer,
         SeriesCorrected, // a series was corrected: the list has changed
     };
     Kind kind;
     int slot = -1;
-    Clock clock = Clock::Countdown;
+    Timer timer = Timer::Countdown;
 
-    static Effect focusAnswer(int slot) { return {Kind::FocusAnswer, slot, Clock::Countdown}; }
+    static Effect focusAnswer(int slot) { return {Kind::FocusAnswer, slot, Timer::Countdown}; }
     static Effect beep() { return {Kind::Beep}; }
-    static Effect start(Clock clock) { return {Kind::StartClock, -1, clock}; }
-    static Effect stop(Clock clock) { return {Kind::StopClock, -1, clock}; }
+    static Effect start(Timer timer) { return {Kind::StartTimer, -1, timer}; }
+    static Effect stop(Timer timer) { return {Kind::StopTimer, -1, timer}; }
     static Effect busy(bool on) { return {on ? Kind::BusyPointer : Kind::DefaultPointer}; }
     static Effect corrected() { return {Kind::SeriesCorrected}; }
     friend bool operator==(const Effect&, const Effect&) = default;

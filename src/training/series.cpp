@@ -125,8 +125,8 @@ void Training::startSeries() {
     // correction in its first second reads its own time, not the last series'.
     m_state.countdownShown = countdownText(kSeriesSeconds);
     m_state.secondsLeft = kSeriesSeconds;
-    startClock(Clock::Countdown);
-    startClock(Clock::Total);
+    startTimer(Timer::Countdown);
+    startTimer(Timer::Total);
 }
 
 // Uniform draw without replacement: each slot takes one of the entries not
@@ -152,8 +152,8 @@ void Training::correct() {
 }
 
 void Training::correction() {
-    stopClock(Clock::Countdown);
-    stopClock(Clock::Stopwatch);
+    stopTimer(Timer::Countdown);
+    stopTimer(Timer::Stopwatch);
     m_state.phase = Phase::SeriesCorrected;
 
     const int shown = shownCount();
@@ -238,7 +238,7 @@ void Training::compaction() {
         return;
 
     m_state.phase = Phase::ListFinished;
-    stopClock(Clock::Total);
+    stopTimer(Timer::Total);
     m_state.tilesShowTheEnd = true;
     m_state.wordsLeftShown = 0;
     layTiles(texts::bravo);

@@ -30,8 +30,8 @@ enum class Phase { BeforeFirstSeries, SeriesRunning, SeriesCorrected, ListFinish
 enum class Judgement { None, Ok, No };
 
 // The training screen's one-second timers.
-enum class Clock { Countdown, Total, Stopwatch };
-inline constexpr int kClocks = 3;
+enum class Timer { Countdown, Total, Stopwatch };
+inline constexpr int kTimers = 3;
 
 // The button Enter clicks in a text box: the next-box strip or "Valider".
 enum class DefaultButton { NextBox, Validate };
@@ -89,7 +89,7 @@ struct TrainingState {
     Threshold threshold = Threshold::of(QStringLiteral("1"));
     bool criterionSwitched = false; // the caption before the threshold loses its final space
     bool paused = false;
-    std::array<bool, kClocks> running{}; // which timers run
+    std::array<bool, kTimers> running{}; // which timers run
     Judgement judgement = Judgement::None;
 
     qint16 found = 0;     // answers right in the last corrected series
@@ -123,7 +123,7 @@ struct TrainingState {
     bool onScreen = false; // the list is being trained on the shown screen
 
     qint32 entryCount() const { return static_cast<qint32>(entries.size()); }
-    bool isRunning(Clock clock) const { return running[static_cast<std::size_t>(clock)]; }
+    bool isRunning(Timer timer) const { return running[static_cast<std::size_t>(timer)]; }
     // The entry fields one by one, in list order.
     QStringList draws() const;
     QStringList expectedWords() const;

@@ -49,19 +49,19 @@ Effects Training::takeEffects() {
     return std::exchange(m_effects, {});
 }
 
-void Training::startClock(Clock clock) {
-    bool& running = m_state.running[static_cast<std::size_t>(clock)];
+void Training::startTimer(Timer timer) {
+    bool& running = m_state.running[static_cast<std::size_t>(timer)];
     if (!running) {
         running = true;
-        m_effects.push_back(Effect::start(clock));
+        m_effects.push_back(Effect::start(timer));
     }
 }
 
-void Training::stopClock(Clock clock) {
-    bool& running = m_state.running[static_cast<std::size_t>(clock)];
+void Training::stopTimer(Timer timer) {
+    bool& running = m_state.running[static_cast<std::size_t>(timer)];
     if (running) {
         running = false;
-        m_effects.push_back(Effect::stop(clock));
+        m_effects.push_back(Effect::stop(timer));
     }
 }
 
@@ -103,7 +103,7 @@ void Training::answerGotFocus(int slot) {
         m_state.defaultButton = DefaultButton::NextBox;
         if (m_state.criterion == Criterion::Seconds) {
             m_state.secondsInBox = 0;
-            startClock(Clock::Stopwatch);
+            startTimer(Timer::Stopwatch);
         }
         for (int j = 0; j < kSlots; ++j) {
             SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(j)];
@@ -119,7 +119,7 @@ void Training::answerGotFocus(int slot) {
 }
 
 void Training::answerLostFocus(int slot, bool judgeAnswer) {
-    stopClock(Clock::Stopwatch);
+    stopTimer(Timer::Stopwatch);
     if (m_state.phase != Phase::SeriesRunning)
         return;
     // An empty slot has no entry to compare with: it is never judged.
@@ -249,13 +249,13 @@ void Training::thresholdEdited(const QString& text) {
 
 void Training::togglePause() {
     if (!m_state.paused) {
-        stopClock(Clock::Countdown);
-        stopClock(Clock::Total);
+        stopTimer(Timer::Countdown);
+        stopTimer(Timer::Total);
         m_state.paused = true;
     } else {
         if (m_state.phase == Phase::SeriesRunning)
-            startClock(Clock::Countdown);
-        startClock(Clock::Total);
+            startTimer(Timer::Countdown);
+        startTimer(Timer::Total);
         m_state.paused = false;
     }
 }

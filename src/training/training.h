@@ -105,8 +105,8 @@ private:
     void setAnswerText(int slot, const QString& text);
     void markCurrentSlotWorkedOn();
     int shownCount() const;
-    void startClock(Clock clock);
-    void stopClock(Clock clock);
+    void startTimer(Timer timer);
+    void stopTimer(Timer timer);
 
     SeedSource m_seeds;
     TrainingState m_state;

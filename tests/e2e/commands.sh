@@ -83,6 +83,27 @@ run --restaurer "$out/Anagrams.db"
 [ "$status" = 1 ] && [ "$complained" = "$out/Anagrams.db n'est pas une copie de tirages." ] \
   || fail "a cardbox restored: $status $said $complained"
 run --importer
-[ "$status" = 2 ] && [ "$complained" = "--importer attend un nom de fichier." ] || fail "no file: $status $complained"
+[ "$status" = 2 ] && [ "$(head -n 1 <<<"$complained")" = "--importer attend un nom de fichier." ] \
+  || fail "no file: $status $complained"
+# A mistyped option is no window that a script would wait for: the usage, status 2.
+run --sauvegarde "$out/x.tirages"
+[ "$status" = 2 ] && [ "$(head -n 1 <<<"$complained")" = "Option inconnue : --sauvegarde. « tirages --help » les donne toutes." ] \
+  && grep -q -- '--remplacer' <<<"$complained" || fail "a mistyped option: $status $complained"
+# An existing file is replaced only when asked; the database never.
+run --exporter "$out/export.db"
+[ "$status" = 1 ] && [ "$complained" = "$out/export.db existe déjà : ajoutez --remplacer pour le remplacer." ] \
+  || fail "an existing file replaced: $status $complained"
+run --remplacer --sauvegarder "$database"
+[ "$status" = 1 ] && [[ "$complained" == "$database est le fichier où tirages garde vos entraînements"* ]] \
+  || fail "the database written over: $status $complained"
+run --exporter "$database-wal" --remplacer
+[ "$status" = 1 ] || fail "its log written over: $status $complained"
+run --importer "$out/absent.db"
+[ "$status" = 1 ] && [ "$complained" = "$out/absent.db n'existe pas." ] || fail "a missing file: $complained"
+run --exporter "$out/absent/export.db"
+[ "$status" = 1 ] && [ "$complained" = "$out/absent/export.db ne peut pas être écrit : le dossier $out/absent n'existe pas." ] \
+  || fail "a folder that is not there: $complained"
 [ "$(sql "$database" "SELECT draw FROM cards")" = ABJOR ] || fail "a refusal changed what is kept"
+run --exporter "$out/export.db" --remplacer
+[ "$status" = 0 ] || fail "--remplacer: $status $complained"
 echo "ok: refusals change nothing"

@@ -53,21 +53,23 @@ inline bool fillHistory(progress::Store& store) {
     const lists::ListContent lines{kArbre, kTable, kCible};
     training::TrainingSnapshot training{
         {{kArbre, 0, 1}, {kTable, 0, 2}, {kCible, 0, 3}}, {}, "1", 0, 0};
-    std::optional<qint64> base = store.save("5 lettres", {training, lines, {}, at(1, 9), {}, true});
+    const auto fiveLetters = lists::ListId::typed("5 lettres");
+    auto base = store.trainings().save(fiveLetters, {training, lines, {}, at(1, 9), {}, true});
     training.entries.removeFirst();
     for (const training::SeriesRecord& s :
          {series(at(1, 10), 120, 2, {{kArbre, true, 3}, {kTable, false, 10}}),
           series(at(8, 23, 58), 180, 2, {{kTable, false, 30}, {kCible, false, 50}})}) {
         ++training.seriesDone;
         training.secondsTrained += 150;
-        base = store.save("5 lettres", {training, lines, {s}, s.at, base, false});
         if (!base)
             return false;
+        base = store.trainings().save(fiveLetters, {training, lines, {s}, s.at, *base, false});
     }
-    return store.record(
-        "mes mots",
-        {series(at(9, 0, 1), 60, 0, {{kArbre, true, 4}, {kTable, true, 8}, {kCible, false, 2}})},
-        at(9, 0, 1));
+    return base && store.trainings().record(
+                       lists::ListId::typed("mes mots"),
+                       {series(at(9, 0, 1), 60, 0,
+                               {{kArbre, true, 4}, {kTable, true, 8}, {kCible, false, 2}})},
+                       at(9, 0, 1));
 }
 
 } // namespace tirages::test

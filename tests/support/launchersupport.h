@@ -5,6 +5,7 @@
 
 #include "screens/launcher.h"
 #include "screens/trainingscreen.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "support/testsupport.h"
 
@@ -12,18 +13,21 @@
 
 namespace tirages::test {
 
-struct OwnSittings {
-    explicit OwnSittings(QStringList dataDirs)
-        : sittings(std::move(dataDirs), [] { return QDateTime::currentDateTime(); }) {}
+// What a launcher works with, as the program gives it.
+struct LauncherParts {
+    explicit LauncherParts(QStringList dataDirs)
+        : sittings(dataDirs, systemNow), carrying(sittings, dataDirs) {}
     session::Sittings sittings;
+    session::Carrying carrying;
 };
 
-class TestLauncher : private OwnSittings, public screens::Launcher {
+class TestLauncher : private LauncherParts, public screens::Launcher {
 public:
     explicit TestLauncher(QStringList dataDirs = {})
-        : OwnSittings(std::move(dataDirs)),
+        : LauncherParts(std::move(dataDirs)),
           Launcher([] { return std::make_unique<screens::TrainingScreen>(countingSeeds()); },
-                   sittings) {}
+                   sittings, carrying, systemNow) {}
+    using LauncherParts::sittings;
 };
 
 } // namespace tirages::test

@@ -5,20 +5,35 @@
 
 #include "progress/store.h"
 #include "reviews/cardbox.h"
+#include "support/testsupport.h"
 #include "training/snapshot.h"
-
-#include <QDateTime>
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace tirages::test {
+
+// A list as the launcher's box names it.
+inline lists::ListId list(const QString& text) {
+    return lists::ListId::typed(text);
+}
+
+// The store at `path`, opened as the program opens it; null when it cannot be,
+// and why in the test's log.
+inline std::unique_ptr<progress::Store> openStore(const QString& path,
+                                                  QRandomGenerator* fuzz = nullptr) {
+    auto opened = progress::Store::open(path, systemNow, fuzz);
+    if (!opened)
+        qWarning("%s", qPrintable(opened.why()));
+    return opened ? std::move(*opened) : nullptr;
+}
 
 inline QByteArray digest(const training::TrainingSnapshot& snapshot) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
@@ -37,6 +52,7 @@ struct KeptList {
     QString list;
     lists::ListContent lines;
     std::optional<qint64> base = {};
+    QString why = {}; // of the last save that failed
 
     bool begin(const training::TrainingSnapshot& training) { return put(training, {}, true); }
     bool save(const training::TrainingSnapshot& training,
@@ -48,9 +64,12 @@ struct KeptList {
     }
     bool put(const training::TrainingSnapshot& training,
              const QList<training::SeriesRecord>& series, bool afresh) {
-        base = store.save(list, {training, lines, series, QDateTime::currentDateTime(),
-                                 afresh ? std::nullopt : base, afresh});
-        return base.has_value();
+        const auto saved = store.trainings().save(
+            lists::ListId::typed(list), {training, lines, series, QDateTime::currentDateTime(),
+                                         afresh ? std::nullopt : base, afresh});
+        base = saved ? std::optional(*saved) : std::nullopt;
+        why = saved.why();
+        return saved.ok();
     }
 };
 

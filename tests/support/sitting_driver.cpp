@@ -38,8 +38,10 @@ int main(int argc, char* argv[]) {
     if (argc == 4 && std::strcmp(argv[1], "--kept") == 0) {
         const QString database = QString::fromLocal8Bit(argv[2]);
         const QString integrity = test::integrityOf(database);
-        progress::Store store(database);
-        const auto kept = store.load(QString::fromLocal8Bit(argv[3]));
+        const auto store = test::openStore(database);
+        const auto kept =
+            store ? store->trainings().load(lists::ListId::typed(QString::fromLocal8Bit(argv[3])))
+                  : std::nullopt;
         std::printf("%s", qPrintable(integrity));
         if (kept)
             std::printf(" %d %s", kept->snapshot.seriesDone, test::digest(kept->snapshot).constData());
@@ -47,10 +49,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (argc == 4 && std::strcmp(argv[1], "--backup") == 0) {
-        progress::Store store(QString::fromLocal8Bit(argv[2]));
+        const auto store = test::openStore(QString::fromLocal8Bit(argv[2]));
         for (;;) {
-            if (!store.backup(QString::fromLocal8Bit(argv[3]))) {
-                std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
+            if (const auto copied = store->transfers().backup(QString::fromLocal8Bit(argv[3]));
+                !copied) {
+                std::fprintf(stderr, "%s\n", qPrintable(copied.why()));
                 return 1;
             }
             std::printf("copied\n");
@@ -63,9 +66,10 @@ int main(int argc, char* argv[]) {
     const QString list = QString::fromLocal8Bit(argv[2]);
     std::mt19937_64 player(std::strtoull(argv[3], nullptr, 10));
     session::Sittings sittings({}, [] { return QDateTime::currentDateTime(); });
-    sittings.useStore(std::make_unique<progress::Store>(QString::fromLocal8Bit(argv[1])));
-    if (!sittings.store()->usable()) {
-        std::fprintf(stderr, "%s\n", qPrintable(sittings.store()->problem()));
+    sittings.useStore(progress::Store::open(QString::fromLocal8Bit(argv[1]),
+                                            [] { return QDateTime::currentDateTime(); }));
+    if (!sittings.store()) {
+        std::fprintf(stderr, "%s\n", qPrintable(sittings.view().message));
         return 1;
     }
     training::Training training([&player] { return player(); });

@@ -15,7 +15,7 @@ inline const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
 
 struct Program {
     explicit Program(const QString& database) : sittings({}, [this] { return now; }) {
-        sittings.useStore(std::make_unique<progress::Store>(database));
+        sittings.useStore(progress::Store::open(database, [this] { return now; }));
     }
     bool lancer(const QString& fichier) {
         sittings.listNamed(fichier);

@@ -99,8 +99,8 @@ void EffectCounter::collect() {
             ++m_beeps;
         else if (effect.kind == training::Effect::Kind::FocusAnswer)
             ++m_focusMoves;
-        else if (effect.kind == training::Effect::Kind::StartClock)
-            ++m_starts[static_cast<std::size_t>(effect.clock)];
+        else if (effect.kind == training::Effect::Kind::StartTimer)
+            ++m_starts[static_cast<std::size_t>(effect.timer)];
     }
 }
 
@@ -109,9 +109,9 @@ int EffectCounter::beeps() {
     return m_beeps;
 }
 
-int EffectCounter::starts(training::Clock clock) {
+int EffectCounter::starts(training::Timer timer) {
     collect();
-    return m_starts[static_cast<std::size_t>(clock)];
+    return m_starts[static_cast<std::size_t>(timer)];
 }
 
 int EffectCounter::focusMoves() {

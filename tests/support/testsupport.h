@@ -3,6 +3,7 @@
 #include "training/seriesrandom.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -14,6 +15,11 @@ QByteArray toCp1252(QStringView text);
 
 // Path of a fixture under tests/data.
 QString fixture(const QString& name);
+
+// The system's clock, as the program reads it.
+inline QDateTime systemNow() {
+    return QDateTime::currentDateTime();
+}
 
 // Seeds 1, 2, 3... one per series set-up.
 training::SeedSource countingSeeds();
@@ -69,7 +75,7 @@ class EffectCounter {
 public:
     explicit EffectCounter(training::Training& training);
     int beeps();
-    int starts(training::Clock clock); // times the clock was started
+    int starts(training::Timer timer); // times the clock was started
     int focusMoves();        // times the focus was put into an answer box
 
 private:
@@ -77,7 +83,7 @@ private:
     training::Training& m_training;
     int m_beeps = 0;
     int m_focusMoves = 0;
-    std::array<int, training::kClocks> m_starts{};
+    std::array<int, training::kTimers> m_starts{};
 };
 
 } // namespace tirages::test
