@@ -39,30 +39,53 @@ void nameProgram() {
     QCoreApplication::setApplicationVersion(QStringLiteral(TIRAGES_VERSION));
 }
 
+// A command runs without a window, and without a desktop.
+int runCommand(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    // A windowed program: it writes to the console it was started from.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+    QCoreApplication app(argc, argv);
+    nameProgram();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return tirages::session::runCommand(QCoreApplication::arguments().mid(1),
+                                        dataDirsOf(QDir(QCoreApplication::applicationDirPath())),
+                                        now, out, err);
+}
+
+#ifdef TIRAGES_STATISTICS
+// The statistics window comes from its module, beside the program in a build
+// tree, in lib/tirages once installed.
+tirages::Result<std::unique_ptr<QWidget>> makeStatistics(const QDir& appDir,
+                                                         const tirages::progress::Store& store,
+                                                         tirages::screens::TrainQuestions train) {
+    namespace screens = tirages::screens;
+    QString error;
+    for (const QString& folder :
+         {appDir.path(), appDir.filePath(QStringLiteral(TIRAGES_MODULES_FROM_BIN))}) {
+        QLibrary module(QDir(folder).filePath(QStringLiteral("libtirages_statistics")));
+        if (const auto make =
+                reinterpret_cast<screens::MakeStatistics>(module.resolve(screens::kMakeStatistics)))
+            return std::unique_ptr<QWidget>(make(store, now, std::move(train)));
+        error = module.errorString();
+    }
+    return tirages::Failure{error};
+}
+#endif
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     using namespace tirages;
-    // A command runs without a window, and without a desktop.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (!session::opensTheLauncher(arguments)) {
-#ifdef Q_OS_WIN
-        // A windowed program: it writes to the console it was started from.
-        if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-            std::freopen("CONOUT$", "w", stdout);
-            std::freopen("CONOUT$", "w", stderr);
-        }
-#endif
-        QCoreApplication app(argc, argv);
-        nameProgram();
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return session::runCommand(QCoreApplication::arguments().mid(1),
-                                   dataDirsOf(QDir(QCoreApplication::applicationDirPath())), now,
-                                   out, err);
-    }
+    if (!session::opensTheLauncher(arguments))
+        return runCommand(argc, argv);
     QApplication app(argc, argv);
     nameProgram();
     // The program ends only through the launcher.
@@ -90,21 +113,9 @@ int main(int argc, char* argv[]) {
             QApplication::installTranslator(&qtTexts);
     });
 #ifdef TIRAGES_STATISTICS
-    // The statistics window comes from its module, beside the program in a
-    // build tree, in lib/tirages once installed.
-    launcher.setStatisticsMaker([appDir](const progress::Store& store, Clock now,
-                                         screens::TrainQuestions train)
-                                    -> Result<std::unique_ptr<QWidget>> {
-        QString error;
-        for (const QString& folder :
-             {appDir.path(), appDir.filePath(QStringLiteral(TIRAGES_MODULES_FROM_BIN))}) {
-            QLibrary module(QDir(folder).filePath(QStringLiteral("libtirages_statistics")));
-            if (const auto make = reinterpret_cast<screens::MakeStatistics>(
-                    module.resolve(screens::kMakeStatistics)))
-                return std::unique_ptr<QWidget>(make(store, std::move(now), std::move(train)));
-            error = module.errorString();
-        }
-        return Failure{error};
+    launcher.setStatisticsMaker([appDir](const progress::Store& store, Clock,
+                                         screens::TrainQuestions train) {
+        return makeStatistics(appDir, store, std::move(train));
     });
 #endif
     QObject::connect(&launcher, &screens::Launcher::programEnded, &app,

@@ -188,7 +188,6 @@ inline const QString weekNothing = QStringLiteral("Cette semaine : pas encore d'
 inline const Forms answers{QStringLiteral("réponse"), QStringLiteral("réponses")};
 inline const Forms days{QStringLiteral("jour"), QStringLiteral("jours")};
 inline const Forms series{QStringLiteral("série"), QStringLiteral("séries")};
-inline const Forms reviewsCount{QStringLiteral("révision"), QStringLiteral("révisions")};
 inline const QString minutes = QStringLiteral("Minutes");
 inline const QString answersAxis = QStringLiteral("Réponses");
 inline const QString right = QStringLiteral("Justes");
@@ -295,10 +294,8 @@ inline const QString damagedCopy = QStringLiteral("%1 est abîmé : il ne peut p
 inline const QString newerCopy = QStringLiteral(
     "%1 vient d'une version plus récente de tirages : il ne peut pas être restauré.");
 inline const QString notACardbox = QStringLiteral("%1 n'est pas une boîte à fiches.");
-inline const QString cannotRead = QStringLiteral("%1 ne peut pas être lu : %2");
 inline const QString nothingKept =
     QStringLiteral("Rien n'est gardé : tirages ne peut pas ouvrir son fichier de progression. %1");
-inline const QString failed = QStringLiteral("Échec : %1");
 // The command line.
 inline const QString commandHelp = QStringLiteral(
     "Usage : tirages [option FICHIER [--remplacer]]\n"
