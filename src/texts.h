@@ -3,7 +3,8 @@
 // The texts the program shows, exactly as the player reads them. Everything
 // the screens and the training display as fixed text comes from here.
 
-#include <QLocale>
+#include "french.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -61,21 +62,7 @@ inline const QString trainedOn = QStringLiteral("L'entraînement porte sur %1.")
 inline const QString startButton = QStringLiteral("Commencer");
 } // namespace listMessages
 
-// A count with its noun, French style: « 0 série », « 1 série », « 12 séries »,
-// « 1 234 mots restants ».
-struct Forms {
-    QString one;
-    QString many;
-};
-// Numbers and dates as the player reads them.
-inline const QLocale& french() {
-    static const QLocale locale(QLocale::French, QLocale::France);
-    return locale;
-}
-inline QString counted(qint64 n, const Forms& forms) {
-    return french().toString(n) + u' ' +
-           (n < 2 ? forms.one : forms.many);
-}
+// The nouns of counts (french.h).
 inline const Forms wordsLeftCount{QStringLiteral("mot restant"), QStringLiteral("mots restants")};
 inline const Forms seriesCount{QStringLiteral("série"), QStringLiteral("séries")};
 inline const Forms minutes{QStringLiteral("min"), QStringLiteral("min")};
@@ -370,15 +357,11 @@ namespace spoken {
 inline QString labelled(const QString& name, const QString& shown) {
     return QStringLiteral("%1 : %2").arg(name, shown);
 }
-inline QString tirage(int slot) {
-    return QStringLiteral("Tirage %1").arg(slot + 1);
-}
-inline QString solution(int slot) {
-    return QStringLiteral("Réponse %1").arg(slot + 1);
-}
-inline QString tile(int k) {
-    return QStringLiteral("Lettre %1").arg(k + 1);
-}
+// The boxes, tiles and columns by their numbers, from 1.
+inline const QString drawBox = QStringLiteral("Tirage %1");
+inline const QString answerBox = QStringLiteral("Réponse %1");
+inline const QString tileName = QStringLiteral("Lettre %1");
+inline const QString columnName = QStringLiteral("Colonne %1");
 // A tile by the place it stands at, counted from the left, and what it shows.
 inline QString tileAt(int place, const QString& caption) {
     const QString shown = caption.trimmed();
@@ -390,9 +373,6 @@ inline QString tileAt(int place, const QString& caption) {
 inline const QString draw = QStringLiteral("Tirage : %1");
 inline const QString right = QStringLiteral("Juste");
 inline const QString wrong = QStringLiteral("Faux, solution : %1");
-inline QString column(int c) {
-    return QStringLiteral("Colonne %1").arg(c + 1);
-}
 inline const QString nextBox = QStringLiteral("Case suivante");
 inline const QString search = QStringLiteral("Recherche");
 inline const QString threshold = QStringLiteral("Seuil d'élimination");

@@ -152,16 +152,16 @@ void TrainingScreen::nameForTheManual() {
     for (int s = 0; s < training::kSlots; ++s) {
         m_draws[s]->setObjectName(indexed("tirage", s));
         m_answers[s]->setObjectName(indexed("solution", s));
-        m_draws[s]->setAccessibleName(spoken::tirage(s));
-        m_answers[s]->setAccessibleName(spoken::solution(s));
+        m_draws[s]->setAccessibleName(spoken::drawBox.arg(s + 1));
+        m_answers[s]->setAccessibleName(spoken::answerBox.arg(s + 1));
     }
     for (int k = 0; k < training::kTiles; ++k) {
         m_tiles[k]->setObjectName(indexed("Command1", k));
-        m_tiles[k]->setAccessibleName(spoken::tile(k));
+        m_tiles[k]->setAccessibleName(spoken::tileName.arg(k + 1));
     }
     for (int c = 0; c < 3; ++c) {
         m_columns[c]->setObjectName(indexed("Frame1", c));
-        m_columns[c]->setAccessibleName(spoken::column(c));
+        m_columns[c]->setAccessibleName(spoken::columnName.arg(c + 1));
     }
     nameControls({{m_newSeries, "restart"},
                   {m_correct, "corriger"},

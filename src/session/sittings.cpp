@@ -1,6 +1,7 @@
 #include "session/sittings.h"
 
 #include "lists/catalogue.h"
+#include "session/sitting.h"
 #include "session/statistics.h"
 #include "texts.h"
 
@@ -22,65 +23,8 @@ using training::TrainingSnapshot;
 constexpr int kWindowPatience = 30;
 constexpr int kEndPatience = 3000;
 
-QDateTime endOfToday(const QDateTime& now) {
-    return QDateTime(now.date().addDays(1), QTime(0, 0));
-}
-
 } // namespace
 
-// One list trained in this run, and how far its training is kept. The
-// training in memory is the truth: until a save keeps it, every later save
-// writes it whole, with the series not recorded yet.
-class Sitting {
-public:
-    // How much of it a store keeps.
-    enum class Keeping {
-        Nothing,    // no store, or a list with no word to train
-        Training,   // the training and its series
-        SeriesOnly, // a list built from the memory: its series and their reviews
-    };
-    // What a store holds of it, against the training in memory.
-    enum class Saved {
-        Yes,     // all of it
-        Changed, // less than the training: the next save writes what changed
-        Begun,   // begun again: the next save writes it whole, over what was kept
-    };
-    struct SaveFailure {
-        QString why;
-        bool told = false; // the player was told on leaving the screen
-    };
-
-    lists::ListId list;
-    lists::ListContent fileLines; // the file the entries' lines number
-    qint64 linesVersion = 0;      // changes with fileLines
-    TrainingSnapshot training;
-    QList<SeriesRecord> unsaved; // series corrected and not recorded yet
-    std::optional<qint64> base;  // the revision this program last kept
-    Keeping keeping = Keeping::Nothing;
-    Saved saved = Saved::Yes;
-    std::optional<QDateTime> finished;
-    std::optional<SaveFailure> failure; // of the last save
-    std::unique_ptr<QLockFile> lock;    // no other program trains the list meanwhile
-
-    bool pending() const { return keeping != Keeping::Nothing && saved != Saved::Yes; }
-    void changed() {
-        if (saved == Saved::Yes)
-            saved = Saved::Changed;
-    }
-    progress::Summary summary() const {
-        return {static_cast<qint32>(training.entries.size()),
-                static_cast<qint32>(fileLines.size()),
-                training.seriesDone,
-                training.secondsTrained,
-                finished,
-                0};
-    }
-};
-
-namespace {
-
-// The lock that says this program trains the list, not taken yet; none
-// without a store to keep it in.
 std::unique_ptr<QLockFile> lockOf(const progress::Store* store, const lists::ListId& list) {
     if (!store)
         return nullptr;
@@ -93,8 +37,6 @@ std::unique_ptr<QLockFile> lockOf(const progress::Store* store, const lists::Lis
     lock->setStaleLockTime(0);
     return lock;
 }
-
-} // namespace
 
 Sittings::Sittings(QStringList dataDirs, Clock now)
     : m_dataDirs(std::move(dataDirs)), m_now(std::move(now)) {}
@@ -122,101 +64,6 @@ Sitting* Sittings::current() const {
 void Sittings::listNamed(const QString& text) {
     m_typed = text;
     m_message.clear();
-}
-
-// How the file of the list differs from the lines its training numbers, read
-// once for each version of the file and of the training kept.
-std::optional<progress::FileChange>
-Sittings::fileChange(const lists::ListId& list, qint64 revision,
-                     const lists::ListContent* fileLines) const {
-    const QFileInfo file(lists::locateList(m_typed, m_dataDirs));
-    const FileStamp stamp{file.exists() ? file.size() : -1, file.lastModified(), revision};
-    const QString cacheKey =
-        list.key() + (fileLines ? QStringLiteral("\n+") : QStringLiteral("\n-"));
-    if (const auto known = m_changes.constFind(cacheKey);
-        known != m_changes.constEnd() && known->stamp == stamp)
-        return known->change;
-    KnownChange known{stamp, std::nullopt};
-    const lists::ListResult read = lists::openList(m_typed, m_dataDirs);
-    if (const auto* lines = lists::listEntries(read)) {
-        if (fileLines)
-            known.change = progress::compareLines(*fileLines, *lines);
-        else if (const auto kept = m_store->trainings().load(list))
-            known.change = progress::compareLines(kept->fileLines, *lines);
-    }
-    m_changes.insert(cacheKey, known);
-    return known.change;
-}
-
-// What this program trains is told as it stands in memory, saved or not.
-std::optional<progress::Summary> Sittings::summaryOf(const lists::ListId& list) const {
-    if (const Sitting* sitting = sittingOf(list))
-        return sitting->keeping == Sitting::Keeping::Training ? std::optional(sitting->summary())
-                                                              : std::nullopt;
-    return m_store ? m_store->trainings().summary(list) : std::nullopt;
-}
-
-LauncherView Sittings::view() const {
-    LauncherView view;
-    view.message = m_message;
-    if (const qint32 due = dueToday(); due > 0)
-        view.reviews = texts::reviews::due.arg(texts::counted(due, texts::reviews::dueCount));
-    m_history = m_history || (m_store && m_store->history().hasSeries());
-    view.statisticsShown = m_history;
-    m_keeping = m_keeping || m_history || (m_store && m_store->history().keepsAnything());
-    view.carryShown = m_keeping;
-    const lists::ListId list = lists::ListId::typed(m_typed);
-    const std::optional<progress::Summary> summary =
-        list.isEmpty() ? std::nullopt : summaryOf(list);
-    // A training with no series corrected has nothing to lose: no line.
-    if (!summary || summary->seriesDone == 0)
-        return view;
-    view.continueShown = !summary->finished;
-    if (view.message.isEmpty())
-        view.progress = progressLine(*summary, list, sittingOf(list));
-    return view;
-}
-
-QString Sittings::progressLine(const progress::Summary& summary, const lists::ListId& list,
-                               const Sitting* sitting) const {
-    const QString series = texts::counted(summary.seriesDone, texts::seriesCount);
-    if (summary.finished)
-        return say::finished.arg(
-            french().toString(summary.finished->date(), QStringLiteral("d MMMM yyyy")), series,
-            duration(summary.secondsTrained));
-    QString line = say::inProgress.arg(texts::counted(summary.entriesLeft, texts::wordsLeftCount),
-                                       french().toString(summary.entriesAtStart), series,
-                                       duration(summary.secondsTrained));
-    const auto change = sitting ? fileChange(list, sitting->linesVersion, &sitting->fileLines)
-                                : fileChange(list, summary.revision, nullptr);
-    if (!change)
-        line += u'\n' + say::fileUnreadable;
-    else if (change->any())
-        line += u'\n' + say::fileChanged.arg(texts::counted(change->added, texts::wordsAdded),
-                                             texts::counted(change->removed, texts::wordsRemoved));
-    return line;
-}
-
-std::optional<QString> Sittings::restartQuestion() const {
-    const lists::ListId list = lists::ListId::typed(m_typed);
-    const std::optional<progress::Summary> summary =
-        list.isEmpty() ? std::nullopt : summaryOf(list);
-    // Nothing this program would forget: another trains the list, and
-    // "LANCER" will say so.
-    if (!summary || summary->seriesDone == 0 || summary->finished || trainedElsewhere(list))
-        return std::nullopt;
-    if (summary->entriesLeft == 1)
-        return say::restartQuestionOne.arg(m_typed);
-    return say::restartQuestionMany.arg(m_typed, french().toString(summary->entriesLeft));
-}
-
-bool Sittings::trainedElsewhere(const lists::ListId& list) const {
-    if (sittingOf(list))
-        return false;
-    const auto lock = lockOf(m_store.get(), list);
-    if (!lock || lock->tryLock(0))
-        return false;
-    return lock->error() == QLockFile::LockFailedError;
 }
 
 Sitting* Sittings::sitFor(const lists::ListId& list, const QString& shown) {
@@ -322,15 +169,6 @@ Result<lists::ListFile> Sittings::trainFromMemory(const lists::ListId& list,
     ++sitting->linesVersion;
     sitting->finished.reset();
     return file;
-}
-
-qint32 Sittings::dueToday() const {
-    if (!m_store)
-        return 0;
-    const QDate today = m_now().date();
-    if (!m_due || m_due->first != today)
-        m_due = {today, m_store->memory().dueCount(endOfToday(m_now()))};
-    return m_due->second;
 }
 
 // A list with nothing to train is not kept at all; a training that "LANCER"

@@ -1,0 +1,208 @@
+// What the launcher's buttons do: a list started, taken up, reviewed or
+// chosen in the file dialog; the statistics and « Sauvegarde »; the farewell
+// and the end of the program. How the launcher is made is in launcher.cpp.
+
+#include "screens/carry.h"
+#include "screens/geometry.h"
+#include "screens/launcher.h"
+#include "screens/trainingscreen.h"
+#include "session/carrying.h"
+#include "session/sittings.h"
+#include "texts.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tirages::screens {
+namespace layout = screens::launcherLayout;
+
+bool Launcher::confirmRestart(const QString& question) {
+    namespace say = texts::progress;
+    QMessageBox box(QMessageBox::Question, say::restartTitle, question, QMessageBox::NoButton,
+                    this);
+    QPushButton* restartList = box.addButton(say::restartButton, QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(say::cancelButton, QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == restartList;
+}
+
+// The list is read before the training screen is shown: one that cannot be
+// read is reported here, and the training in memory stays as it was.
+void Launcher::launchClicked() {
+    if (const auto question = m_sittings.restartQuestion(); question && !confirmRestart(*question))
+        return;
+    setCursor(Qt::WaitCursor);
+    const Result<lists::ListFile> file = m_sittings.launch();
+    unsetCursor();
+    if (!file) {
+        showView(m_sittings.view(), true); // the same reason again is told again
+        return;
+    }
+    if (!file->leftOut.isEmpty())
+        tellLeftOut(*file);
+    train(*file);
+}
+
+void Launcher::train(const lists::ListFile& file) {
+    TrainingScreen& training = trainingScreenMade();
+    training.setBusy();
+    showTraining(training);
+    training.start(file.entries);
+    hide();
+}
+
+void Launcher::reviewClicked() {
+    const Result<lists::ListFile> file = m_sittings.review();
+    if (!file) {
+        showView(m_sittings.view(), true);
+        return;
+    }
+    train(*file);
+}
+
+// A plain word list trains on its words that make a draw of their own: the
+// player is told which were left out before the training starts on the others.
+void Launcher::tellLeftOut(const lists::ListFile& file) {
+    namespace say = texts::listMessages;
+    QMessageBox box(QMessageBox::Information, say::leftOutTitle,
+                    lists::leftOutReport(file.leftOut) + u'\n' +
+                        say::trainedOn.arg(texts::counted(file.entries.size(), texts::words)),
+                    QMessageBox::NoButton, this);
+    box.setDefaultButton(box.addButton(say::startButton, QMessageBox::AcceptRole));
+    box.exec();
+}
+
+void Launcher::continueClicked() {
+    const Result<training::TrainingSnapshot> kept = m_sittings.continueTraining();
+    if (!kept) {
+        showView(m_sittings.view(), true);
+        return;
+    }
+    TrainingScreen& training = trainingScreenMade();
+    training.setBusy();
+    showTraining(training);
+    training.resume(*kept);
+    hide();
+}
+
+// The desktop's file dialog, in the folder used last; the file chosen goes
+// into the list box, ready for "LANCER".
+void Launcher::browseClicked() {
+    namespace say = texts::browsing;
+    auto* dialog =
+        new QFileDialog(this, say::title, m_listFolder.folder(QDir::homePath()), say::filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+        m_listFolder.chosen(path);
+        m_listBox->setEditText(QDir::toNativeSeparators(path));
+        m_launchButton->setFocus(Qt::OtherFocusReason);
+    });
+    dialog->open();
+}
+
+// Made at the first click, not before: the start is not slower for it.
+void Launcher::statisticsClicked() {
+    const progress::Store* store = m_sittings.store();
+    if (!store || !m_makeStatistics)
+        return;
+    if (!m_statisticsWindow) {
+        setCursor(Qt::WaitCursor);
+        Result<std::unique_ptr<QWidget>> made =
+            m_makeStatistics(*store, m_now, [this](const lists::ListContent& questions) {
+                const auto hardest = lists::ListId::of(lists::ListId::Kind::Hardest);
+                if (const auto file = m_sittings.trainFromMemory(hardest, questions))
+                    train(*file);
+                else
+                    showView(m_sittings.view(), true);
+            });
+        unsetCursor();
+        if (!made) {
+            m_message->say(texts::statistics::cannotOpen.arg(made.why()));
+            return;
+        }
+        m_statisticsWindow = std::move(*made);
+    }
+    QMetaObject::invokeMethod(m_statisticsWindow.get(), "open");
+}
+
+void Launcher::carryClicked() {
+    if (!m_carryWindow) {
+        m_carryWindow = new CarryWindow(m_carrying, m_now, this);
+        connect(m_carryWindow, &CarryWindow::keptChanged, this, &Launcher::refresh);
+    }
+    m_carryWindow->show();
+    m_carryWindow->raise();
+    m_carryWindow->activateWindow();
+}
+
+void Launcher::showTraining(TrainingScreen& training) {
+    training.show();
+    training.raise();
+    training.activateWindow();
+}
+
+void Launcher::trainingLeft() {
+    show();
+    refresh();
+    watchPending();
+}
+
+void Launcher::quitClicked() {
+    if (m_statisticsWindow)
+        m_statisticsWindow->close();
+    if (m_carryWindow)
+        m_carryWindow->close();
+    m_farewellTimer->start();
+    m_farewell.start();
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_listBox), static_cast<QWidget*>(m_heading),
+          static_cast<QWidget*>(m_launchButton), static_cast<QWidget*>(m_quitButton)})
+        control->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_message, m_progress, m_continueButton, m_browseButton, m_reviewLine, m_reviewButton,
+             m_statisticsButton, m_carryButton})
+        control->hide();
+    setEnabled(false);
+    m_about->show();
+    setWindowTitle(texts::farewellTitle);
+    m_about->setGeometry(toPixels(layout::aboutFarewell));
+    // The text box shows lines; the about text keeps its CR LF line ends.
+    m_about->setPlainText(
+        QString(aboutText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Launcher::farewellTick() {
+    const bool end = m_farewell.tick();
+    m_farewellCountdown->setText(m_farewell.caption());
+    if (end) {
+        m_farewellTimer->stop();
+        endProgram();
+    }
+}
+
+// What was trained is kept before the program ends; what could not be is
+// tried again for as long as the player asks.
+void Launcher::endProgram() {
+    m_retry->stop();
+    for (QString failure = m_sittings.end(); !failure.isEmpty() && retryAfter(failure);)
+        failure = m_sittings.end();
+    emit programEnded();
+}
+
+// Only « Quitter sans les garder » gives them up: closing the box tries again.
+bool Launcher::retryAfter(const QString& failure) {
+    namespace say = texts::progress;
+    QMessageBox box(QMessageBox::Warning, say::notKeptTitle, failure);
+    box.setDefaultButton(box.addButton(say::retryButton, QMessageBox::AcceptRole));
+    QPushButton* giveUp = box.addButton(say::quitWithoutKeeping, QMessageBox::DestructiveRole);
+    box.exec();
+    return box.clickedButton() != giveUp;
+}
+
+} // namespace tirages::screens
