@@ -48,6 +48,7 @@ inline const QString tooLarge =
 // A plain word list: one word a line.
 inline const QString tooManyWords =
     QStringLiteral("La liste %1 a plus de %2 mots : une liste en compte %2 au plus.");
+inline const QString notText = QStringLiteral("La liste %1 n'est pas un fichier de texte.");
 inline const QString noWordToTrain =
     QStringLiteral("Aucun mot de la liste %1 ne peut être entraîné.");
 inline const QString leftOutTitle = QStringLiteral("Mots laissés de côté");

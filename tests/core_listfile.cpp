@@ -290,6 +290,29 @@ private slots:
         QVERIFY(errorOf(emptyLine)->message().contains("vide"));
     }
 
+    // A binary file is refused for what it is, not trained as words.
+    void refusesWhatIsNoText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("text");
+        QByteArray garbled;
+        for (int i = 0; i < 3000; ++i)
+            garbled += char(1 + (i * 37) % 250);
+        QTest::newRow("NUL in a list") << QByteArray("ABERR;ARBRE\r\nAB\0T;TA\r\n", 25) << false;
+        QTest::newRow("NUL in a word") << QByteArray("arbre\nta\0ble\n", 14) << false;
+        QTest::newRow("control bytes") << garbled << false;
+        QTest::newRow("words, one garbled") << QByteArray("arbre\ntable\nx\x01y\n") << true;
+        QTest::newRow("tabs in words") << QByteArray("arbre\t\ntable\n") << true;
+    }
+    void refusesWhatIsNoText() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, text);
+        const ListResult read = parseList(bytes, "x.bin");
+        QCOMPARE(!errorOf(read) || errorOf(read)->kind != ListError::Kind::NotText, text);
+        if (!text)
+            QCOMPARE(errorOf(read)->message(),
+                     QStringLiteral("La liste « x.bin » n'est pas un fichier de texte."));
+    }
+
     void reportsFilesThatCannotBeRead() {
         test::WorkingFolder cwd;
         cwd.write("folder/inside.txt", "A;B");
@@ -379,8 +402,8 @@ private slots:
                      QStringLiteral("La liste « big.txt » est trop grande : un fichier de liste "
                                     "fait au plus 16 Mo."));
         }
-        // At the bound the file is read, and stops at its second line, the
-        // zero bytes after the entry.
+        // At the bound the file is read, and stops at the zero bytes after
+        // the entry: no text.
         QFile file("big.txt");
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("A;B\n");
@@ -388,8 +411,7 @@ private slots:
         file.close();
         const ListResult atBound = readList("big.txt");
         QVERIFY(errorOf(atBound));
-        QCOMPARE(errorOf(atBound)->kind, ListError::Kind::MissingSeparator);
-        QCOMPARE(errorOf(atBound)->line, 2);
+        QCOMPARE(errorOf(atBound)->kind, ListError::Kind::NotText);
     }
 
     void streamsStopAsSoonAsTheAnswerIsKnown() {

@@ -28,6 +28,8 @@ QString ListError::message() const {
     case Kind::NoWordToTrain:
         return detail.isEmpty() ? say::noWordToTrain.arg(file)
                                 : say::noWordToTrain.arg(file) + u' ' + detail;
+    case Kind::NotText:
+        return say::notText.arg(file);
     case Kind::TooLarge:
         return say::tooLarge.arg(file).arg(kMaxListBytes / (1024 * 1024));
     }
@@ -39,6 +41,13 @@ namespace {
 bool isAscii(QByteArrayView bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// A line of text holds no control character but tabs.
+bool isGarbled(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) < 0x20 && byte != '\t';
+    });
 }
 
 bool isBlank(QByteArrayView bytes) {
@@ -63,6 +72,10 @@ void ListParser::takeLine(QByteArrayView line) {
     if (m_kind == Kind::Undecided) {
         m_kind = separator < 0 ? Kind::Words : Kind::Entries;
         m_firstLineEmpty = line.isEmpty();
+        if (isGarbled(line)) {
+            m_error = ListError{ListError::Kind::NotText, m_path, 0, false, {}};
+            return;
+        }
     }
     if (m_kind == Kind::Words) {
         takeWord(line, separator >= 0);
@@ -104,10 +117,13 @@ void ListParser::takeWord(QByteArrayView line, bool separator) {
     }
     if (!isAscii(line))
         noteEncoding(line);
+    m_garbledWords += isGarbled(line) ? 1 : 0;
     m_words.append({m_line, line.toByteArray()});
 }
 
 ListResult ListParser::wordList() {
+    if (2 * m_garbledWords > m_words.size())
+        return ListError{ListError::Kind::NotText, m_path, 0, false, {}};
     QList<WordLine> lines;
     lines.reserve(m_words.size());
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
@@ -136,6 +152,10 @@ bool ListParser::feed(QByteArrayView bytes) {
         const QByteArray first = m_partial.mid(m_byteOrderMark ? 3 : 0);
         m_partial.clear();
         return feed(first);
+    }
+    if (bytes.contains('\0')) {
+        m_error = ListError{ListError::Kind::NotText, m_path, 0, false, {}};
+        return false;
     }
     qsizetype start = 0;
     const qsizetype size = bytes.size();

@@ -28,6 +28,7 @@ struct ListError {
         TooManyEntries,   // more than kMaxEntries lines
         TooLarge,         // more than kMaxListBytes bytes
         NoWordToTrain,    // a plain word list whose every word is left out
+        NotText,          // NUL bytes, or lines mostly of control characters
     };
     Kind kind;
     QString path;
@@ -99,6 +100,7 @@ private:
     ListContent m_entries;
     QList<RawField> m_nonAsciiFields;
     QList<QPair<qsizetype, QByteArray>> m_words; // line number, bytes: decoded at the end
+    qsizetype m_garbledWords = 0;                // words holding control characters
     bool m_nonAscii = false;
     bool m_started = false; // the first bytes have been looked at for a byte-order mark
     bool m_byteOrderMark = false;
