@@ -64,6 +64,10 @@ private slots:
     void backupThenRestoreGivesTheSameDatabase();
     void restoreRefusesWhatIsNoSoundCopy_data();
     void restoreRefusesWhatIsNoSoundCopy();
+    void aCardboxIsBelievedWithinReason();
+    void failuresNameWhatHappened_data();
+    void failuresNameWhatHappened();
+    void aRestoreRefusedForABusyDatabaseTouchesNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -257,6 +261,130 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
     QCOMPARE(test::tablesOf(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
     QVERIFY(store->isOpen());
+}
+
+// Numbers no word-study program writes: no card without a date to come back,
+// times outside 1990 to 2200 absent, counts and stabilities within reason.
+void TestStoreCarry::aCardboxIsBelievedWithinReason() {
+    QTemporaryDir dir;
+    const auto store = test::openStore(dir.filePath(QStringLiteral("kept.sqlite")));
+    const qint64 now = kNow.toSecsSinceEpoch();
+    const QString cardbox = dir.filePath(QStringLiteral("Anagrams.db"));
+    QVERIFY(test::writeCardbox(cardbox, {}));
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
+        db.setDatabaseName(cardbox);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        // question, correct, incorrect, streak, last_correct, difficulty, cardbox, next_scheduled
+        for (const QString& row :
+             {QStringLiteral("'AAZ', 5000000000, -3, 1e10, 1e18, 0, 99, 1e18"),
+              QStringLiteral("'ABZ', 2, 1, 1, -9223372036854775808, 0, 2, %1").arg(now + 7 * kDay),
+              QStringLiteral("'ACZ', 3000000000, 0, 3, %1, 0, 10, 7258000000").arg(now - kDay)})
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO questions VALUES (%1)").arg(row)));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("box"));
+    const lists::ListContent known{question(0), question(1), question(2)};
+    const auto done = store->transfers().importCardbox(cardbox, known);
+    QVERIFY2(done, qPrintable(done.why()));
+    QCOMPARE(done->questions, 2);
+    QVERIFY(!store->memory().card(question(0))); // never due: no card
+    const reviews::Card neverRight = *store->memory().card(question(1));
+    QCOMPARE(neverRight.stability, 0.2);
+    QCOMPARE(neverRight.due.toSecsSinceEpoch(), now + 7 * kDay);
+    const reviews::Card far = *store->memory().card(question(2));
+    QCOMPARE(far.stability, double(reviews::kMaximumInterval));
+    QVERIFY(far.due.isValid());
+    QVERIFY(far.reps > 0 && far.reps <= 2000000);
+}
+
+// Nothing is written over the database, and a file that cannot be written
+// or read is said so, in French.
+void TestStoreCarry::failuresNameWhatHappened_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("backup over the database") << "backup"
+                                              << "kept.sqlite"
+                                              << "est le fichier où tirages garde";
+    QTest::newRow("export over its log") << "export"
+                                         << "kept.sqlite-wal"
+                                         << "est le fichier où tirages garde";
+    QTest::newRow("export over it, named otherwise") << "export"
+                                                     << "./sub/../kept.sqlite"
+                                                     << "est le fichier où tirages garde";
+    QTest::newRow("backup into no folder") << "backup"
+                                           << "absent/copie.tirages"
+                                           << "ne peut pas être écrit : le dossier";
+    QTest::newRow("export into no folder") << "export"
+                                           << "absent/export.db"
+                                           << "ne peut pas être écrit : le dossier";
+    QTest::newRow("export over a folder") << "export"
+                                          << "sub"
+                                          << "est un dossier.";
+    QTest::newRow("restore, its copy unwritable")
+        << "restore"
+        << "kept.sqlite.restauration.partiel"
+        << "kept.sqlite.restauration ne peut pas être écrit.";
+    QTest::newRow("import of no file") << "import"
+                                       << "absent.db"
+                                       << "absent.db n'existe pas.";
+    QTest::newRow("restore of no file") << "restore"
+                                        << "absent.tirages"
+                                        << "absent.tirages n'existe pas.";
+}
+
+void TestStoreCarry::failuresNameWhatHappened() {
+    QFETCH(QString, action);
+    QFETCH(QString, file);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("kept.sqlite"));
+    const auto store = test::openStore(database);
+    QVERIFY(test::fillHistory(*store));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
+    QVERIFY(store->transfers().backup(copy));
+    const QStringList before = test::tablesOf(database);
+    QString target = dir.filePath(file);
+    if (action == "restore" && file.endsWith(QStringLiteral(".partiel"))) {
+        QVERIFY(QDir(dir.path()).mkdir(file)); // where the copy would be written
+        target = copy;
+    }
+    progress::Transfers& transfers = store->transfers();
+    const QString why = [&] {
+        if (action == "backup")
+            return transfers.backup(target).why();
+        if (action == "export")
+            return transfers.exportCardbox(target).why();
+        if (action == "import")
+            return transfers.importCardbox(target, {}).why();
+        return transfers.restore(target).why();
+    }();
+    QVERIFY2(why.contains(said), qPrintable(why));
+    QVERIFY(store->isOpen());
+    QCOMPARE(test::tablesOf(database), before);
+}
+
+// Another program has the database open: the copy is not put in its place,
+// and nothing is set aside for it.
+void TestStoreCarry::aRestoreRefusedForABusyDatabaseTouchesNothing() {
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("kept.sqlite"));
+    const auto store = test::openStore(database);
+    QVERIFY(test::fillHistory(*store));
+    const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
+    QVERIFY(store->transfers().backup(copy));
+    const auto other = test::openStore(database);
+    QVERIFY(other);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    const auto refused = store->transfers().restore(copy);
+    QVERIFY(!refused);
+    QVERIFY(refused.why().contains(QStringLiteral("un autre tirages")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+    QVERIFY(store->isOpen());
+    QVERIFY(store->trainings().summary(test::list(QStringLiteral("5 lettres"))));
 }
 
 QTEST_GUILESS_MAIN(TestStoreCarry)

@@ -3,11 +3,13 @@
 // not hurt the player.
 
 #include "progress/store.h"
+#include "support/historysupport.h"
 #include "support/progresssupport.h"
 #include "support/testsupport.h"
 #include "training/training.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -212,6 +214,58 @@ private slots:
         QVERIFY(store->preferences().set("list_folder", "/home/moi/mes listes"));
         QCOMPARE(test::openStore(database)->preferences().value("list_folder"),
                  QStringLiteral("/home/moi/mes listes"));
+    }
+
+    // The last version kept times as text in the player's time and the
+    // reviews under their caption: a history taken back to it comes back the same.
+    void migratesTimesToSeconds() {
+        const QString database = path("version5.sqlite");
+        {
+            const auto store = test::openStore(database);
+            QVERIFY(test::fillHistory(*store));
+            QVERIFY(store->trainings().record(
+                lists::ListId::of(lists::ListId::Kind::Reviews),
+                {test::series(test::at(9, 11, 30), 20, 0, {{test::kCible, true, 4}})},
+                test::at(9, 11, 30)));
+        }
+        const QStringList now = test::tablesOf(database);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v5");
+            db.setDatabaseName(database);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            const QString text = "strftime('%Y-%m-%dT%H:%M:%S.000', %1, 'unixepoch', 'localtime')";
+            for (const QString& statement : QStringList{
+                     "CREATE TABLE t5 (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
+                     " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
+                     " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
+                     " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
+                     " revision INTEGER NOT NULL)",
+                     "INSERT INTO t5 SELECT list, criterion, threshold, series_done, "
+                     "seconds_trained,"
+                     " entries_at_start, " +
+                         text.arg("started") + ", " + text.arg("updated") + ", " +
+                         text.arg("finished") + ", revision FROM trainings",
+                     "DROP TABLE trainings", "ALTER TABLE t5 RENAME TO trainings",
+                     "CREATE TABLE s5 (id INTEGER PRIMARY KEY, list TEXT NOT NULL, corrected TEXT "
+                     "NOT"
+                     " NULL, found INTEGER NOT NULL, shown INTEGER NOT NULL, seconds_used INTEGER "
+                     "NOT"
+                     " NULL, criterion INTEGER NOT NULL, threshold TEXT NOT NULL, words_left "
+                     "INTEGER)",
+                     "INSERT INTO s5 SELECT id, replace(list, 'memory:reviews', 'Révisions'), " +
+                         text.arg("corrected") +
+                         ", found, shown, seconds_used, criterion, threshold,"
+                         " words_left FROM series",
+                     "DROP TABLE series", "ALTER TABLE s5 RENAME TO series",
+                     "CREATE INDEX series_by_list ON series (list, corrected)",
+                     "PRAGMA user_version = 5"})
+                QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase("v5");
+        QVERIFY(test::tablesOf(database) != now);
+        QVERIFY(test::openStore(database));
+        QCOMPARE(test::tablesOf(database), now);
     }
 
     void aDatabaseThatCannotBeUsedIsSaidAndTouchedNot() {

@@ -68,6 +68,10 @@ bool ListParser::readAsUtf8() const {
 
 void ListParser::takeLine(QByteArrayView line) {
     ++m_line;
+    if (line.contains('\0')) {
+        m_error = ListError{ListError::Kind::NotText, m_path, 0, false, {}};
+        return;
+    }
     const qsizetype separator = line.indexOf(';');
     if (m_kind == Kind::Undecided) {
         m_kind = separator < 0 ? Kind::Words : Kind::Entries;
@@ -152,10 +156,6 @@ bool ListParser::feed(QByteArrayView bytes) {
         const QByteArray first = m_partial.mid(m_byteOrderMark ? 3 : 0);
         m_partial.clear();
         return feed(first);
-    }
-    if (bytes.contains('\0')) {
-        m_error = ListError{ListError::Kind::NotText, m_path, 0, false, {}};
-        return false;
     }
     qsizetype start = 0;
     const qsizetype size = bytes.size();
