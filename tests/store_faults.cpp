@@ -150,6 +150,28 @@ private slots:
         qInfo("%s: %d writes and syncs; %d of them made to fail in turn", qPrintable(save),
               operations, tried);
     }
+
+    // The database is there, and the disk full: the launcher says so as it
+    // shows, not at the first save. A small file system of its own, mounted
+    // where the system lets a test do so.
+    void aFullDiskIsSaidAtTheStart() {
+        QTemporaryDir dir;
+        const QString script = QStringLiteral("mount -t tmpfs -o size=16m none \"$1\" || exit 99\n"
+                                              "\"$2\" --open \"$1/tirages.sqlite\"\n"
+                                              "dd if=/dev/zero of=\"$1/fill\" bs=64k 2>/dev/null\n"
+                                              "\"$2\" --open \"$1/tirages.sqlite\"\n");
+        QProcess shell;
+        shell.start("unshare", {"--user", "--map-root-user", "--mount", "sh", "-c", script, "sh",
+                                dir.path(), QStringLiteral(TIRAGES_SITTING_DRIVER)});
+        if (!shell.waitForFinished(60000) || shell.exitCode() == 99 ||
+            shell.error() == QProcess::FailedToStart)
+            QSKIP("no file system of its own can be mounted here");
+        const QStringList said = QString::fromUtf8(shell.readAllStandardOutput()).split('\n');
+        QCOMPARE(said.value(0), QStringLiteral("ok"));
+        QCOMPARE(
+            said.value(1),
+            QStringLiteral("Les entraînements ne pourront pas être gardés : le disque est plein."));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStoreFaults)

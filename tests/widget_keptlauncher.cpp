@@ -9,6 +9,7 @@
 #include "session/sittings.h"
 #include "support/controls.h"
 #include "support/launchersupport.h"
+#include "support/progresssupport.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -18,6 +19,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QtTest>
 
@@ -174,6 +178,54 @@ private slots:
         QVERIFY(l.form.isVisible());
         QVERIFY(!ui(l.form).continuer->isVisible());
         QVERIFY(ui(l.form).message->text().isEmpty());
+    }
+
+    // Another program holds the database when the program ends: the player
+    // is asked, and « Réessayer » tries again until the series are kept.
+    void seriesNotKeptAtTheEndAreTriedAgainWhenAsked() {
+        test::WorkingFolder cwd;
+        cwd.write("un.txt", "AB;AB\r\nCD;CD\r\n");
+        const QString database = QDir::current().absoluteFilePath("tirages.sqlite");
+        KeptLauncher l(database);
+        l.choose("un.txt");
+        TrainingScreen& screen = l.lancer();
+        {
+            QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+            holder.setDatabaseName(database);
+            QVERIFY(holder.open());
+            QVERIFY(QSqlQuery(holder).exec("BEGIN IMMEDIATE"));
+        }
+        QTest::keyClick(ui(screen).solution[0], Qt::Key_F12);
+        QTest::mouseClick(ui(screen).quitter, Qt::LeftButton);
+        QStringList asked;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(10, answer);
+            QStringList buttons;
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            asked << box->text() + " [" + buttons.join(", ") + "]";
+            if (asked.size() == 2) // the other program lets the database go
+                QSqlQuery(QSqlDatabase::database("holder")).exec("ROLLBACK");
+            QTest::mouseClick(box->buttons().at(buttons.indexOf("Réessayer")), Qt::LeftButton);
+            if (asked.size() == 1)
+                QTimer::singleShot(10, answer);
+        };
+        QTimer::singleShot(0, answer);
+        QSignalSpy ended(&l.form, &Launcher::programEnded);
+        l.form.close();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(
+            asked[0].startsWith("Les dernières séries n'ont pas pu être gardées : le fichier des "
+                                "entraînements est occupé"),
+            qPrintable(asked[0]));
+        QVERIFY2(asked[0].contains("Réessayer") && asked[0].contains("Quitter sans les garder"),
+                 qPrintable(asked[0]));
+        QSqlDatabase::removeDatabase("holder");
+        QCOMPARE(test::openStore(database)->trainings().summary(test::list("un.txt"))->seriesDone,
+                 1);
     }
 };
 

@@ -19,6 +19,11 @@
 //   sitting_driver --backup DATABASE COPY
 //
 // copies the database to COPY again and again, printing "copied" each time.
+//
+//   sitting_driver --open DATABASE
+//
+// opens the database as the launcher does, and prints what it says: "ok"
+// when it has nothing to say.
 
 #include "session/sittings.h"
 #include "support/progresssupport.h"
@@ -35,6 +40,13 @@ using namespace tirages;
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--open") == 0) {
+        session::Sittings sittings({}, test::systemNow);
+        sittings.useStore(progress::Store::open(QString::fromLocal8Bit(argv[2]), test::systemNow));
+        const QString said = sittings.view().message;
+        std::printf("%s\n", said.isEmpty() ? "ok" : qPrintable(said));
+        return 0;
+    }
     if (argc == 4 && std::strcmp(argv[1], "--kept") == 0) {
         const QString database = QString::fromLocal8Bit(argv[2]);
         const QString integrity = test::integrityOf(database);
