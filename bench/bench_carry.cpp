@@ -6,6 +6,7 @@
 
 #include "history.h"
 #include "progress/store.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 
 #include <QCoreApplication>
@@ -46,10 +47,10 @@ lists::ListContent ownQuestions() {
 }
 
 void writeTrainings(const QString& path, const lists::ListContent& questions) {
-    const auto store = test::openStore(path);
+    const auto store = bench::openStore(path);
     for (int l = 0; l < 5; ++l) {
         const lists::ListContent lines = questions.mid(l * 10000, 10000);
-        store->trainings().save(QStringLiteral("liste%1").arg(l),
+        store->trainings().save(lists::ListId::typed(QStringLiteral("liste%1").arg(l)),
                                 {TrainingSnapshot{{}, {}, QStringLiteral("3"), 0, 0},
                                  lines,
                                  {},
@@ -101,11 +102,12 @@ void importCardbox(benchmark::State& state) {
         QFile::copy(kept, path);
         session::Sittings sittings({QStringLiteral(TIRAGES_DATA_DIR)},
                                    [] { return QDateTime::currentDateTime(); });
-        sittings.useStore(std::make_unique<progress::Store>(path));
+        sittings.useStore(progress::Store::open(path, bench::systemNow));
         state.ResumeTiming();
-        const session::Outcome done = sittings.importCardbox(cardbox);
-        if (!done.ok)
-            state.SkipWithError(qPrintable(done.message));
+        session::Carrying carrying(sittings, {QStringLiteral(TIRAGES_DATA_DIR)});
+        const Result<QString> done = carrying.importCardbox(cardbox);
+        if (!done)
+            state.SkipWithError(qPrintable(done.why()));
     }
 }
 BENCHMARK(importCardbox)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -116,12 +118,12 @@ void backupAYear(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     bench::fillYear(path, QDateTime(QDate(2026, 12, 9), QTime(20, 0)));
-    const auto store = test::openStore(path);
+    const auto store = bench::openStore(path);
     state.counters["MB"] = static_cast<double>(QFile(path).size()) / 1e6;
     const QString copy = dir.filePath(QStringLiteral("copie.tirages"));
     for (auto _ : state) {
-        if (!store->transfers().backup(copy))
-            state.SkipWithError(qPrintable(store.lastError()));
+        if (const auto copied = store->transfers().backup(copy); !copied)
+            state.SkipWithError(qPrintable(copied.why()));
     }
 }
 BENCHMARK(backupAYear)->Unit(benchmark::kMillisecond)->Iterations(5);

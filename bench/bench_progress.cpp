@@ -10,7 +10,9 @@
 //   bench_progress --fill-memory=PATH   one that remembers 100000 questions
 
 #include "lists/catalogue.h"
+#include "history.h"
 #include "progress/store.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "training/training.h"
 
@@ -72,7 +74,7 @@ struct Sitting {
     explicit Sitting(const QTemporaryDir& dir)
         : list(writeBigList(dir)), sittings({}, now), training(nextSeed) {
         sittings.useStore(
-            std::make_unique<progress::Store>(dir.filePath(QStringLiteral("tirages.sqlite"))));
+            progress::Store::open(dir.filePath(QStringLiteral("tirages.sqlite")), bench::systemNow));
         training.thresholdEdited(QStringLiteral("1000000"));
         sittings.listNamed(list);
         const auto file = sittings.launch();
@@ -93,7 +95,7 @@ struct Sitting {
 
 // A training begun on every catalogue list, each with a few series saved.
 void fill(const QString& path) {
-    const auto store = test::openStore(path);
+    const auto store = bench::openStore(path);
     for (const lists::CatalogueList& list : lists::catalogue()) {
         Training training(nextSeed);
         const lists::ListContent lines = bigList();
@@ -105,7 +107,7 @@ void fill(const QString& path) {
             series.append(training.lastSeries());
             training.newSeries();
         }
-        store->trainings().save(list.name,
+        store->trainings().save(lists::ListId::typed(list.name),
                                 {training.snapshot(), lines, series, now(), std::nullopt, true});
     }
 }
@@ -118,7 +120,7 @@ constexpr int kAnswers = 2 * kQuestions;
 // answered twice, one day apart or more; a third wrong, the others found in 2
 // to 30 s. The memory is made from them when the store next opens it.
 void fillAnswers(const QString& path) {
-    { progress::Store(path).usable(); }
+    bench::openStore(path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
     db.setDatabaseName(path);
     db.open();
@@ -164,7 +166,7 @@ void fillAnswers(const QString& path) {
 // The same database with its memory made.
 void fillMemory(const QString& path) {
     fillAnswers(path);
-    const auto store = test::openStore(path, QRandomGenerator::global());
+    const auto store = bench::openStore(path, QRandomGenerator::global());
 }
 
 // The first start of this version on a year of answers: each replayed, in
@@ -179,7 +181,7 @@ void replayAYear(benchmark::State& state) {
         QFile::remove(path);
         QFile::copy(answers, path);
         state.ResumeTiming();
-        const auto store = test::openStore(path, QRandomGenerator::global());
+        const auto store = bench::openStore(path, QRandomGenerator::global());
         state.PauseTiming();
         state.counters["questions"] =
             store->memory().dueCount(QDateTime(QDate(9999, 1, 1), QTime()));
@@ -193,7 +195,7 @@ void dueToday(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     fillMemory(path);
-    const auto store = test::openStore(path);
+    const auto store = bench::openStore(path);
     const QDateTime tomorrow(QDate(2026, 12, 10), QTime(0, 0));
     for (auto _ : state)
         state.counters["due"] = store->memory().dueCount(tomorrow);
@@ -207,7 +209,7 @@ void reviewsOfACorrection(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tirages.sqlite"));
     fillMemory(path);
-    const auto store = test::openStore(path, QRandomGenerator::global());
+    const auto store = bench::openStore(path, QRandomGenerator::global());
     QDateTime at(QDate(2026, 12, 10), QTime(9, 0));
     int first = 0;
     for (auto _ : state) {
@@ -221,7 +223,7 @@ void reviewsOfACorrection(benchmark::State& state) {
         }
         at = at.addDays(1); // each series on a day of its own: every review moves its card
         state.ResumeTiming();
-        if (!store->trainings().record(QStringLiteral("Révisions"), {series}, at))
+        if (!store->trainings().record(lists::ListId::typed(QStringLiteral("Révisions")), {series}, at))
             state.SkipWithError("not recorded");
     }
 }
@@ -237,7 +239,7 @@ void openWithMemory(benchmark::State& state) {
         fillMemory(path);
     for (auto _ : state) {
         session::Sittings sittings({}, now);
-        sittings.useStore(std::make_unique<progress::Store>(path));
+        sittings.useStore(progress::Store::open(path, bench::systemNow));
         sittings.listNamed(QStringLiteral("Sélectionnez votre liste"));
         benchmark::DoNotOptimize(sittings.view());
     }
@@ -291,7 +293,7 @@ void openWithTrainings(benchmark::State& state) {
         fill(path);
     for (auto _ : state) {
         session::Sittings sittings({}, now);
-        sittings.useStore(std::make_unique<progress::Store>(path));
+        sittings.useStore(progress::Store::open(path, bench::systemNow));
         sittings.listNamed(QStringLiteral("Sélectionnez votre liste"));
         benchmark::DoNotOptimize(sittings.view());
     }
@@ -310,7 +312,7 @@ void launcherLine(benchmark::State& state) {
     }
     session::Sittings sittings({}, now);
     sittings.useStore(
-        std::make_unique<progress::Store>(dir.filePath(QStringLiteral("tirages.sqlite"))));
+        progress::Store::open(dir.filePath(QStringLiteral("tirages.sqlite")), bench::systemNow));
     for (auto _ : state) {
         sittings.listNamed(list.chopped(1));
         benchmark::DoNotOptimize(sittings.view());

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 using namespace tirages;
-using namespace tirages::training;
+
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "screens/fonts.h"
 #include "screens/statistics.h"
 #include "screens/trainingscreen.h"
+#include "session/carrying.h"
 #include "session/sittings.h"
 #include "session/statistics.h"
 #include "training/seriesrandom.h"
@@ -66,22 +67,31 @@ void lancerToAShownSeries(benchmark::State& state) {
 }
 BENCHMARK(lancerToAShownSeries)->Unit(benchmark::kMillisecond);
 
+// The training screen's controls, by their object names.
+QPushButton* correctButton(const QWidget& form) {
+    return form.findChild<QPushButton*>(QStringLiteral("corriger"));
+}
+QLineEdit* answerBox(const QWidget& form, int slot) {
+    return form.findChild<QLineEdit*>(QStringLiteral("solution(%1)").arg(slot));
+}
+
 void correctionShown(benchmark::State& state) {
     QTemporaryDir dir;
     const QString list = writeBigList(dir);
     screens::TrainingScreen form(nextSeed);
     form.show();
+    QPushButton* correct = correctButton(form);
     const lists::ListContent entries = *lists::listEntries(lists::readList(list));
     for (auto _ : state) {
         state.PauseTiming();
         form.start(entries);
         for (int s = 0; s < kSlots; ++s) {
             const int k = form.training().state().slotEntry[s];
-            emit ui(form).solution[s]->textEdited(form.training().state().entries[k].expected);
+            emit answerBox(form, s)->textEdited(form.training().state().entries[k].expected);
         }
         QApplication::processEvents();
         state.ResumeTiming();
-        ui(form).corriger->click();
+        correct->click();
         QApplication::processEvents(); // paint
     }
     if (form.training().state().entryCount() != kEntries - kSlots)
@@ -100,18 +110,18 @@ void continuerToAShownSeries(benchmark::State& state) {
     screens::TrainingScreen form(nextSeed);
     {
         session::Sittings sittings({}, clock);
-        sittings.useStore(std::make_unique<progress::Store>(database));
+        sittings.useStore(progress::Store::open(database, bench::systemNow));
         sittings.listNamed(list);
         form.start(sittings.launch()->entries);
         sittings.started(form.training().snapshot());
-        ui(form).corriger->click();
+        correctButton(form)->click();
         sittings.corrected(form.training().snapshot(), form.training().lastSeries());
     }
     form.show();
     for (auto _ : state) {
         state.PauseTiming();
         auto sittings = std::make_unique<session::Sittings>(QStringList{}, clock);
-        sittings->useStore(std::make_unique<progress::Store>(database));
+        sittings->useStore(progress::Store::open(database, bench::systemNow));
         sittings->listNamed(list);
         state.ResumeTiming();
         const auto kept = sittings->continueTraining();
@@ -148,9 +158,9 @@ QDateTime yearNow() {
 // « Statistiques » clicked: the window built, its first tab worked out from
 // the history and painted.
 void statisticsShown(benchmark::State& state) {
-    const auto store = test::openStore(yearDatabase());
+    const auto store = bench::openStore(yearDatabase());
     for (auto _ : state) {
-        screens::StatisticsWindow window(store, yearNow);
+        screens::StatisticsWindow window(*store, yearNow);
         window.open();
         window.repaint();
         state.PauseTiming();
@@ -163,10 +173,10 @@ BENCHMARK(statisticsShown)->Unit(benchmark::kMillisecond);
 
 // Each other tab, the first time it is shown: worked out and painted.
 void statisticsTab(benchmark::State& state) {
-    const auto store = test::openStore(yearDatabase());
+    const auto store = bench::openStore(yearDatabase());
     for (auto _ : state) {
         state.PauseTiming();
-        screens::StatisticsWindow window(store, yearNow);
+        screens::StatisticsWindow window(*store, yearNow);
         window.open();
         window.repaint();
         state.ResumeTiming();
@@ -178,11 +188,10 @@ BENCHMARK(statisticsTab)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 
 // The year written as a CSV file.
 void exportYear(benchmark::State& state) {
-    const auto store = test::openStore(yearDatabase());
+    const auto store = bench::openStore(yearDatabase());
     QTemporaryDir dir;
-    QString error;
     for (auto _ : state) {
-        if (!session::exportHistory(store, dir.filePath(QStringLiteral("h.csv")), &error))
+        if (!session::exportHistory(*store, dir.filePath(QStringLiteral("h.csv"))))
             state.SkipWithError("not written");
     }
     state.counters["MB"] = static_cast<double>(QFileInfo(dir.filePath(QStringLiteral("h.csv"))).size()) / 1e6;

@@ -15,9 +15,20 @@
 
 namespace tirages::bench {
 
+inline QDateTime systemNow() {
+    return QDateTime::currentDateTime();
+}
+
+// The store at `path`, as the program opens it.
+inline std::unique_ptr<progress::Store> openStore(const QString& path,
+                                                  QRandomGenerator* fuzz = nullptr) {
+    auto opened = progress::Store::open(path, systemNow, fuzz);
+    return opened ? std::move(*opened) : nullptr;
+}
+
 inline void fillYear(const QString& path, const QDateTime& lastDay) {
     constexpr int kDays = 365, kSeriesADay = 20, kAnswers = 30, kQuestions = 60000, kLists = 17;
-    { progress::Store(path).usable(); }
+    openStore(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("year"));
         db.setDatabaseName(path);
@@ -84,7 +95,7 @@ inline void fillYear(const QString& path, const QDateTime& lastDay) {
         db.commit();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("year"));
-    const auto store = test::openStore(path); // the memory made from the answers
+    const auto store = openStore(path); // the memory made from the answers
     // The words left after each series, for the lists' curves.
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("left"));
     db.setDatabaseName(path);
