@@ -27,33 +27,10 @@ using test::Program;
 
 namespace {
 
-// Another program holding the database for a write.
-class Holder {
-public:
-    explicit Holder(const QString& database) {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "holder");
-        db.setDatabaseName(database);
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec("BEGIN IMMEDIATE"));
-    }
-    ~Holder() {
-        QSqlDatabase::database("holder").rollback();
-        QSqlDatabase::database("holder").close();
-        QSqlDatabase::removeDatabase("holder");
-    }
-};
+using test::Holder;
 
 qint64 seriesRecorded(const QString& database) {
-    qint64 count = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "count");
-        db.setDatabaseName(database);
-        QSqlQuery query(db);
-        if (db.open() && query.exec("SELECT count(*) FROM series") && query.next())
-            count = query.value(0).toLongLong();
-    }
-    QSqlDatabase::removeDatabase("count");
-    return count;
+    return test::valueOf(database, "SELECT count(*) FROM series").toLongLong();
 }
 
 #ifndef Q_OS_WIN

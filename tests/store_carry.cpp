@@ -242,14 +242,9 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
             copy.resize(size / 2);
         } else {
             copy.close();
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v"));
-            db.setDatabaseName(file);
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99")));
-            db.close();
+            QCOMPARE(test::execute(file, {"PRAGMA user_version = 99"}), QString());
         }
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("v"));
     const QStringList before = test::tablesOf(path);
     const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
 
@@ -271,20 +266,16 @@ void TestStoreCarry::aCardboxIsBelievedWithinReason() {
     const qint64 now = kNow.toSecsSinceEpoch();
     const QString cardbox = dir.filePath(QStringLiteral("Anagrams.db"));
     QVERIFY(test::writeCardbox(cardbox, {}));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
-        db.setDatabaseName(cardbox);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        // question, correct, incorrect, streak, last_correct, difficulty, cardbox, next_scheduled
-        for (const QString& row :
-             {QStringLiteral("'AAZ', 5000000000, -3, 1e10, 1e18, 0, 99, 1e18"),
-              QStringLiteral("'ABZ', 2, 1, 1, -9223372036854775808, 0, 2, %1").arg(now + 7 * kDay),
-              QStringLiteral("'ACZ', 3000000000, 0, 3, %1, 0, 10, 7258000000").arg(now - kDay)})
-            QVERIFY(query.exec(QStringLiteral("INSERT INTO questions VALUES (%1)").arg(row)));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("box"));
+    // question, correct, incorrect, streak, last_correct, difficulty, cardbox, next_scheduled
+    const QString insert = QStringLiteral("INSERT INTO questions VALUES (%1)");
+    QCOMPARE(
+        test::execute(cardbox,
+                      {insert.arg("'AAZ', 5000000000, -3, 1e10, 1e18, 0, 99, 1e18"),
+                       insert.arg(QStringLiteral("'ABZ', 2, 1, 1, -9223372036854775808, 0, 2, %1")
+                                      .arg(now + 7 * kDay)),
+                       insert.arg(QStringLiteral("'ACZ', 3000000000, 0, 3, %1, 0, 10, 7258000000")
+                                      .arg(now - kDay))}),
+        QString());
     const lists::ListContent known{question(0), question(1), question(2)};
     const auto done = store->transfers().importCardbox(cardbox, known);
     QVERIFY2(done, qPrintable(done.why()));

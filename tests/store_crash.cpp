@@ -99,21 +99,12 @@ QString listIn(const QTemporaryDir& dir, const char* name) {
 // Every series kept has a review for each of its answers, and every card as
 // many reviews that moved it as its count says: none half written.
 bool reviewsAreWhole(const QString& database) {
-    bool whole = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
-        db.setDatabaseName(database);
-        QSqlQuery query(db);
-        whole = db.open() &&
-                query.exec(QStringLiteral(
-                    "SELECT (SELECT count(*) FROM series s WHERE (SELECT count(*) FROM answers"
-                    "  WHERE series = s.id) != (SELECT count(*) FROM reviews WHERE series = s.id))"
-                    " + (SELECT count(*) FROM cards c WHERE reps != (SELECT count(*) FROM reviews"
-                    "  WHERE card = c.id AND scheduled = 1))")) &&
-                query.next() && query.value(0).toInt() == 0;
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
-    return whole;
+    return test::valueOf(
+               database,
+               "SELECT (SELECT count(*) FROM series s WHERE (SELECT count(*) FROM answers"
+               "  WHERE series = s.id) != (SELECT count(*) FROM reviews WHERE series = s.id))"
+               " + (SELECT count(*) FROM cards c WHERE reps != (SELECT count(*) FROM reviews"
+               "  WHERE card = c.id AND scheduled = 1))") == 0;
 }
 
 bool keptIsOneOf(const QByteArray& kept, const Said& said) {

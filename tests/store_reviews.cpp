@@ -43,24 +43,7 @@ QDateTime day(int d, int hour) {
 
 // Every row of the tables, in order, as text.
 QStringList rowsOf(const QString& path, const QStringList& tables) {
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rows");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        for (const QString& table : tables) {
-            query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
-            while (query.next()) {
-                QStringList row{table};
-                for (int i = 0; i < query.record().count(); ++i)
-                    row << query.value(i).toString();
-                rows << row.join(u'|');
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase("rows");
-    return rows;
+    return test::tablesOf(path, tables, false).mid(1);
 }
 
 const lists::Entry kArbre{"ABERR", "ARBRE"};
@@ -150,17 +133,10 @@ private slots:
             QVERIFY(kept.save(training, &record));
         }
         QVERIFY(QFile::copy(live, old));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
-            db.setDatabaseName(old);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            for (const char* statement : {"DROP TABLE reviews", "DROP TABLE cards",
-                                          "ALTER TABLE series DROP COLUMN words_left",
-                                          "PRAGMA user_version = 3"})
-                QVERIFY(query.exec(QString::fromLatin1(statement)));
-        }
-        QSqlDatabase::removeDatabase("old");
+        QCOMPARE(test::execute(old, {"DROP TABLE reviews", "DROP TABLE cards",
+                                     "ALTER TABLE series DROP COLUMN words_left",
+                                     "PRAGMA user_version = 3"}),
+                 QString());
 
         const QStringList tables{"cards", "reviews"};
         const QStringList expected = rowsOf(live, tables);

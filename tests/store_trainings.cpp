@@ -108,24 +108,13 @@ private slots:
         QVERIFY(!again->trainings().summary(test::list("une autre liste")));
 
         // Every corrected series and its answers are recorded.
-        QSqlQuery count(QSqlDatabase::addDatabase("QSQLITE", "count"));
-        {
-            QSqlDatabase db = QSqlDatabase::database("count");
-            db.setDatabaseName(database);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            QVERIFY(query.exec("SELECT count(*), sum(found), sum(shown) FROM series"));
-            QVERIFY(query.next());
-            QCOMPARE(query.value(0).toInt(), 3);
-            QCOMPARE(query.value(1).toInt(), 3);
-            QCOMPARE(query.value(2).toInt(), 30 + 3 + 1);
-            QVERIFY(query.exec("SELECT count(*), sum(correct) FROM answers"));
-            QVERIFY(query.next());
-            QCOMPARE(query.value(0).toInt(), 34);
-            QCOMPARE(query.value(1).toInt(), 3);
-        }
-        count = QSqlQuery();
-        QSqlDatabase::removeDatabase("count");
+        QCOMPARE(test::valueOf(database, "SELECT count(*) || ' ' || sum(found) || ' ' || sum(shown)"
+                                         " FROM series")
+                     .toString(),
+                 QStringLiteral("3 3 %1").arg(30 + 3 + 1));
+        QCOMPARE(test::valueOf(database, "SELECT count(*) || ' ' || sum(correct) FROM answers")
+                     .toString(),
+                 QStringLiteral("34 3"));
 
         // "LANCER" on a kept list begins it again, every success forgotten.
         Training fresh(test::countingSeeds());
@@ -169,29 +158,23 @@ private slots:
 
     void migratesFromTheFirstVersion() {
         const QString database = path("version1.sqlite");
-        {
-            // The database as the first version of the schema left it.
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v1");
-            db.setDatabaseName(database);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            for (const char* statement :
-                 {"CREATE TABLE trainings (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
-                  " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
-                  " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
-                  " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
-                  " revision INTEGER NOT NULL)",
-                  "CREATE TABLE entries (list TEXT NOT NULL, line INTEGER NOT NULL,"
-                  " draw TEXT NOT NULL, solution TEXT NOT NULL, reussites INTEGER NOT NULL,"
-                  " left_in INTEGER NOT NULL, PRIMARY KEY (list, line)) WITHOUT ROWID",
-                  "INSERT INTO trainings VALUES ('5 lettres', 1, '7', 4, 600, 2,"
-                  " '2026-12-01T10:00:00', '2026-12-01T11:00:00', NULL, 5)",
-                  "INSERT INTO entries VALUES ('5 lettres', 1, 'ABERR', 'ARBRE', 0, 0)",
-                  "INSERT INTO entries VALUES ('5 lettres', 2, 'ABELT', 'TABLE', 3, 1)",
-                  "PRAGMA user_version = 1"})
-                QVERIFY2(query.exec(QString::fromLatin1(statement)), statement);
-        }
-        QSqlDatabase::removeDatabase("v1");
+        // The database as the first version of the schema left it.
+        QCOMPARE(test::execute(
+                     database,
+                     {"CREATE TABLE trainings (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
+                      " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
+                      " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
+                      " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
+                      " revision INTEGER NOT NULL)",
+                      "CREATE TABLE entries (list TEXT NOT NULL, line INTEGER NOT NULL,"
+                      " draw TEXT NOT NULL, solution TEXT NOT NULL, reussites INTEGER NOT NULL,"
+                      " left_in INTEGER NOT NULL, PRIMARY KEY (list, line)) WITHOUT ROWID",
+                      "INSERT INTO trainings VALUES ('5 lettres', 1, '7', 4, 600, 2,"
+                      " '2026-12-01T10:00:00', '2026-12-01T11:00:00', NULL, 5)",
+                      "INSERT INTO entries VALUES ('5 lettres', 1, 'ABERR', 'ARBRE', 0, 0)",
+                      "INSERT INTO entries VALUES ('5 lettres', 2, 'ABELT', 'TABLE', 3, 1)",
+                      "PRAGMA user_version = 1"}),
+                 QString());
 
         const auto store = test::openStore(database);
         QVERIFY(store);
@@ -201,6 +184,9 @@ private slots:
         QCOMPARE(kept->snapshot.entries[0].successes, 3);
         QCOMPARE(kept->snapshot.criterion, Criterion::Seconds);
         QCOMPARE(kept->snapshot.threshold, QStringLiteral("7"));
+        // Its times, written in the player's time, as seconds since.
+        QCOMPARE(test::valueOf(database, "SELECT started FROM trainings").toLongLong(),
+                 QDateTime(QDate(2026, 12, 1), QTime(10, 0)).toSecsSinceEpoch());
         // The new version's tables take the series.
         Training t(test::countingSeeds());
         t.resume(kept->snapshot);
@@ -229,40 +215,36 @@ private slots:
                 test::at(9, 11, 30)));
         }
         const QStringList now = test::tablesOf(database);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v5");
-            db.setDatabaseName(database);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            const QString text = "strftime('%Y-%m-%dT%H:%M:%S.000', %1, 'unixepoch', 'localtime')";
-            for (const QString& statement : QStringList{
-                     "CREATE TABLE t5 (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
-                     " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
-                     " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
-                     " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
-                     " revision INTEGER NOT NULL)",
-                     "INSERT INTO t5 SELECT list, criterion, threshold, series_done, "
-                     "seconds_trained,"
-                     " entries_at_start, " +
-                         text.arg("started") + ", " + text.arg("updated") + ", " +
-                         text.arg("finished") + ", revision FROM trainings",
-                     "DROP TABLE trainings", "ALTER TABLE t5 RENAME TO trainings",
-                     "CREATE TABLE s5 (id INTEGER PRIMARY KEY, list TEXT NOT NULL, corrected TEXT "
-                     "NOT"
-                     " NULL, found INTEGER NOT NULL, shown INTEGER NOT NULL, seconds_used INTEGER "
-                     "NOT"
-                     " NULL, criterion INTEGER NOT NULL, threshold TEXT NOT NULL, words_left "
-                     "INTEGER)",
-                     "INSERT INTO s5 SELECT id, replace(list, 'memory:reviews', 'Révisions'), " +
-                         text.arg("corrected") +
-                         ", found, shown, seconds_used, criterion, threshold,"
-                         " words_left FROM series",
-                     "DROP TABLE series", "ALTER TABLE s5 RENAME TO series",
-                     "CREATE INDEX series_by_list ON series (list, corrected)",
-                     "PRAGMA user_version = 5"})
-                QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
-        }
-        QSqlDatabase::removeDatabase("v5");
+        const QString text = "strftime('%Y-%m-%dT%H:%M:%S.000', %1, 'unixepoch', 'localtime')";
+        QCOMPARE(
+            test::execute(
+                database,
+                QStringList{
+                    "CREATE TABLE t5 (list TEXT PRIMARY KEY, criterion INTEGER NOT NULL,"
+                    " threshold TEXT NOT NULL, series_done INTEGER NOT NULL,"
+                    " seconds_trained INTEGER NOT NULL, entries_at_start INTEGER NOT NULL,"
+                    " started TEXT NOT NULL, updated TEXT NOT NULL, finished TEXT,"
+                    " revision INTEGER NOT NULL)",
+                    "INSERT INTO t5 SELECT list, criterion, threshold, series_done, "
+                    "seconds_trained,"
+                    " entries_at_start, " +
+                        text.arg("started") + ", " + text.arg("updated") + ", " +
+                        text.arg("finished") + ", revision FROM trainings",
+                    "DROP TABLE trainings", "ALTER TABLE t5 RENAME TO trainings",
+                    "CREATE TABLE s5 (id INTEGER PRIMARY KEY, list TEXT NOT NULL, corrected TEXT "
+                    "NOT"
+                    " NULL, found INTEGER NOT NULL, shown INTEGER NOT NULL, seconds_used INTEGER "
+                    "NOT"
+                    " NULL, criterion INTEGER NOT NULL, threshold TEXT NOT NULL, words_left "
+                    "INTEGER)",
+                    "INSERT INTO s5 SELECT id, replace(list, 'memory:reviews', 'Révisions'), " +
+                        text.arg("corrected") +
+                        ", found, shown, seconds_used, criterion, threshold,"
+                        " words_left FROM series",
+                    "DROP TABLE series", "ALTER TABLE s5 RENAME TO series",
+                    "CREATE INDEX series_by_list ON series (list, corrected)",
+                    "PRAGMA user_version = 5"}),
+            QString());
         QVERIFY(test::tablesOf(database) != now);
         QVERIFY(test::openStore(database));
         QCOMPARE(test::tablesOf(database), now);
@@ -280,14 +262,8 @@ private slots:
 
         // A schema newer than the program: left as it is.
         const QString newer = path("newer.sqlite");
-        {
-            const auto store = test::openStore(newer);
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-            db.setDatabaseName(newer);
-            QVERIFY(db.open());
-            QSqlQuery(db).exec("PRAGMA user_version = 99");
-        }
-        QSqlDatabase::removeDatabase("newer");
+        { const auto store = test::openStore(newer); }
+        QCOMPARE(test::execute(newer, {"PRAGMA user_version = 99"}), QString());
         const QByteArray before = bytesOf(newer);
         {
             const auto store = Store::open(newer, test::systemNow);

@@ -189,12 +189,7 @@ private slots:
         KeptLauncher l(database);
         l.choose("un.txt");
         TrainingScreen& screen = l.lancer();
-        {
-            QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
-            holder.setDatabaseName(database);
-            QVERIFY(holder.open());
-            QVERIFY(QSqlQuery(holder).exec("BEGIN IMMEDIATE"));
-        }
+        test::Holder holder(database);
         QTest::keyClick(ui(screen).solution[0], Qt::Key_F12);
         QTest::mouseClick(ui(screen).quitter, Qt::LeftButton);
         QStringList asked;
@@ -207,7 +202,7 @@ private slots:
                 buttons << button->text();
             asked << box->text() + " [" + buttons.join(", ") + "]";
             if (asked.size() == 2) // the other program lets the database go
-                QSqlQuery(QSqlDatabase::database("holder")).exec("ROLLBACK");
+                holder.letGo();
             QTest::mouseClick(box->buttons().at(buttons.indexOf("Réessayer")), Qt::LeftButton);
             if (asked.size() == 1)
                 QTimer::singleShot(10, answer);
@@ -223,7 +218,6 @@ private slots:
             qPrintable(asked[0]));
         QVERIFY2(asked[0].contains("Réessayer") && asked[0].contains("Quitter sans les garder"),
                  qPrintable(asked[0]));
-        QSqlDatabase::removeDatabase("holder");
         QCOMPARE(test::openStore(database)->trainings().summary(test::list("un.txt"))->seriesDone,
                  1);
     }

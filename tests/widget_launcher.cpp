@@ -30,10 +30,9 @@ using namespace tirages::training;
 using tirages::test::ui;
 using namespace tirages::screens;
 using tirages::test::twips;
+using namespace tirages::test::colours;
 
 namespace {
-
-const QColor kPeach(255, 224, 192);
 
 std::unique_ptr<Launcher> makeLauncher(QStringList dataDirs = {}) {
     std::unique_ptr<Launcher> launcher = std::make_unique<test::TestLauncher>(dataDirs);

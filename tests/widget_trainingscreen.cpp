@@ -23,14 +23,9 @@ using namespace tirages::training;
 using tirages::test::ui;
 using namespace tirages::screens;
 using tirages::test::twips;
+using namespace tirages::test::colours;
 
 namespace {
-
-const QColor kPeach(255, 224, 192);
-const QColor kLightCyan(128, 255, 255);
-const QColor kLightOrange(255, 192, 128);
-const QColor kLightBlue(192, 192, 255);
-const QColor kLightMagenta(255, 128, 255);
 
 struct Placed {
     const char* name;

@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -73,90 +74,123 @@ struct KeptList {
     }
 };
 
-// "ok" when SQLite finds the file whole, else what it found.
-inline QString integrityOf(const QString& path) {
-    QString result;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("integrity-check"));
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next())
-                result = query.value(0).toString();
-        }
+// A connection of the test's own to the database at `path`, closed with it.
+class OwnConnection {
+public:
+    explicit OwnConnection(const QString& path, bool readOnly = false)
+        : m_name(QStringLiteral("test-%1").arg(++count())) {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(path);
+        if (readOnly)
+            m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        m_db.open();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("integrity-check"));
-    return result;
+    ~OwnConnection() {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase& db() { return m_db; }
+
+private:
+    static int& count() {
+        static int made = 0;
+        return made;
+    }
+    QString m_name;
+    QSqlDatabase m_db;
+};
+
+// The first column of the first row `sql` gives; an invalid value when none.
+inline QVariant valueOf(const QString& path, const QString& sql) {
+    OwnConnection connection(path);
+    QSqlQuery query(connection.db());
+    return query.exec(sql) && query.next() ? query.value(0) : QVariant();
 }
 
-// Every table of a database, a line a row in a stable order, and its schema
-// version: two databases that give the same are the same.
-inline QStringList tablesOf(const QString& path) {
-    QStringList dump;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dump"));
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery query(db);
-            query.exec(QStringLiteral("PRAGMA user_version"));
-            query.next();
-            dump << QStringLiteral("version %1").arg(query.value(0).toInt());
-            QStringList tables;
-            query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
-                                      " ORDER BY name"));
-            while (query.next())
-                tables << query.value(0).toString();
-            for (const QString& table : tables) {
-                query.exec(QStringLiteral("SELECT * FROM %1").arg(table));
-                QStringList rows;
-                while (query.next()) {
-                    QStringList values;
-                    for (int i = 0; i < query.record().count(); ++i)
-                        values << query.value(i).toString();
-                    rows << table + u'|' + values.join(u'|');
-                }
-                rows.sort();
-                dump += rows;
-            }
-        }
+// Runs each statement in turn: the error of the first that fails, or nothing.
+inline QString execute(const QString& path, const QStringList& statements) {
+    OwnConnection connection(path);
+    QSqlQuery query(connection.db());
+    for (const QString& statement : statements) {
+        if (!query.exec(statement))
+            return statement + QStringLiteral(": ") + query.lastError().text();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("dump"));
+    return {};
+}
+
+// Another program holding the database for a write, until it goes.
+class Holder {
+public:
+    explicit Holder(const QString& database) : m_connection(database) {
+        QSqlQuery(m_connection.db()).exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    void letGo() { m_connection.db().rollback(); }
+    ~Holder() { letGo(); }
+
+private:
+    OwnConnection m_connection;
+};
+
+// "ok" when SQLite finds the file whole, else what it found.
+inline QString integrityOf(const QString& path) {
+    return valueOf(path, QStringLiteral("PRAGMA integrity_check")).toString();
+}
+
+// Every row of the tables asked (all of them when none is), as text, and the
+// schema version: two databases that give the same are the same. In the order
+// of their ids, or sorted when `sorted`.
+inline QStringList tablesOf(const QString& path, QStringList tables = {}, bool sorted = true) {
+    OwnConnection connection(path, true);
+    QSqlQuery query(connection.db());
+    query.exec(QStringLiteral("PRAGMA user_version"));
+    query.next();
+    QStringList dump{QStringLiteral("version %1").arg(query.value(0).toInt())};
+    query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+    QStringList all;
+    while (query.next())
+        all << query.value(0).toString();
+    if (tables.isEmpty())
+        tables = all;
+    for (const QString& table : tables) {
+        query.exec(QStringLiteral("SELECT * FROM %1%2").arg(table, sorted ? "" : " ORDER BY id"));
+        QStringList rows;
+        while (query.next()) {
+            QStringList values{table};
+            for (int i = 0; i < query.record().count(); ++i)
+                values << query.value(i).toString();
+            rows << values.join(u'|');
+        }
+        if (sorted)
+            rows.sort();
+        dump += rows;
+    }
     return dump;
 }
 
 // A cardbox as word-study programs write it.
 inline bool writeCardbox(const QString& path, const QList<reviews::CardboxRow>& rows) {
-    bool written = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("box"));
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        written = db.open() &&
-                  query.exec(QStringLiteral(
-                      "CREATE TABLE questions (question varchar(16), correct integer,"
-                      " incorrect integer, streak integer, last_correct integer,"
-                      " difficulty integer, cardbox integer, next_scheduled integer)")) &&
-                  db.transaction();
-        query.prepare(QStringLiteral("INSERT INTO questions VALUES (?, ?, ?, ?, ?, 0, ?, ?)"));
-        const auto orNull = [](const auto& value) {
-            return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong));
-        };
-        for (const reviews::CardboxRow& row : rows) {
-            query.addBindValue(row.question);
-            query.addBindValue(row.correct);
-            query.addBindValue(row.incorrect);
-            query.addBindValue(row.streak);
-            query.addBindValue(orNull(row.lastCorrect));
-            query.addBindValue(orNull(row.cardbox));
-            query.addBindValue(orNull(row.nextScheduled));
-            written = written && query.exec();
-        }
-        written = written && db.commit();
+    OwnConnection connection(path);
+    QSqlDatabase& db = connection.db();
+    QSqlQuery query(db);
+    bool written = query.exec(QStringLiteral(
+                       "CREATE TABLE questions (question varchar(16), correct integer,"
+                       " incorrect integer, streak integer, last_correct integer,"
+                       " difficulty integer, cardbox integer, next_scheduled integer)")) &&
+                   db.transaction();
+    query.prepare(QStringLiteral("INSERT INTO questions VALUES (?, ?, ?, ?, ?, 0, ?, ?)"));
+    const auto orNull = [](const auto& value) {
+        return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong));
+    };
+    for (const reviews::CardboxRow& row : rows) {
+        for (const QVariant& value :
+             {QVariant(row.question), QVariant(row.correct), QVariant(row.incorrect),
+              QVariant(row.streak), orNull(row.lastCorrect), orNull(row.cardbox),
+              orNull(row.nextScheduled)})
+            query.addBindValue(value);
+        written = written && query.exec();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("box"));
-    return written;
+    return written && db.commit();
 }
 
 } // namespace tirages::test

@@ -54,12 +54,4 @@ public:
     int beeps = 0;
 };
 
-inline const QColor kLightCyan(128, 255, 255);
-inline const QColor kLightOrange(255, 192, 128);
-inline const QColor kLightGreen(128, 255, 128);
-inline const QColor kLightYellow(255, 255, 128);
-inline const QColor kLightRed(255, 128, 128);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kLightBlue(192, 192, 255);
-
 } // namespace tirages::test

@@ -13,6 +13,19 @@
 
 namespace tirages::test {
 
+// The colours of the colour table, as the screens paint them.
+inline namespace colours {
+inline const QColor kPeach(255, 224, 192);
+inline const QColor kLightCyan(128, 255, 255);
+inline const QColor kLightOrange(255, 192, 128);
+inline const QColor kLightGreen(128, 255, 128);
+inline const QColor kLightYellow(255, 255, 128);
+inline const QColor kLightRed(255, 128, 128);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kLightBlue(192, 192, 255);
+inline const QColor kLightMagenta(255, 128, 255);
+} // namespace colours
+
 // A rectangle given in twips, as the layout tables give it, in pixels at 96 dpi.
 inline QRect twips(int left, int top, int width, int height) {
     const auto px = [](int t) { return qRound(t / 15.0); };
