@@ -3,8 +3,14 @@
 #include "texts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/statvfs.h>
+#endif
 
 namespace tirages::files {
 
@@ -35,9 +41,20 @@ QString writeFailure(const QString& path) {
     return (diskFull(folder) ? say::diskFull : say::cannotWrite).arg(shown);
 }
 
+// Asked of the file system itself: QStorageInfo would read the table of every
+// mount first, which costs the launcher's start more than the rest of opening.
 bool diskFull(const QString& folder) {
-    const QStorageInfo storage(folder);
-    return storage.isValid() && storage.bytesAvailable() < kNearlyFull;
+#ifdef Q_OS_WIN
+    ULARGE_INTEGER available;
+    return GetDiskFreeSpaceExW(
+               reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder).utf16()),
+               &available, nullptr, nullptr) &&
+           available.QuadPart < static_cast<quint64>(kNearlyFull);
+#else
+    struct statvfs disk;
+    return statvfs(QFile::encodeName(folder).constData(), &disk) == 0 &&
+           static_cast<qint64>(disk.f_bavail) * static_cast<qint64>(disk.f_frsize) < kNearlyFull;
+#endif
 }
 
 // A file not there yet is named by its folder's real path.

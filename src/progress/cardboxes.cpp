@@ -152,16 +152,23 @@ Result<CardboxImport> Transfers::importCardbox(const QString& file,
                 continue;
             }
             for (const lists::Entry& question : *matches) {
-                const std::optional<StoredCard> own = m_memory.stored(question);
-                if (own && own->card.lastReview.isValid() &&
-                    own->card.lastReview.toSecsSinceEpoch() >=
-                        card->lastReview.toSecsSinceEpoch()) {
+                // Only its id and its last review: a card read whole costs the
+                // time of its dates, fifty thousand times.
+                std::optional<qint64> id;
+                QVariant ownLast;
+                (void)m_connection.forEach(
+                    QStringLiteral(
+                        "SELECT id, last_review FROM cards WHERE draw = ? AND solution = ?"),
+                    {text(question.draw), text(question.expected)}, [&](const QSqlQuery& own) {
+                        id = own.value(0).toLongLong();
+                        ownLast = own.value(1);
+                    });
+                if (!ownLast.isNull() &&
+                    ownLast.toLongLong() >= card->lastReview.toSecsSinceEpoch()) {
                     ++done.keptOwn;
                     continue;
                 }
-                if (auto put =
-                        m_memory.put(question, *card, own ? std::optional(own->id) : std::nullopt);
-                    !put)
+                if (auto put = m_memory.put(question, *card, id); !put)
                     return put.failure();
                 ++done.questions;
             }

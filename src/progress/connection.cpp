@@ -71,6 +71,7 @@ Connection::~Connection() {
 }
 
 void Connection::close() {
+    m_literals.clear();
     m_statements.clear(); // before their connection
     m_db.close();
     m_db = QSqlDatabase();
@@ -181,7 +182,12 @@ void Connection::setAside() {
     m_notice = say::setAside.arg(aside);
 }
 
-Result<QSqlQuery*> Connection::run(const QString& sql, const QVariantList& values) {
+// A statement written as a literal is found again by where its text lies, which
+// a loop of thousands of rows would otherwise pay for in comparisons of texts.
+Result<QSqlQuery*> Connection::statement(const QString& sql) {
+    const bool literal = !sql.data_ptr().isMutable(); // no block of its own: a literal
+    if (QSqlQuery* known = literal ? m_literals.value(sql.constData()) : nullptr)
+        return known;
     auto [found, added] = m_statements.try_emplace(sql, m_db);
     QSqlQuery& query = found->second;
     if (added) {
@@ -192,6 +198,16 @@ Result<QSqlQuery*> Connection::run(const QString& sql, const QVariantList& value
             return why;
         }
     }
+    if (literal)
+        m_literals.insert(sql.constData(), &query);
+    return &query;
+}
+
+Result<QSqlQuery*> Connection::run(const QString& sql, const QVariantList& values) {
+    const Result<QSqlQuery*> prepared = statement(sql);
+    if (!prepared)
+        return prepared;
+    QSqlQuery& query = **prepared;
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(static_cast<int>(i), values[i]);
     if (!query.exec())

@@ -7,6 +7,7 @@
 #include "clock.h"
 #include "result.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -84,6 +85,7 @@ private:
             return ended.failure();
         return done;
     }
+    Result<QSqlQuery*> statement(const QString& sql);
     Result<Done> commit();
     void rollback();
 
@@ -100,6 +102,7 @@ private:
     QSqlDatabase m_db;
     QString m_notice;
     std::map<QString, QSqlQuery> m_statements; // whose places never move
+    QHash<const QChar*, QSqlQuery*> m_literals;
 };
 
 // How long a save waits for another program holding the database, in ms.
@@ -133,9 +136,12 @@ inline QDateTime timeOf(const QVariant& value) {
 // A time as any version of the schema stored it: before version 6, the series
 // and the trainings had theirs as text, in the player's time.
 inline QDateTime timeOfAnyVersion(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString)
-        return QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
-    return timeOf(value);
+    if (value.typeId() != QMetaType::QString)
+        return timeOf(value);
+    const QDateTime written = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+    return written.timeSpec() == Qt::LocalTime
+               ? QDateTime(written.date(), written.time(), playersZone())
+               : written;
 }
 
 } // namespace tirages::progress

@@ -4,6 +4,8 @@
 
 namespace tirages::progress {
 
+using namespace training;
+
 FileChange compareLines(const lists::ListContent& before, const lists::ListContent& now) {
     QHash<QPair<QString, QString>, int> counts;
     for (const lists::Entry& line : before)
@@ -21,18 +23,18 @@ FileChange compareLines(const lists::ListContent& before, const lists::ListConte
     return change;
 }
 
-training::TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) {
+TrainingSnapshot mergeWithFile(const Kept& kept, const lists::ListContent& now) {
     // The lines of the old file, by their text, each with its entry if it is
     // still in the training; a text twice in the file pairs in file order.
-    QHash<qint32, const training::ListEntry*> leftByLine;
-    for (const training::ListEntry& entry : kept.snapshot.entries)
+    QHash<qint32, const ListEntry*> leftByLine;
+    for (const ListEntry& entry : kept.snapshot.entries)
         leftByLine.insert(entry.line, &entry);
     QHash<QPair<QString, QString>, QList<qint32>> oldLines;
     for (qsizetype i = 0; i < kept.fileLines.size(); ++i) {
         const lists::Entry& line = kept.fileLines[i];
         oldLines[{line.draw, line.expected}].append(static_cast<qint32>(i + 1));
     }
-    training::TrainingSnapshot merged = kept.snapshot;
+    TrainingSnapshot merged = kept.snapshot;
     merged.entries.clear();
     for (qsizetype i = 0; i < now.size(); ++i) {
         const lists::Entry& line = now[i];

@@ -86,7 +86,7 @@ void secondsOf(sqlite3_context* context, int, sqlite3_value** values) {
     if (sqlite3_value_type(values[0]) != SQLITE_TEXT)
         return sqlite3_result_value(context, values[0]);
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
-    const QDateTime at = QDateTime::fromString(QString::fromUtf8(text), Qt::ISODateWithMs);
+    const QDateTime at = timeOfAnyVersion(QString::fromUtf8(text));
     sqlite3_result_int64(context, at.isValid() ? at.toSecsSinceEpoch() : 0);
 }
 

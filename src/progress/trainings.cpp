@@ -11,10 +11,10 @@
 #include <QRandomGenerator>
 
 namespace tirages::progress {
-namespace {
 
-using training::SeriesRecord;
-using training::TrainingSnapshot;
+using namespace training;
+
+namespace {
 
 // Each save marks the training with a revision no other save gives, so that a
 // program can tell whether another has saved the list since it last did.
@@ -26,12 +26,12 @@ bool isFinished(const TrainingSnapshot& training) {
     return training.entries.isEmpty() && training.seriesDone > 0;
 }
 
-int criterionCode(training::Criterion criterion) {
-    return criterion == training::Criterion::Seconds ? 1 : 0;
+int criterionCode(Criterion criterion) {
+    return criterion == Criterion::Seconds ? 1 : 0;
 }
 
-training::Criterion criterionOf(int code) {
-    return code == 1 ? training::Criterion::Seconds : training::Criterion::Successes;
+Criterion criterionOf(int code) {
+    return code == 1 ? Criterion::Seconds : Criterion::Successes;
 }
 
 } // namespace
@@ -151,7 +151,7 @@ Result<Done> Trainings::writeWhole(const QString& list, const Save& save, qint64
         !written)
         return written.failure();
     QHash<qint32, qint32> left; // line -> successes
-    for (const training::ListEntry& entry : now.entries)
+    for (const ListEntry& entry : now.entries)
         left.insert(entry.line, entry.successes);
     if (auto deleted =
             m_connection.run(QStringLiteral("DELETE FROM entries WHERE list = ?"), {list});

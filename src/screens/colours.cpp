@@ -5,29 +5,31 @@
 
 namespace tirages::screens {
 
-QColor rgb(training::Colour colour) {
+using namespace training;
+
+QColor rgb(Colour colour) {
     switch (colour) {
-    case training::Colour::SystemWindow:
+    case Colour::SystemWindow:
         return QApplication::palette().color(QPalette::Active, QPalette::Base);
-    case training::Colour::Peach:
+    case Colour::Peach:
         return {255, 224, 192};
-    case training::Colour::LightCyan:
+    case Colour::LightCyan:
         return {128, 255, 255};
-    case training::Colour::LightOrange:
+    case Colour::LightOrange:
         return {255, 192, 128};
-    case training::Colour::LightGreen:
+    case Colour::LightGreen:
         return {128, 255, 128};
-    case training::Colour::LightYellow:
+    case Colour::LightYellow:
         return {255, 255, 128};
-    case training::Colour::LightRed:
+    case Colour::LightRed:
         return {255, 128, 128};
-    case training::Colour::Red:
+    case Colour::Red:
         return {255, 0, 0};
-    case training::Colour::LightBlue:
+    case Colour::LightBlue:
         return {192, 192, 255};
-    case training::Colour::LightMagenta:
+    case Colour::LightMagenta:
         return {255, 128, 255};
-    case training::Colour::DarkRed:
+    case Colour::DarkRed:
         return {160, 0, 0};
     }
     return {};

@@ -1,5 +1,5 @@
 // The training screen: its controls, their wiring and the events forwarded to
-// the training. How the screen is brought up to date is in form1render.cpp.
+// the training. How the screen is brought up to date is in trainingscreenrender.cpp.
 
 #include "screens/trainingscreen.h"
 
@@ -24,6 +24,8 @@
 #include <QTimer>
 
 namespace tirages::screens {
+
+using namespace training;
 namespace layout = screens::trainingLayout;
 
 namespace {
@@ -50,24 +52,24 @@ Box* textBox(QWidget* parent, const QString& text, const Twips& twips) {
     return control;
 }
 
-training::Key keyOf(int qtKey) {
+Key keyOf(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Down:
-        return training::Key::Down;
+        return Key::Down;
     case Qt::Key_Up:
-        return training::Key::Up;
+        return Key::Up;
     case Qt::Key_F8:
-        return training::Key::F8;
+        return Key::F8;
     case Qt::Key_F12:
-        return training::Key::F12;
+        return Key::F12;
     default:
-        return training::Key::Other;
+        return Key::Other;
     }
 }
 
 } // namespace
 
-TrainingScreen::TrainingScreen(training::SeedSource seeds, QWidget* parent)
+TrainingScreen::TrainingScreen(SeedSource seeds, QWidget* parent)
     : QWidget(parent, Qt::Window), m_training(std::move(seeds)), m_beep(&QApplication::beep) {
     setUpWindow(this, texts::trainingTitle);
     setGeometry(toPixels(layout::clientLeft), toPixels(layout::clientTop),
@@ -79,7 +81,7 @@ TrainingScreen::TrainingScreen(training::SeedSource seeds, QWidget* parent)
     connectControls();
     orderTabs();
     load();
-    handle([](training::Training&) {}); // the screen as the training starts it
+    handle([](Training&) {}); // the screen as the training starts it
 }
 
 TrainingScreen::~TrainingScreen() = default;
@@ -88,14 +90,14 @@ void TrainingScreen::createSlotsAndTiles() {
     // Frames first: the slots lie in front of them.
     for (int c = 0; c < 3; ++c)
         m_columns[c] = placed(new QGroupBox(this), layout::column(c));
-    for (int s = 0; s < training::kSlots; ++s) {
+    for (int s = 0; s < kSlots; ++s) {
         m_draws[s] = textBox(this, {}, layout::draw(s));
         m_draws[s]->setReadOnly(true);
         m_draws[s]->setAlignment(Qt::AlignCenter);
         m_answers[s] = textBox<entry::AnswerBox>(this, {}, layout::answer(s));
         m_answers[s]->setAlignment(Qt::AlignCenter);
     }
-    for (int k = 0; k < training::kTiles; ++k) {
+    for (int k = 0; k < kTiles; ++k) {
         m_tiles[k] = placed(new entry::TileButton(this), layout::tile(k));
         m_tiles[k]->setAutoDefault(true);
     }
@@ -106,7 +108,7 @@ void TrainingScreen::createControls() {
     m_newSeries = button(this, texts::restart, layout::newSeries);
     m_correct = button(this, texts::corriger, layout::correct);
     m_search = textBox<entry::AnswerBox>(this, {}, layout::search);
-    setBackground(m_search, rgb(training::Colour::LightOrange));
+    setBackground(m_search, rgb(Colour::LightOrange));
     m_validate = button(this, texts::valider, layout::validate);
     m_nextBox = button(this, texts::command2, layout::nextBox);
     m_pause = button(this, texts::pause, layout::pause);
@@ -114,10 +116,9 @@ void TrainingScreen::createControls() {
     m_fontNumber = label(this, texts::firstFont, layout::fontNumber);
     m_changeCriterion = button(this, texts::changeCriterion, layout::changeCriterion);
     m_criterionCaption = label(this, texts::successesBefore, layout::criterionCaption);
-    m_threshold =
-        textBox(this, texts::successesThreshold, layout::threshold(training::Criterion::Successes));
+    m_threshold = textBox(this, texts::successesThreshold, layout::threshold(Criterion::Successes));
     m_thresholdUnit =
-        label(this, texts::successesUnit, layout::thresholdUnit(training::Criterion::Successes));
+        label(this, texts::successesUnit, layout::thresholdUnit(Criterion::Successes));
     m_wordsLeftCaption = label(this, texts::wordsLeft, layout::wordsLeftCaption);
     m_wordsLeft = textBox(this, {}, layout::wordsLeft);
     m_wordsLeft->setEnabled(false);
@@ -149,13 +150,13 @@ void TrainingScreen::nameForTheManual() {
     const auto indexed = [](const char* name, int i) {
         return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
     };
-    for (int s = 0; s < training::kSlots; ++s) {
+    for (int s = 0; s < kSlots; ++s) {
         m_draws[s]->setObjectName(indexed("tirage", s));
         m_answers[s]->setObjectName(indexed("solution", s));
         m_draws[s]->setAccessibleName(spoken::drawBox.arg(s + 1));
         m_answers[s]->setAccessibleName(spoken::answerBox.arg(s + 1));
     }
-    for (int k = 0; k < training::kTiles; ++k) {
+    for (int k = 0; k < kTiles; ++k) {
         m_tiles[k]->setObjectName(indexed("Command1", k));
         m_tiles[k]->setAccessibleName(spoken::tileName.arg(k + 1));
     }
@@ -201,32 +202,31 @@ void TrainingScreen::nameForTheManual() {
 }
 
 void TrainingScreen::connectControls() {
-    for (int s = 0; s < training::kSlots; ++s) {
+    for (int s = 0; s < kSlots; ++s) {
         connect(m_answers[s], &QLineEdit::textEdited, this, [this, s](const QString& text) {
-            handle([s, text](training::Training& t) { t.answerEdited(s, text); });
+            handle([s, text](Training& t) { t.answerEdited(s, text); });
         });
         connect(m_answers[s], &entry::AnswerBox::keyDown, this, [this, s](int key) {
-            handle([s, key](training::Training& t) { t.answerKeyDown(s, keyOf(key)); });
+            handle([s, key](Training& t) { t.answerKeyDown(s, keyOf(key)); });
         });
     }
-    for (int k = 0; k < training::kTiles; ++k) {
+    for (int k = 0; k < kTiles; ++k) {
         connect(m_tiles[k], &QPushButton::clicked, this,
-                [this, k] { handle([k](training::Training& t) { t.tileClicked(k); }); });
+                [this, k] { handle([k](Training& t) { t.tileClicked(k); }); });
     }
-    forwardClick(m_newSeries, &training::Training::newSeries);
-    forwardClick(m_correct, &training::Training::correct);
-    forwardClick(m_nextBox, &training::Training::nextBox);
-    forwardClick(m_changeCriterion, &training::Training::switchCriterion);
-    forwardClick(m_validate, &training::Training::validate);
-    forwardClick(m_pause, &training::Training::togglePause);
-    forwardClick(m_changeFont, &training::Training::cycleFont);
-    forwardEdits(m_search, &training::Training::searchEdited);
-    forwardEdits(m_countdown, &training::Training::countdownEdited);
-    forwardEdits(m_total, &training::Training::totalEdited);
-    forwardEdits(m_threshold, &training::Training::thresholdEdited);
-    connect(m_showClocks, &QCheckBox::clicked, this, [this](bool checked) {
-        handle([checked](training::Training& t) { t.showClocks(checked); });
-    });
+    forwardClick(m_newSeries, &Training::newSeries);
+    forwardClick(m_correct, &Training::correct);
+    forwardClick(m_nextBox, &Training::nextBox);
+    forwardClick(m_changeCriterion, &Training::switchCriterion);
+    forwardClick(m_validate, &Training::validate);
+    forwardClick(m_pause, &Training::togglePause);
+    forwardClick(m_changeFont, &Training::cycleFont);
+    forwardEdits(m_search, &Training::searchEdited);
+    forwardEdits(m_countdown, &Training::countdownEdited);
+    forwardEdits(m_total, &Training::totalEdited);
+    forwardEdits(m_threshold, &Training::thresholdEdited);
+    connect(m_showClocks, &QCheckBox::clicked, this,
+            [this](bool checked) { handle([checked](Training& t) { t.showClocks(checked); }); });
     connect(m_backToLauncher, &QPushButton::clicked, this, &TrainingScreen::leave);
     connect(m_countdownTimer, &QTimer::timeout, this, &TrainingScreen::countdownTick);
     connect(m_totalTimer, &QTimer::timeout, this, &TrainingScreen::totalTick);
@@ -238,15 +238,14 @@ void TrainingScreen::connectControls() {
     }
 }
 
-void TrainingScreen::forwardClick(QAbstractButton* button, void (training::Training::*handler)()) {
+void TrainingScreen::forwardClick(QAbstractButton* button, void (Training::*handler)()) {
     connect(button, &QAbstractButton::clicked, this,
-            [this, handler] { handle([handler](training::Training& t) { (t.*handler)(); }); });
+            [this, handler] { handle([handler](Training& t) { (t.*handler)(); }); });
 }
 
-void TrainingScreen::forwardEdits(QLineEdit* box,
-                                  void (training::Training::*handler)(const QString&)) {
+void TrainingScreen::forwardEdits(QLineEdit* box, void (Training::*handler)(const QString&)) {
     connect(box, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
-        handle([handler, text](training::Training& t) { (t.*handler)(text); });
+        handle([handler, text](Training& t) { (t.*handler)(text); });
     });
 }
 
@@ -255,15 +254,15 @@ void TrainingScreen::setBeep(std::function<void()> beep) {
 }
 
 void TrainingScreen::countdownTick() {
-    handle([](training::Training& t) { t.countdownTick(); });
+    handle([](Training& t) { t.countdownTick(); });
 }
 
 void TrainingScreen::totalTick() {
-    handle([](training::Training& t) { t.totalTick(); });
+    handle([](Training& t) { t.totalTick(); });
 }
 
 void TrainingScreen::stopwatchTick() {
-    handle([](training::Training& t) { t.stopwatchTick(); });
+    handle([](Training& t) { t.stopwatchTick(); });
 }
 
 void TrainingScreen::orderTabs() {
@@ -295,17 +294,17 @@ void TrainingScreen::load() {
 }
 
 void TrainingScreen::start(const lists::ListContent& entries) {
-    handle([entries](training::Training& t) { t.start(entries); });
+    handle([entries](Training& t) { t.start(entries); });
     emit listStarted(m_training.snapshot());
 }
 
-void TrainingScreen::resume(const training::TrainingSnapshot& kept) {
-    handle([kept](training::Training& t) { t.resume(kept); });
+void TrainingScreen::resume(const TrainingSnapshot& kept) {
+    handle([kept](Training& t) { t.resume(kept); });
     emit listStarted(m_training.snapshot());
 }
 
 void TrainingScreen::setBusy() {
-    handle([](training::Training& t) { t.setBusy(); });
+    handle([](Training& t) { t.setBusy(); });
 }
 
 bool TrainingScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -316,7 +315,7 @@ bool TrainingScreen::eventFilter(QObject* watched, QEvent* event) {
             const auto box = std::find(m_answers.begin(), m_answers.end(), watched);
             const int slot =
                 box == m_answers.end() ? -1 : static_cast<int>(box - m_answers.begin());
-            handle([slot](training::Training& t) {
+            handle([slot](Training& t) {
                 if (slot >= 0)
                     t.answerFocused(slot);
                 else
@@ -327,10 +326,10 @@ bool TrainingScreen::eventFilter(QObject* watched, QEvent* event) {
         // Only a left click into a box that takes input is a click into it; the
         // filter sees presses on a disabled box too.
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_search->isEnabled())
-            handle([](training::Training& t) { t.searchBoxClicked(); });
+            handle([](Training& t) { t.searchBoxClicked(); });
     } else if (event->type() == QEvent::KeyPress && watched == m_newSeries) {
-        const training::Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
-        handle([key](training::Training& t) { t.keyOnNewSeries(key); });
+        const Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
+        handle([key](Training& t) { t.keyOnNewSeries(key); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -338,7 +337,7 @@ bool TrainingScreen::eventFilter(QObject* watched, QEvent* event) {
 void TrainingScreen::keyPressEvent(QKeyEvent* event) {
     // Enter in a text box reaches the window: it clicks the default button.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        handle([](training::Training& t) { t.enterPressed(); });
+        handle([](Training& t) { t.enterPressed(); });
         return;
     }
     QWidget::keyPressEvent(event);
@@ -351,7 +350,7 @@ void TrainingScreen::closeEvent(QCloseEvent* event) {
 }
 
 void TrainingScreen::leave() {
-    handle([](training::Training& t) { t.backToLauncher(); });
+    handle([](Training& t) { t.backToLauncher(); });
     // Let the new captions be painted before the screen goes. Timers keep running.
     QCoreApplication::processEvents();
     hide();

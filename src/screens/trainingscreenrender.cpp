@@ -16,6 +16,8 @@
 #include <QTimer>
 
 namespace tirages::screens {
+
+using namespace training;
 namespace layout = screens::trainingLayout;
 
 namespace {
@@ -35,7 +37,7 @@ void setTextIfChanged(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-void TrainingScreen::handle(std::function<void(training::Training&)> handler) {
+void TrainingScreen::handle(std::function<void(Training&)> handler) {
     if (m_updating) {
         m_raisedWhileUpdating.push_back(std::move(handler));
         return;
@@ -43,7 +45,7 @@ void TrainingScreen::handle(std::function<void(training::Training&)> handler) {
     handler(m_training);
     for (;;) {
         m_updating = true;
-        const training::ScreenView view = m_training.screen();
+        const ScreenView view = m_training.screen();
         render(view);
         applyPhaseAndEffects(view, m_training.takeEffects());
         m_updating = false;
@@ -55,7 +57,7 @@ void TrainingScreen::handle(std::function<void(training::Training&)> handler) {
     }
 }
 
-void TrainingScreen::render(const training::ScreenView& view) {
+void TrainingScreen::render(const ScreenView& view) {
     renderSlots(view);
     renderFonts(view);
     renderTiles(view);
@@ -68,13 +70,13 @@ void TrainingScreen::render(const training::ScreenView& view) {
     for (QWidget* clock :
          std::initializer_list<QWidget*>{m_countdown, m_total, m_countdownCaption, m_totalCaption})
         clock->setVisible(view.clocksVisible);
-    m_nextBox->setDefault(view.defaultButton == training::DefaultButton::NextBox);
-    m_validate->setDefault(view.defaultButton == training::DefaultButton::Validate);
+    m_nextBox->setDefault(view.defaultButton == DefaultButton::NextBox);
+    m_validate->setDefault(view.defaultButton == DefaultButton::Validate);
 }
 
-void TrainingScreen::renderSlots(const training::ScreenView& view) {
-    for (int s = 0; s < training::kSlots; ++s) {
-        const training::SlotView& slot = view.slotViews[s];
+void TrainingScreen::renderSlots(const ScreenView& view) {
+    for (int s = 0; s < kSlots; ++s) {
+        const SlotView& slot = view.slotViews[s];
         setTextIfChanged(m_draws[s], slot.draw);
         setTextIfChanged(m_answers[s], slot.typed);
         setBackground(m_draws[s], rgb(slot.drawColour));
@@ -84,10 +86,10 @@ void TrainingScreen::renderSlots(const training::ScreenView& view) {
     }
 }
 
-void TrainingScreen::renderTiles(const training::ScreenView& view) {
-    for (int k = 0; k < training::kTiles; ++k) {
+void TrainingScreen::renderTiles(const ScreenView& view) {
+    for (int k = 0; k < kTiles; ++k) {
         entry::TileButton* tile = m_tiles[k];
-        const training::TileView& shown = view.tiles[k];
+        const TileView& shown = view.tiles[k];
         if (tile->text() != shown.caption)
             tile->setText(shown.caption);
         setSpokenName(tile, shown.spoken);
@@ -101,7 +103,7 @@ void TrainingScreen::renderTiles(const training::ScreenView& view) {
     }
 }
 
-void TrainingScreen::renderLabels(const training::ScreenView& view) {
+void TrainingScreen::renderLabels(const ScreenView& view) {
     caption(m_criterionCaption, view.criterionCaption);
     caption(m_thresholdUnit, view.thresholdUnit)
         ->move(toPixels(layout::thresholdUnit(view.criterion).left), m_thresholdUnit->y());
@@ -119,7 +121,7 @@ void TrainingScreen::renderLabels(const training::ScreenView& view) {
         setSpokenName(label, texts::spoken::labelled(name, label->text()));
 }
 
-void TrainingScreen::renderBoxes(const training::ScreenView& view) {
+void TrainingScreen::renderBoxes(const ScreenView& view) {
     setTextIfChanged(m_search, view.searchText);
     setTextIfChanged(m_wordsLeft, view.wordsLeftShown);
     setTextIfChanged(m_countdown, view.countdownShown);
@@ -130,8 +132,8 @@ void TrainingScreen::renderBoxes(const training::ScreenView& view) {
     setBackground(m_threshold, rgb(view.thresholdColour));
 }
 
-void TrainingScreen::renderFonts(const training::ScreenView& view) {
-    for (int s = 0; s < training::kSlots; ++s) {
+void TrainingScreen::renderFonts(const ScreenView& view) {
+    for (int s = 0; s < kSlots; ++s) {
         QFont draw = m_draws[s]->font();
         if (!view.drawFont.isEmpty())
             draw.setFamily(view.drawFont);
@@ -153,8 +155,7 @@ void TrainingScreen::renderFonts(const training::ScreenView& view) {
 // them: the focus that the toolkit moves off a control being disabled then
 // lands on the next live control of the tab order, as after the correction,
 // and never undoes the program's own move.
-void TrainingScreen::applyPhaseAndEffects(const training::ScreenView& view,
-                                          const training::Effects& effects) {
+void TrainingScreen::applyPhaseAndEffects(const ScreenView& view, const Effects& effects) {
     const std::array<std::pair<QWidget*, bool>, 3> live = {{{m_correct, view.correctEnabled},
                                                             {m_newSeries, view.newSeriesEnabled},
                                                             {m_search, view.searchEnabled}}};
@@ -162,7 +163,7 @@ void TrainingScreen::applyPhaseAndEffects(const training::ScreenView& view,
         if (enabled)
             control->setEnabled(true);
     }
-    for (const training::Effect& effect : effects)
+    for (const Effect& effect : effects)
         apply(effect);
     for (const auto& [control, enabled] : live) {
         if (!enabled)
@@ -170,39 +171,39 @@ void TrainingScreen::applyPhaseAndEffects(const training::ScreenView& view,
     }
 }
 
-void TrainingScreen::apply(const training::Effect& effect) {
+void TrainingScreen::apply(const Effect& effect) {
     switch (effect.kind) {
-    case training::Effect::Kind::FocusAnswer:
+    case Effect::Kind::FocusAnswer:
         m_answers[effect.slot]->setFocus(Qt::OtherFocusReason);
         break;
-    case training::Effect::Kind::Beep:
+    case Effect::Kind::Beep:
         m_beep();
         break;
-    case training::Effect::Kind::StartTimer:
+    case Effect::Kind::StartTimer:
         timerOf(effect.timer)->start();
         break;
-    case training::Effect::Kind::StopTimer:
+    case Effect::Kind::StopTimer:
         timerOf(effect.timer)->stop();
         break;
-    case training::Effect::Kind::BusyPointer:
+    case Effect::Kind::BusyPointer:
         setCursor(Qt::WaitCursor);
         break;
-    case training::Effect::Kind::DefaultPointer:
+    case Effect::Kind::DefaultPointer:
         unsetCursor();
         break;
-    case training::Effect::Kind::SeriesCorrected:
+    case Effect::Kind::SeriesCorrected:
         emit seriesCorrected(m_training.snapshot(), m_training.lastSeries());
         break;
     }
 }
 
-QTimer* TrainingScreen::timerOf(training::Timer timer) const {
+QTimer* TrainingScreen::timerOf(Timer timer) const {
     switch (timer) {
-    case training::Timer::Countdown:
+    case Timer::Countdown:
         return m_countdownTimer;
-    case training::Timer::Total:
+    case Timer::Total:
         return m_totalTimer;
-    case training::Timer::Stopwatch:
+    case Timer::Stopwatch:
         return m_stopwatchTimer;
     }
     return m_countdownTimer;
