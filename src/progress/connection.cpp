@@ -63,8 +63,8 @@ bool switchToWriteAheadLog(QSqlQuery& query) {
 
 } // namespace
 
-Connection::Connection(QString path, Clock now, QRandomGenerator* fuzz)
-    : m_path(std::move(path)), m_now(std::move(now)), m_fuzz(fuzz), m_name(connectionName()) {}
+Connection::Connection(QString path, Clock now)
+    : m_path(std::move(path)), m_now(std::move(now)), m_name(connectionName()) {}
 
 Connection::~Connection() {
     close();

@@ -17,14 +17,14 @@
 #include <functional>
 #include <map>
 
-class QRandomGenerator;
 struct sqlite3;
 
 namespace tirages::progress {
 
 class Connection {
 public:
-    Connection(QString path, Clock now, QRandomGenerator* fuzz);
+    // `now` dates the name a damaged file is set aside under.
+    Connection(QString path, Clock now);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -37,8 +37,6 @@ public:
     bool isOpen() const { return m_db.isOpen(); }
     const QString& path() const { return m_path; }
     const QString& notice() const { return m_notice; }
-    QDateTime now() const { return m_now(); }
-    QRandomGenerator* fuzz() const { return m_fuzz; }
     sqlite3* handle() const;
     // How long a write waits for another program holding the database, in ms.
     void setPatience(int milliseconds);
@@ -97,7 +95,6 @@ private:
 
     QString m_path;
     Clock m_now;
-    QRandomGenerator* m_fuzz = nullptr;
     QString m_name;
     QSqlDatabase m_db;
     QString m_notice;

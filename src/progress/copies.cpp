@@ -107,8 +107,10 @@ Result<Done> copyDatabase(sqlite3* from, const QString& source, const QString& t
     return done;
 }
 
-Transfers::Transfers(Connection& connection, Memory& memory, std::function<Result<Done>()> reopen)
-    : m_connection(connection), m_memory(memory), m_reopen(std::move(reopen)) {}
+Transfers::Transfers(Connection& connection, Memory& memory, Clock now,
+                     std::function<Result<Done>()> reopen)
+    : m_connection(connection), m_memory(memory), m_now(std::move(now)),
+      m_reopen(std::move(reopen)) {}
 
 bool Transfers::isDatabaseFile(const QString& database, const QString& file) {
     return files::sameFile(file, database) || files::sameFile(file, database + "-wal") ||
@@ -188,7 +190,7 @@ Result<QString> Transfers::restore(const QString& file) {
 Result<QString> Transfers::putInPlace(const QString& incoming) {
     const QString database = m_connection.path();
     const QFileInfo info(database);
-    const QString stamp = m_connection.now().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    const QString stamp = m_now().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
     QString aside;
     for (int n = 1; aside.isEmpty() || QFileInfo::exists(aside); ++n) {
         aside = QDir(info.absolutePath())

@@ -41,7 +41,8 @@ QDateTime wholeSecond(const QDateTime& at) {
 
 } // namespace
 
-Memory::Memory(Connection& connection) : m_connection(connection) {}
+Memory::Memory(Connection& connection, QRandomGenerator* fuzz)
+    : m_connection(connection), m_fuzz(fuzz) {}
 
 qint32 Memory::dueCount(const QDateTime& before) const {
     return m_connection
@@ -132,7 +133,7 @@ Result<Done> Memory::review(qint64 seriesId, const SeriesRecord& series, const Q
         const std::optional<StoredCard> known = stored(answer.entry);
         const reviews::Grade grade = reviews::gradeOf(answer.right, answer.seconds);
         const reviews::Review done =
-            reviews::review(known ? known->card : Card{}, grade, when, m_connection.fuzz());
+            reviews::review(known ? known->card : Card{}, grade, when, m_fuzz);
         Result<qint64> id = known ? Result<qint64>(known->id) : Result<qint64>(Failure{});
         if (!known || done.scheduled)
             id = put(answer.entry, done.card, known ? std::optional(known->id) : std::nullopt);
@@ -176,7 +177,7 @@ Result<Done> Memory::replayAnswers() {
             Card& card = questions[static_cast<std::size_t>(id - 1)].card;
             const reviews::Grade grade =
                 reviews::gradeOf(row.value(4).toBool(), row.value(5).toInt());
-            const reviews::Review done = reviews::review(card, grade, at, m_connection.fuzz());
+            const reviews::Review done = reviews::review(card, grade, at, m_fuzz);
             card = done.card;
             logged = log(id, seriesId, at, grade, done);
         });

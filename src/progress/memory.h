@@ -14,6 +14,8 @@
 #include <functional>
 #include <optional>
 
+class QRandomGenerator;
+
 namespace tirages::progress {
 
 class Connection;
@@ -35,7 +37,8 @@ struct StoredCard {
 
 class Memory {
 public:
-    explicit Memory(Connection& connection);
+    // `fuzz` spreads the intervals of the reviews; none: the plain intervals.
+    Memory(Connection& connection, QRandomGenerator* fuzz);
 
     qint32 dueCount(const QDateTime& before) const;
     // The questions due before that time, the longest due first.
@@ -61,6 +64,7 @@ private:
                      const reviews::Review& done);
 
     Connection& m_connection;
+    QRandomGenerator* m_fuzz;
 };
 
 } // namespace tirages::progress

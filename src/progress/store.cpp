@@ -110,18 +110,17 @@ QString Store::defaultPath() {
     return QDir(folder).filePath(QStringLiteral("tirages.sqlite"));
 }
 
-Store::Store(std::unique_ptr<Connection> connection)
-    : m_connection(std::move(connection)), m_memory(*m_connection),
+Store::Store(const QString& path, const Clock& now, QRandomGenerator* fuzz)
+    : m_connection(std::make_unique<Connection>(path, now)), m_memory(*m_connection, fuzz),
       m_trainings(*m_connection, m_memory), m_history(*m_connection),
-      m_transfers(*m_connection, m_memory,
+      m_transfers(*m_connection, m_memory, now,
                   [this] { return m_connection->open([this] { return migrate(); }); }),
       m_preferences(*m_connection) {}
 
 Store::~Store() = default;
 
 Result<std::unique_ptr<Store>> Store::open(const QString& path, Clock now, QRandomGenerator* fuzz) {
-    std::unique_ptr<Store> store(
-        new Store(std::make_unique<Connection>(path, std::move(now), fuzz)));
+    std::unique_ptr<Store> store(new Store(path, now, fuzz));
     Store& opened = *store;
     if (const auto started = opened.m_connection->open([&opened] { return opened.migrate(); });
         !started)

@@ -51,7 +51,7 @@ public:
     Preferences& preferences() { return m_preferences; }
 
 private:
-    Store(std::unique_ptr<Connection> connection);
+    Store(const QString& path, const Clock& now, QRandomGenerator* fuzz);
     Result<Done> migrate();
 
     std::unique_ptr<Connection> m_connection;

@@ -5,6 +5,7 @@
 // another computer. Each writes its file beside the name given, then renames
 // it: the name never holds half a file. None writes over the database itself.
 
+#include "clock.h"
 #include "lists/listfile.h"
 #include "result.h"
 
@@ -26,8 +27,10 @@ struct CardboxImport {
 
 class Transfers {
 public:
-    // `reopen` opens the database again once a copy has replaced it.
-    Transfers(Connection& connection, Memory& memory, std::function<Result<Done>()> reopen);
+    // `now` dates the name what was kept is moved aside under; `reopen` opens
+    // the database again once a copy has replaced it.
+    Transfers(Connection& connection, Memory& memory, Clock now,
+              std::function<Result<Done>()> reopen);
 
     // Reads the cardbox file of a word-study program. Each alphagram in its
     // cardbox gives its schedule to every question whose draw has its letters,
@@ -54,6 +57,7 @@ private:
 
     Connection& m_connection;
     Memory& m_memory;
+    Clock m_now;
     std::function<Result<Done>()> m_reopen;
 };
 
