@@ -18,6 +18,12 @@ using namespace tirages::lists;
 
 namespace {
 
+// The bytes of a literal that holds a NUL, all of them and no terminator.
+template <std::size_t N>
+QByteArray withNul(const char (&literal)[N]) {
+    return QByteArray(literal, N - 1);
+}
+
 ListContent entriesOf(const ListResult& result) {
     if (const auto* error = std::get_if<ListError>(&result)) {
         qWarning() << "unexpected error:" << error->message();
@@ -297,8 +303,8 @@ private slots:
         QByteArray garbled;
         for (int i = 0; i < 3000; ++i)
             garbled += char(1 + (i * 37) % 250);
-        QTest::newRow("NUL in a list") << QByteArray("ABERR;ARBRE\r\nAB\0T;TA\r\n", 25) << false;
-        QTest::newRow("NUL in a word") << QByteArray("arbre\nta\0ble\n", 14) << false;
+        QTest::newRow("NUL in a list") << withNul("ABERR;ARBRE\r\nAB\0T;TA\r\n") << false;
+        QTest::newRow("NUL in a word") << withNul("arbre\nta\0ble\n") << false;
         QTest::newRow("control bytes") << garbled << false;
         QTest::newRow("words, one garbled") << QByteArray("arbre\ntable\nx\x01y\n") << true;
         QTest::newRow("tabs in words") << QByteArray("arbre\t\ntable\n") << true;
