@@ -41,7 +41,9 @@ inline const QString emptyLine =
     QStringLiteral("La liste %1 est mal formée : la ligne %2 est vide.");
 inline const QString noSeparator = QStringLiteral(
     "La liste %1 est mal formée : la ligne %2 n'a pas de « ; » entre le tirage et la solution.");
-inline const QString tooManyEntries =
+inline const QString tooManyQuestions = QStringLiteral(
+    "La liste %1 a plus de %2 tirages différents : une liste en compte %2 au plus.");
+inline const QString tooManyLines =
     QStringLiteral("La liste %1 a plus de %2 lignes : une liste en compte %2 au plus.");
 inline const QString tooLarge =
     QStringLiteral("La liste %1 est trop grande : un fichier de liste fait au plus %2 Mo.");
@@ -56,8 +58,6 @@ inline const QString leftOutIntro = QStringLiteral("%1 : %2.");
 inline const QString notAWord =
     QStringLiteral("ligne %1, « %2 » n'est pas un mot de %3 à %4 lettres");
 inline const QString duplicate = QStringLiteral("ligne %1, « %2 » est déjà à la ligne %3");
-inline const QString sameLetters =
-    QStringLiteral("ligne %1, « %2 » a les lettres de « %3 » (ligne %4)");
 inline const QString andOthers = QStringLiteral("et %1");
 inline const QString trainedOn = QStringLiteral("L'entraînement porte sur %1.");
 inline const QString startButton = QStringLiteral("Commencer");
@@ -336,6 +336,17 @@ inline const QString totalStart = QStringLiteral("0:00:00");
 inline const QString successesThreshold = QStringLiteral("1");
 inline const QString firstFont = QStringLiteral("1");
 
+// A question of several words: its draw with their count, the words found in
+// the score, and the line under the tiles that shows the whole answer of the
+// current box, then what it missed and what it had too much.
+namespace severalWords {
+inline const QString draw = QStringLiteral("%1 ×%2");
+inline const QString score = QStringLiteral("%1 · %2/%3 mots");
+inline const QString missing = QStringLiteral("Manque : %1");
+inline const QString extra = QStringLiteral("En trop : %1");
+inline const QString separator = QStringLiteral(" · ");
+} // namespace severalWords
+
 // The font cycle of the slot boxes, in the order of its clicks.
 struct FontStep {
     QString family;
@@ -374,6 +385,12 @@ inline QString tileAt(int place, const QString& caption) {
 inline const QString draw = QStringLiteral("Tirage : %1");
 inline const QString right = QStringLiteral("Juste");
 inline const QString wrong = QStringLiteral("Faux, solution : %1");
+// A question of several words: « Tirage : ACERT, 3 mots », « Faux : 2 mots sur
+// 3, manque : TRACE », and the words typed that are no answer.
+inline const QString drawOfWords = QStringLiteral("Tirage : %1, %2 mots");
+inline const QString wrongWords = QStringLiteral("Faux : %1 sur %2, manque : %3");
+inline const QString extraWords = QStringLiteral(", en trop : %1");
+inline const QString wordsLine = QStringLiteral("Mots de la réponse");
 inline const QString nextBox = QStringLiteral("Case suivante");
 inline const QString search = QStringLiteral("Recherche");
 inline const QString threshold = QStringLiteral("Seuil d'élimination");

@@ -358,7 +358,7 @@ private slots:
     #endif
     }
 
-    void loadsTenThousandEntriesAndNoMore() {
+    void loadsTenThousandDrawsInAHundredThousandLinesAndNoMore() {
         test::WorkingFolder cwd;
         cwd.write("full.txt", test::numberedList(10000));
         const ListContent full = entriesOf(readList("full.txt"));
@@ -369,7 +369,19 @@ private slots:
         const ListResult over = readList("over.txt");
         QVERIFY(errorOf(over));
         QCOMPARE(errorOf(over)->kind, ListError::Kind::TooManyEntries);
-        QVERIFY(errorOf(over)->message().contains("10000"));
+        QCOMPARE(errorOf(over)->message(),
+                 QStringLiteral("La liste « over.txt » a plus de 10000 tirages différents : "
+                                "une liste en compte 10000 au plus."));
+
+        // Ten words to each of the 10000 draws.
+        QByteArray tenEach;
+        for (int i = 0; i < 100000; ++i)
+            tenEach += "D" + QByteArray::number(i / 10) + ";S" + QByteArray::number(i) + "\n";
+        QCOMPARE(entriesOf(parseList(tenEach, "x")).size(), 100000);
+        const ListResult more = parseList(tenEach + "D0;T\n", "x");
+        QVERIFY(errorOf(more));
+        QCOMPARE(errorOf(more)->kind, ListError::Kind::TooManyLines);
+        QVERIFY(errorOf(more)->message().contains("plus de 100000 lignes"));
     }
 
     void loadsLongLinesWhole() {
@@ -429,13 +441,13 @@ private slots:
         QCOMPARE(errorOf(bad)->line, 1);
         QVERIFY(badFirst.delivered <= kChunk);
 
-        // Twenty thousand good lines: the reader stops at the 10001st.
+        // Two hundred thousand lines of one draw: the reader stops at the 100001st.
         const QByteArray line = "ABCDEFG;GFEDCBA\r\n";
-        LineSource tooMany("", line, 20000);
+        LineSource tooMany("", line, 200000);
         const ListResult many = readList(tooMany, "s");
         QVERIFY(errorOf(many));
-        QCOMPARE(errorOf(many)->kind, ListError::Kind::TooManyEntries);
-        QVERIFY(tooMany.delivered <= 10001 * line.size() + kChunk);
+        QCOMPARE(errorOf(many)->kind, ListError::Kind::TooManyLines);
+        QVERIFY(tooMany.delivered <= (kMaxLines + 1) * line.size() + kChunk);
 
         // A line without end, as a special file may give: cut at the bound.
         LineSource endless("", QByteArray(4096, 'x'), -1);

@@ -67,8 +67,11 @@ private slots:
         const ListResult result = readList(file);
         QVERIFY(std::holds_alternative<ListFile>(result));
         const ListContent entries = *listEntries(result);
-        QVERIFY2(entries.size() >= 1 && entries.size() <= 10000,
-                 qPrintable(QString::number(entries.size())));
+        QSet<QString> draws;
+        for (const Entry& entry : entries)
+            draws.insert(entry.draw);
+        QVERIFY2(draws.size() >= 1 && draws.size() <= kMaxEntries && entries.size() <= kMaxLines,
+                 qPrintable(QString::number(draws.size())));
 
         static const QRegularExpression capitals(QStringLiteral("^[A-Z]+$"));
         static const QRegularExpression expensive(QStringLiteral("[JKQWXYZ]"));
@@ -90,15 +93,20 @@ private slots:
         }
     }
 
+    // The series split the draws, never the words of one draw.
     void seriesOfOneLengthDoNotOverlap() {
         for (const char* length : {"6", "7", "8"}) {
             QSet<QString> all;
             qsizetype total = 0;
+            QHash<QString, QString> seriesOfDraw;
             for (const char* series : {"a", "b", "c"}) {
                 const auto result = readList(
                     QStringLiteral(TIRAGES_SOURCE_DIR "/data/%1l_tir_%2.txt").arg(length, series));
-                for (const Entry& entry : *listEntries(result))
+                for (const Entry& entry : *listEntries(result)) {
                     all.insert(entry.expected);
+                    QCOMPARE(seriesOfDraw.value(entry.draw, series), QString::fromLatin1(series));
+                    seriesOfDraw.insert(entry.draw, series);
+                }
                 total += listEntries(result)->size();
             }
             QCOMPARE(all.size(), total);

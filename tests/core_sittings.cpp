@@ -201,7 +201,7 @@ private slots:
         QStringList missed;
         for (const SeriesRecord::Answer& answer : p.training.lastSeries().answers) {
             if (!answer.right)
-                missed << answer.entry.expected;
+                missed << answer.word.expected;
         }
         p.sommaire();
         QCOMPARE(p.sittings.view().reviews, QString()); // due tomorrow

@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(kept.seriesDone, 1);
         QCOMPARE(kept.secondsTrained, 75);
         qint32 successes = 0;
-        for (const ListEntry& entry : kept.entries)
+        for (const Question& entry : kept.entries)
             successes += entry.successes;
         QCOMPARE(successes, criterion == Criterion::Successes ? 4 : 0);
 

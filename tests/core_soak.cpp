@@ -97,7 +97,7 @@ private slots:
                 t.answerFocused(slot);
                 for (int tick = std::uniform_int_distribution<int>(0, 8)(player); tick > 0; --tick)
                     t.stopwatchTick();
-                const QString word = s.entries[s.slotEntry[slot]].expected;
+                const QString word = s.entries[s.slotEntry[slot]].words.join(u' ');
                 if (chance(0.5)) {
                     t.answerEdited(slot, word);
                     found.insert(word);

@@ -153,8 +153,8 @@ void TestStoreCarry::exportThenImportKeepsTheSchedule() {
         for (int i = 0; i < 40; ++i) {
             // Each missed now and then, each at its own speed.
             const bool right = (i + day) % 7 != 0;
-            series.answers.append({ListEntry{questions[i], 0, i + 1},
-                                   right ? questions[i].expected : QString(), right, 2 + i});
+            series.answers.append(
+                {questions[i], i + 1, right ? questions[i].expected : QString(), right, 2 + i});
         }
         QVERIFY(first->trainings().record(test::list(QStringLiteral("Révisions")), {series}, when));
     }

@@ -150,7 +150,7 @@ private slots:
                 for (int i = 0; i < 30; ++i) {
                     const lists::Entry question{QStringLiteral("Q%1").arg(day * 30 + i),
                                                 QStringLiteral("MOT%1").arg(day * 30 + i)};
-                    series.answers.append({ListEntry{question, 0, i + 1}, {}, i % 3 == 0, i});
+                    series.answers.append({question, i + 1, {}, i % 3 == 0, i});
                 }
                 QVERIFY(store->trainings().record(
                     test::list("liste"), {series},

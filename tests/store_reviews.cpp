@@ -30,9 +30,9 @@ SeriesRecord series(const QDateTime& at, std::initializer_list<Answered> answers
     SeriesRecord record;
     record.at = at;
     for (const Answered& a : answers) {
-        const ListEntry entry{{QString::fromUtf8(a.draw), QString::fromUtf8(a.expected)}, 0, 1};
+        const lists::Entry entry{QString::fromUtf8(a.draw), QString::fromUtf8(a.expected)};
         record.answers.append(
-            {entry, a.right ? QString::fromUtf8(a.expected) : QString(), a.right, a.seconds});
+            {entry, 1, a.right ? QString::fromUtf8(a.expected) : QString(), a.right, a.seconds});
     }
     return record;
 }
@@ -124,7 +124,8 @@ private slots:
             answerOverFourDays(*store);
             // A kept training's series count too.
             const lists::ListContent lines{kTable, kCible};
-            TrainingSnapshot training{{{kTable, 0, 1}, {kCible, 0, 2}}, {}, "1", 0, 0};
+            TrainingSnapshot training{
+                {test::oneWord(kTable, 1), test::oneWord(kCible, 2)}, {}, "1", 0, 0};
             test::KeptList kept{*store, "deux", lines};
             QVERIFY(kept.begin(training));
             training.seriesDone = 1;

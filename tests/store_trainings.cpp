@@ -149,7 +149,7 @@ private slots:
         const TrainingSnapshot merged = progress::mergeWithFile(*loaded, now);
         QStringList left;
         for (const auto& entry : merged.entries)
-            left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.successes).arg(entry.line);
+            left << QStringLiteral("%1:%2@%3").arg(entry.draw).arg(entry.successes).arg(entry.lines.first());
         // In the order of the file now; B stays out, C keeps its success.
         QCOMPARE(left, (QStringList{"F:0@1", "A:0@2", "C:1@4"}));
         QCOMPARE(merged.seriesDone, 2);

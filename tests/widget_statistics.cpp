@@ -116,7 +116,7 @@ private slots:
         QVERIFY(!launcher.isVisible());
         QCOMPARE(training->focusWidget(), ui(training).solution[0]); // typing goes there
         QStringList draws;
-        for (const ListEntry& entry : training->training().state().entries)
+        for (const Question& entry : training->training().state().entries)
             draws << entry.draw;
         draws.sort();
         QCOMPARE(draws, (QStringList{"ABELT", "BCEIL"}));

@@ -24,7 +24,9 @@ QString ListError::message() const {
     case Kind::MissingSeparator:
         return (emptyLine ? say::emptyLine : say::noSeparator).arg(file).arg(line);
     case Kind::TooManyEntries:
-        return (plainWords ? say::tooManyWords : say::tooManyEntries).arg(file).arg(kMaxEntries);
+        return say::tooManyQuestions.arg(file).arg(kMaxEntries);
+    case Kind::TooManyLines:
+        return (plainWords ? say::tooManyWords : say::tooManyLines).arg(file).arg(kMaxLines);
     case Kind::NoWordToTrain:
         return detail.isEmpty() ? say::noWordToTrain.arg(file)
                                 : say::noWordToTrain.arg(file) + u' ' + detail;
@@ -89,12 +91,18 @@ void ListParser::takeLine(QByteArrayView line) {
         m_error = ListError{ListError::Kind::MissingSeparator, m_path, m_line, line.isEmpty(), {}};
         return;
     }
-    if (m_entries.size() == kMaxEntries) {
-        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
+    if (m_entries.size() == kMaxLines) {
+        m_error = ListError{ListError::Kind::TooManyLines, m_path, 0, false, {}};
         return;
     }
     const QByteArrayView draw = line.first(separator);
     const QByteArrayView expected = line.sliced(separator + 1);
+    // Two draws that differ in their bytes differ once decoded, either way.
+    m_draws.insert(draw.toByteArray());
+    if (m_draws.size() > kMaxEntries) {
+        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
+        return;
+    }
     for (const QByteArrayView field : {draw, expected}) {
         if (!isAscii(field)) {
             m_nonAsciiFields.append(
@@ -114,8 +122,8 @@ void ListParser::takeWord(QByteArrayView line, bool separator) {
     }
     if (isBlank(line))
         return;
-    if (m_words.size() == kMaxEntries) {
-        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
+    if (m_words.size() == kMaxLines) {
+        m_error = ListError{ListError::Kind::TooManyLines, m_path, 0, false, {}};
         m_error->plainWords = true;
         return;
     }
@@ -136,6 +144,11 @@ ListResult ListParser::wordList() {
     for (const auto& [line, bytes] : std::as_const(m_words))
         lines.append({line, asUtf8 ? utf8.decode(bytes) : fromCp1252(bytes)});
     TrainedWords trained = trainedWords(lines);
+    QSet<QString> draws;
+    for (const Entry& entry : std::as_const(trained.entries))
+        draws.insert(entry.draw);
+    if (draws.size() > kMaxEntries)
+        return ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
     if (trained.entries.isEmpty()) {
         ListError error{ListError::Kind::NoWordToTrain, m_path, 0, false, {}};
         if (!trained.leftOut.isEmpty())

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <optional>
 #include <variant>
@@ -14,8 +15,11 @@ class QIODevice;
 
 namespace tirages::lists {
 
+// A list holds at most kMaxEntries questions (the lines that share a draw are
+// one), in at most kMaxLines lines; a plain word list likewise, a word a line.
 inline constexpr qsizetype kMaxEntries = 10000;
-// No list of kMaxEntries entries comes near this size: a larger file is refused
+inline constexpr qsizetype kMaxLines = 100000;
+// No list of kMaxLines lines comes near this size: a larger file is refused
 // before a byte of it is read, and a stream that runs past it is cut there.
 inline constexpr qint64 kMaxListBytes = qint64{16} * 1024 * 1024;
 
@@ -25,7 +29,8 @@ struct ListError {
         NotAFile,         // a folder, a device, a pipe...
         Unreadable,       // exists but cannot be opened or read
         MissingSeparator, // a line without ';' (an empty line included)
-        TooManyEntries,   // more than kMaxEntries lines
+        TooManyEntries,   // more than kMaxEntries questions
+        TooManyLines,     // more than kMaxLines lines
         TooLarge,         // more than kMaxListBytes bytes
         NoWordToTrain,    // a plain word list whose every word is left out
         NotText,          // NUL bytes, or lines mostly of control characters
@@ -35,7 +40,7 @@ struct ListError {
     qsizetype line = 0;     // 1-based, for MissingSeparator
     bool emptyLine = false; // for MissingSeparator
     QString detail; // the system's reason, for Unreadable; the words left out, for NoWordToTrain
-    bool plainWords = false; // for TooManyEntries: a plain word list
+    bool plainWords = false; // for TooManyLines: a plain word list
 
     // The message shown to the player, in French.
     QString message() const;
@@ -59,7 +64,7 @@ inline const ListContent* listEntries(const ListResult& result) {
 }
 
 // Splits the bytes of a list file into entries as they arrive: one entry a
-// line, lines ended by CR LF, CR or LF, each split at its first ';'. Nothing
+// line (the lines that share a draw make one question of the training), lines ended by CR LF, CR or LF, each split at its first ';'. Nothing
 // is trimmed. A file in which no line holds a ';' is a plain word list: one
 // word a line, blank lines skipped, each word trained with its draw (see
 // plainwords.h). A file that starts with a UTF-8 byte-order mark (dropped), or
@@ -98,6 +103,7 @@ private:
     qsizetype m_line = 0;          // lines taken so far
     bool m_firstLineEmpty = false;
     ListContent m_entries;
+    QSet<QByteArray> m_draws; // each draw once, as bytes: one question each
     QList<RawField> m_nonAsciiFields;
     QList<QPair<qsizetype, QByteArray>> m_words; // line number, bytes: decoded at the end
     qsizetype m_garbledWords = 0;                // words holding control characters

@@ -38,10 +38,6 @@ QString described(const LeftOutWord& word) {
         return say::notAWord.arg(word.line).arg(text).arg(kShortestWord).arg(kLongestWord);
     case LeftOutWord::Reason::Duplicate:
         return say::duplicate.arg(word.line).arg(text).arg(word.earlierLine);
-    case LeftOutWord::Reason::SameLetters:
-        return say::sameLetters.arg(word.line)
-            .arg(text, quoted(word.earlier))
-            .arg(word.earlierLine);
     }
     return {};
 }
@@ -79,12 +75,12 @@ QString drawOf(const QString& word) {
 
 TrainedWords trainedWords(const QList<WordLine>& lines) {
     struct Kept {
-        QString word;
         QString text;
         qsizetype line;
     };
     TrainedWords trained;
-    QHash<QString, Kept> byLetters; // sorted letters -> the word kept
+    QHash<QString, Kept> byWord;      // each word kept, as its first line has it
+    QHash<QString, QString> byLetters; // sorted letters -> the draw of the first word
     for (const WordLine& line : lines) {
         const QString text = line.text.trimmed();
         if (text.isEmpty())
@@ -94,17 +90,18 @@ TrainedWords trainedWords(const QList<WordLine>& lines) {
             trained.leftOut.append({line.line, text, LeftOutWord::Reason::NotAWord, {}, 0});
             continue;
         }
-        QString letters = word;
-        std::sort(letters.begin(), letters.end());
-        const auto earlier = byLetters.constFind(letters);
-        if (earlier != byLetters.cend()) {
-            const auto reason = earlier->word == word ? LeftOutWord::Reason::Duplicate
-                                                      : LeftOutWord::Reason::SameLetters;
-            trained.leftOut.append({line.line, text, reason, earlier->text, earlier->line});
+        if (const auto earlier = byWord.constFind(word); earlier != byWord.cend()) {
+            trained.leftOut.append(
+                {line.line, text, LeftOutWord::Reason::Duplicate, earlier->text, earlier->line});
             continue;
         }
-        byLetters.insert(letters, {word, text, line.line});
-        trained.entries.append({drawOf(word), word});
+        byWord.insert(word, {text, line.line});
+        QString letters = word;
+        std::sort(letters.begin(), letters.end());
+        QString& draw = byLetters[letters];
+        if (draw.isEmpty())
+            draw = drawOf(word);
+        trained.entries.append({draw, word});
     }
     return trained;
 }

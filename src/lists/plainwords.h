@@ -31,12 +31,11 @@ struct LeftOutWord {
     enum class Reason {
         NotAWord,    // does not spell 2 to 15 letters A to Z
         Duplicate,   // the same word as an earlier line
-        SameLetters, // the letters of an earlier word: a draw has one answer
     };
     qsizetype line = 0; // 1-based
     QString text;       // as it stands in the file, trimmed
     Reason reason = Reason::NotAWord;
-    QString earlier; // the word kept with the same letters
+    QString earlier; // the same word, as the earlier line has it
     qsizetype earlierLine = 0;
     friend bool operator==(const LeftOutWord&, const LeftOutWord&) = default;
 };
@@ -47,7 +46,9 @@ struct WordLine {
     QString text;
 };
 
-// The entries the words give, in file order, and the words left out.
+// The entries the words give, in file order, and the words left out. Words
+// made of the same letters share the draw of the first of them: they are one
+// question.
 struct TrainedWords {
     QList<Entry> entries;
     QList<LeftOutWord> leftOut;

@@ -50,9 +50,14 @@ qint32 Memory::dueCount(const QDateTime& before) const {
         .toInt();
 }
 
+// A draw comes with every word the memory holds for it, due or not: its
+// question expects them all.
 lists::ListContent Memory::dueQuestions(const QDateTime& before) const {
     return m_connection.rows<lists::Entry>(
-        QStringLiteral("SELECT draw, solution FROM cards WHERE due < ? ORDER BY due, id"),
+        QStringLiteral("SELECT c.draw, c.solution FROM cards c JOIN"
+                       " (SELECT draw, min(due) AS first, min(id) AS first_id FROM cards"
+                       " WHERE due < ? GROUP BY draw) d ON d.draw = c.draw"
+                       " ORDER BY d.first, d.first_id, c.id"),
         {seconds(before)}, [](const QSqlQuery& row) {
             return lists::Entry{row.value(0).toString(), row.value(1).toString()};
         });
@@ -130,13 +135,13 @@ Result<Done> Memory::log(qint64 card, qint64 seriesId, const QDateTime& at, revi
 Result<Done> Memory::review(qint64 seriesId, const SeriesRecord& series, const QDateTime& at) {
     const QDateTime when = wholeSecond(at);
     for (const SeriesRecord::Answer& answer : series.answers) {
-        const std::optional<StoredCard> known = stored(answer.entry);
+        const std::optional<StoredCard> known = stored(answer.word);
         const reviews::Grade grade = reviews::gradeOf(answer.right, answer.seconds);
         const reviews::Review done =
             reviews::review(known ? known->card : Card{}, grade, when, m_fuzz);
         Result<qint64> id = known ? Result<qint64>(known->id) : Result<qint64>(Failure{});
         if (!known || done.scheduled)
-            id = put(answer.entry, done.card, known ? std::optional(known->id) : std::nullopt);
+            id = put(answer.word, done.card, known ? std::optional(known->id) : std::nullopt);
         if (!id)
             return id.failure();
         if (auto logged = log(*id, seriesId, when, grade, done); !logged)

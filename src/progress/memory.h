@@ -41,7 +41,8 @@ public:
     Memory(Connection& connection, QRandomGenerator* fuzz);
 
     qint32 dueCount(const QDateTime& before) const;
-    // The questions due before that time, the longest due first.
+    // The questions due before that time, the longest due first, each with
+    // the other words of its draw.
     lists::ListContent dueQuestions(const QDateTime& before) const;
     std::optional<reviews::Card> card(const lists::Entry& question) const;
     std::optional<StoredCard> stored(const lists::Entry& question) const;

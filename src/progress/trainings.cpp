@@ -70,6 +70,7 @@ std::optional<Kept> Trainings::load(const lists::ListId& list) const {
             });
         kept.snapshot.seriesDone = summary->seriesDone;
         kept.snapshot.secondsTrained = summary->secondsTrained;
+        QList<NumberedLine> left; // the lines still trained, grouped into questions below
         const auto entries = m_connection.forEach(
             QStringLiteral("SELECT line, draw, solution, reussites, left_in FROM entries"
                            " WHERE list = ? ORDER BY line"),
@@ -77,9 +78,9 @@ std::optional<Kept> Trainings::load(const lists::ListId& list) const {
                 const lists::Entry line{row.value(1).toString(), row.value(2).toString()};
                 kept.fileLines.append(line);
                 if (row.value(4).toBool())
-                    kept.snapshot.entries.append(
-                        {line, row.value(3).toInt(), row.value(0).toInt()});
+                    left.append({line, row.value(0).toInt(), row.value(3).toInt()});
             });
+        kept.snapshot.entries = questionsOf(left);
         if (!entries)
             return entries.failure();
         return kept;
@@ -151,8 +152,10 @@ Result<Done> Trainings::writeWhole(const QString& list, const Save& save, qint64
         !written)
         return written.failure();
     QHash<qint32, qint32> left; // line -> successes
-    for (const ListEntry& entry : now.entries)
-        left.insert(entry.line, entry.successes);
+    for (const Question& question : now.entries) {
+        for (const qint32 line : question.lines)
+            left.insert(line, question.successes);
+    }
     if (auto deleted =
             m_connection.run(QStringLiteral("DELETE FROM entries WHERE list = ?"), {list});
         !deleted)
@@ -172,17 +175,19 @@ Result<Done> Trainings::writeWhole(const QString& list, const Save& save, qint64
     return Done{};
 }
 
-// The entries each series showed: their successes, and whether they left.
+// The questions each series showed, every line of them: their successes, and
+// whether they left.
 Result<Done> Trainings::writeChanges(const QString& list, const Save& save, qint64 revision) {
     for (const SeriesRecord& series : save.series) {
-        for (const SeriesRecord::Answer& answer : series.answers) {
-            if (auto updated =
-                    m_connection.run(QStringLiteral("UPDATE entries SET reussites = ?, left_in = ?"
-                                                    " WHERE list = ? AND line = ?"),
-                                     {answer.entry.successes, answer.entry.eliminated ? 0 : 1, list,
-                                      answer.entry.line});
-                !updated)
-                return updated.failure();
+        for (const Question& question : series.questions) {
+            for (const qint32 line : question.lines) {
+                if (auto updated = m_connection.run(
+                        QStringLiteral("UPDATE entries SET reussites = ?, left_in = ?"
+                                       " WHERE list = ? AND line = ?"),
+                        {question.successes, question.eliminated ? 0 : 1, list, line});
+                    !updated)
+                    return updated.failure();
+            }
         }
     }
     const TrainingSnapshot& now = save.training;
@@ -214,7 +219,7 @@ Result<Done> Trainings::recordSeries(const QString& list, const SeriesRecord& se
         if (auto recorded = m_connection.run(
                 QStringLiteral("INSERT INTO answers (series, line, draw, solution, answer,"
                                " correct, seconds) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                {id, answer.entry.line, text(answer.entry.draw), text(answer.entry.expected),
+                {id, answer.line, text(answer.word.draw), text(answer.word.expected),
                  text(answer.answer), answer.right ? 1 : 0, answer.seconds});
             !recorded)
             return recorded.failure();

@@ -87,6 +87,10 @@ inline constexpr Twips wordsLeft{1440, 6360, 495, 285};
 inline constexpr Twips seriesDone{600, 6840, 1395, 195};
 inline constexpr Twips judgement{3000, 7440, 45, 195};
 inline constexpr Twips score{6720, 6360, 45, 195};
+// A score that counts words too ends here, left of the total clock.
+inline constexpr int scoreRightEdge = 7980;
+// Under the tiles: the whole answer of a question of several words.
+inline constexpr Twips wordsLine{3000, 6300, 3255, 195};
 inline constexpr Twips timeUsed{6720, 6720, 45, 195};
 inline constexpr Twips timeHeading{8040, 5520, 555, 195};
 inline constexpr Twips showClocks{7680, 5520, 255, 255};

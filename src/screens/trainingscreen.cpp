@@ -128,6 +128,8 @@ void TrainingScreen::createControls() {
     m_score->hide();
     m_timeUsed = label(this, {}, layout::timeUsed);
     m_timeUsed->hide();
+    m_wordsLine = label(this, {}, layout::wordsLine);
+    m_wordsLine->hide();
     m_timeHeading = label(this, texts::timeHeading, layout::timeHeading);
     m_showClocks = placed(new QCheckBox(this), layout::showClocks);
     m_showClocks->setChecked(true);
@@ -181,6 +183,7 @@ void TrainingScreen::nameForTheManual() {
                   {m_seriesDone, "nbseries"},
                   {m_judgement, "voyant"},
                   {m_score, "score"},
+                  {m_wordsLine, "motsreponse"},
                   {m_timeUsed, "tps"},
                   {m_timeHeading, "Label3"},
                   {m_showClocks, "Check1"},

@@ -120,6 +120,7 @@ private:
     QLabel* m_seriesDone = nullptr;           // the series done in this sitting
     QLabel* m_judgement = nullptr;            // the judging light: "OK" or "NO"
     QLabel* m_score = nullptr;                // found/shown of the last series
+    QLabel* m_wordsLine = nullptr; // the answer of a question of several words, under the tiles
     QLabel* m_timeUsed = nullptr;             // the time the last series used
     QLabel* m_timeHeading = nullptr;          // "TEMPS"
     QCheckBox* m_showClocks = nullptr;        // shows or hides the clocks

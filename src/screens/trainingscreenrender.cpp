@@ -110,12 +110,19 @@ void TrainingScreen::renderLabels(const ScreenView& view) {
     m_threshold->move(toPixels(layout::threshold(view.criterion).left), m_threshold->y());
     caption(m_judgement, view.judgement);
     caption(m_score, view.score);
+    // A score of words too grows to the left of its place, clear of the clocks.
+    const int scoreRight = toPixels(layout::scoreRightEdge);
+    m_score->move(std::min(toPixels(layout::score.left), scoreRight - m_score->width()),
+                  m_score->y());
+    caption(m_wordsLine, view.wordsLine);
+    m_wordsLine->setVisible(!view.wordsLine.isEmpty());
     caption(m_timeUsed, view.timeUsed);
     caption(m_seriesDone, view.seriesDone);
     caption(m_fontNumber, view.fontNumber);
     for (auto [label, name] :
          {std::pair{m_judgement, texts::spoken::judged}, std::pair{m_score, texts::spoken::score},
           std::pair{m_timeUsed, texts::spoken::timeUsed},
+          std::pair{m_wordsLine, texts::spoken::wordsLine},
           std::pair{m_fontNumber, texts::spoken::fontNumber},
           std::pair{m_seriesDone, texts::spoken::seriesDone}})
         setSpokenName(label, texts::spoken::labelled(name, label->text()));

@@ -76,11 +76,48 @@ QString spokenAnswer(const SlotBoxes& boxes) {
     case SlotResult::Right:
         return spoken::right;
     case SlotResult::Wrong:
-        return spoken::wrong.arg(boxes.draw); // the draw box shows the solution
+        if (boxes.words == 1)
+            return spoken::wrong.arg(boxes.draw); // the draw box shows the solution
+        return spoken::wrongWords.arg(texts::counted(boxes.wordsFound, texts::words))
+                   .arg(boxes.words)
+                   .arg(boxes.draw.split(u' ').join(QStringLiteral(", "))) +
+               (boxes.extra.isEmpty()
+                    ? QString()
+                    : spoken::extraWords.arg(boxes.extra.join(QStringLiteral(", "))));
     case SlotResult::NotJudged:
         break;
     }
-    return boxes.draw.isEmpty() ? QString() : spoken::draw.arg(boxes.draw);
+    if (boxes.draw.isEmpty())
+        return {};
+    return boxes.words == 1 ? spoken::draw.arg(boxes.draw)
+                            : spoken::drawOfWords.arg(boxes.draw).arg(boxes.words);
+}
+
+// The draw box: a question of several words says how many beside its draw,
+// until a wrong answer shows the words missing there.
+QString drawText(const SlotBoxes& boxes) {
+    if (boxes.words == 1 || boxes.result == SlotResult::Wrong)
+        return boxes.draw;
+    return texts::severalWords::draw.arg(boxes.draw).arg(boxes.words);
+}
+
+QString wordsLine(const SlotBoxes& boxes) {
+    namespace say = texts::severalWords;
+    if (boxes.words == 1)
+        return {};
+    if (boxes.result != SlotResult::Wrong)
+        return boxes.typed.simplified();
+    QStringList parts{say::missing.arg(boxes.draw.split(u' ').join(QStringLiteral(", ")))};
+    if (!boxes.extra.isEmpty())
+        parts << say::extra.arg(boxes.extra.join(QStringLiteral(", ")));
+    return parts.join(say::separator);
+}
+
+QString scoreText(const TrainingState& state) {
+    const QString score = QString::number(state.found) + u'/' + QString::number(state.shown);
+    if (!state.severalWords)
+        return score;
+    return texts::severalWords::score.arg(score).arg(state.wordsFound).arg(state.wordsShown);
 }
 
 } // namespace
@@ -90,7 +127,7 @@ ScreenView screenView(const TrainingState& state) {
     for (int s = 0; s < kSlots; ++s) {
         const SlotBoxes& boxes = state.boxes[static_cast<std::size_t>(s)];
         SlotView& slot = view.slotViews[static_cast<std::size_t>(s)];
-        slot.draw = boxes.draw;
+        slot.draw = drawText(boxes);
         slot.typed = boxes.typed;
         slot.drawColour = drawColour(boxes.drawLook);
         slot.typedColour = answerColour(boxes);
@@ -116,7 +153,7 @@ ScreenView screenView(const TrainingState& state) {
     view.judgement = judgementText(state.judgement);
     // The last score stays, hidden, until the next correction writes another.
     if (!state.timeUsed.isEmpty())
-        view.score = QString::number(state.found) + u'/' + QString::number(state.shown);
+        view.score = scoreText(state);
     view.timeUsed = state.timeUsed;
     view.scoreVisible = corrected;
     view.timeUsedVisible = corrected;
@@ -130,6 +167,7 @@ ScreenView screenView(const TrainingState& state) {
     view.clocksVisible = state.clocksShown;
     view.searchText = state.searchText;
     view.searchEnabled = !state.paused;
+    view.wordsLine = wordsLine(state.boxes[static_cast<std::size_t>(state.currentSlot)]);
     view.answersReadOnly = state.paused;
     view.pauseCaption = state.paused ? texts::resume : texts::pause;
     view.fontNumber = QString::number(state.nextFontStep);

@@ -49,6 +49,9 @@ struct ScreenView {
     bool clocksVisible = true;
     QString searchText;
     bool searchEnabled = true;
+    // For a question of several words in the current box: its whole answer,
+    // then once corrected what it missed and had too much. Empty otherwise.
+    QString wordsLine;
     bool answersReadOnly = false;
     QString pauseCaption;
     QString fontNumber;

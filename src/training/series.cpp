@@ -31,19 +31,15 @@ void Training::setBusy() {
 }
 
 void Training::start(const lists::ListContent& entries) {
-    QList<ListEntry> list;
-    list.reserve(entries.size());
-    for (const lists::Entry& entry : entries)
-        list.append({entry, 0, static_cast<qint32>(list.size() + 1)});
     m_state.seriesOnList = 0;
     m_state.secondsOnList = 0;
-    load(std::move(list));
+    load(questionsOf(entries));
 }
 
 TrainingSnapshot Training::snapshot() const {
     TrainingSnapshot kept;
     kept.entries.reserve(m_state.entries.size());
-    for (const ListEntry& entry : m_state.entries) {
+    for (const Question& entry : m_state.entries) {
         if (!entry.eliminated)
             kept.entries.append(entry);
     }
@@ -55,8 +51,8 @@ TrainingSnapshot Training::snapshot() const {
 }
 
 void Training::resume(const TrainingSnapshot& kept) {
-    QList<ListEntry> list = kept.entries;
-    for (ListEntry& entry : list)
+    QList<Question> list = kept.entries;
+    for (Question& entry : list)
         entry.successes = std::max<qint32>(entry.successes, 0);
     if (kept.criterion != m_state.criterion)
         switchCriterion();
@@ -68,8 +64,8 @@ void Training::resume(const TrainingSnapshot& kept) {
 
 // The list in memory is replaced whole. An entry without a draw has nothing to
 // show: it leaves the list at the first correction.
-void Training::load(QList<ListEntry> entries) {
-    for (ListEntry& entry : entries)
+void Training::load(QList<Question> entries) {
+    for (Question& entry : entries)
         entry.eliminated = entry.draw.isEmpty();
     m_state.entries = std::move(entries);
     m_state.onScreen = true;
@@ -101,12 +97,21 @@ void Training::startSeries() {
         boxes.typed.clear();
         boxes.struckOut = false;
         boxes.result = SlotResult::NotJudged;
+        boxes.words = 1;
+        boxes.longest = -1;
+        boxes.wordsFound = 0;
+        boxes.extra.clear();
         m_state.verdicts[static_cast<std::size_t>(s)] = FastVerdict::NotJudged;
     }
     m_state.slotSeconds.fill(0);
     for (int s = 0; s < shown; ++s) {
         const auto slot = static_cast<std::size_t>(s);
-        m_state.boxes[slot].draw = m_state.entries[m_state.slotEntry[slot]].draw;
+        const Question& question = m_state.entries[m_state.slotEntry[slot]];
+        SlotBoxes& boxes = m_state.boxes[slot];
+        boxes.draw = question.draw;
+        boxes.words = question.words.size();
+        if (boxes.words > 1)
+            boxes.longest = answerLimit(question);
     }
 
     m_effects.push_back(Effect::busy(false));
@@ -183,7 +188,9 @@ void Training::correction() {
     m_effects.push_back(Effect::corrected());
 }
 
-// Taken before the compaction, while the slots still point at their entries.
+// Taken before the compaction, while the slots still point at their
+// questions: each word a question of the memory of its own. A word typed
+// shares the box's seconds with the other words typed; a word missed is wrong.
 void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown) {
     SeriesRecord record;
     record.found = m_state.found;
@@ -193,25 +200,41 @@ void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown)
     record.threshold = m_state.threshold.text;
     for (int i = 0; i < shown; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        const ListEntry& entry = m_state.entries[m_state.slotEntry[slot]];
-        const SlotBoxes& boxes = m_state.boxes[slot];
-        record.answers.append(
-            {entry, typed[slot], boxes.result == SlotResult::Right, m_state.slotSeconds[slot]});
+        const Question& question = m_state.entries[m_state.slotEntry[slot]];
+        record.questions.append(question);
+        const Marking marking = mark(question, typed[slot]);
+        const auto typedWords = static_cast<qint32>(std::max<qsizetype>(marking.typedWords, 1));
+        const qint32 seconds = (m_state.slotSeconds[slot] + typedWords / 2) / typedWords;
+        for (qsizetype w = 0; w < question.words.size(); ++w) {
+            const bool found = marking.found.contains(question.words[w]);
+            record.answers.append({question.entryOf(w), question.lines[w], typed[slot], found,
+                                   found ? seconds : m_state.slotSeconds[slot]});
+        }
     }
     m_lastSeries = std::move(record);
 }
 
 // Every shown answer right or wrong; under the successes criterion, a success
-// more for each entry found, and the entries that reach the threshold marked.
+// more for each question found, and the questions that reach the threshold
+// marked. A wrong answer keeps what was typed; its draw box shows the words
+// missing.
 void Training::judgeAllShown(bool seconds) {
     const int shown = shownCount();
     m_state.found = 0;
+    m_state.wordsFound = 0;
+    m_state.wordsShown = 0;
+    m_state.severalWords = false;
     for (int i = 0; i < shown; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        ListEntry& entry = m_state.entries[m_state.slotEntry[slot]];
+        Question& entry = m_state.entries[m_state.slotEntry[slot]];
         SlotBoxes& boxes = m_state.boxes[slot];
-        if (boxes.typed == entry.expected) {
-            boxes.answerLook = AnswerLook::Judged;
+        const Marking marking = mark(entry, boxes.typed);
+        boxes.answerLook = AnswerLook::Judged;
+        boxes.wordsFound = marking.found.size();
+        m_state.wordsFound += static_cast<qint32>(marking.found.size());
+        m_state.wordsShown += static_cast<qint32>(entry.words.size());
+        m_state.severalWords = m_state.severalWords || entry.words.size() > 1;
+        if (marking.right) {
             boxes.result = SlotResult::Right;
             increment(m_state.found);
             if (!seconds) {
@@ -220,20 +243,21 @@ void Training::judgeAllShown(bool seconds) {
                     entry.eliminated = true;
             }
         } else {
-            boxes.answerLook = AnswerLook::Judged;
             boxes.result = SlotResult::Wrong;
             if (!boxes.typed.isEmpty())
                 boxes.struckOut = true;
             else
                 setAnswerText(i, boxes.draw);
-            boxes.draw = entry.expected;
+            if (entry.words.size() > 1)
+                boxes.extra = marking.extra;
+            boxes.draw = marking.missing.join(u' ');
             boxes.drawLook = DrawLook::ShowsSolution;
         }
     }
 }
 
 void Training::compaction() {
-    m_state.entries.removeIf([](const ListEntry& entry) { return entry.eliminated; });
+    m_state.entries.removeIf([](const Question& entry) { return entry.eliminated; });
     if (m_state.entryCount() != 0)
         return;
 

@@ -10,7 +10,7 @@ namespace tirages::training {
 // their success counts, the criterion and its threshold as typed, and what the
 // list has cost so far.
 struct TrainingSnapshot {
-    QList<ListEntry> entries; // none of them eliminated
+    QList<Question> entries; // none of them eliminated
     Criterion criterion = Criterion::Successes;
     QString threshold;
     qint32 seriesDone = 0;     // series corrected on the list, over every sitting
@@ -19,16 +19,18 @@ struct TrainingSnapshot {
     friend bool operator==(const TrainingSnapshot&, const TrainingSnapshot&) = default;
 };
 
-// A corrected series as it is recorded for the player's statistics: every
-// answer judged, with its entry and the seconds its box held the focus.
+// A corrected series as it is recorded for the player's statistics and the
+// memory: every word of every question shown, each an answer of its own.
 struct SeriesRecord {
     struct Answer {
-        ListEntry entry; // as the correction left it: its successes, whether it leaves
-        QString answer;
-        bool right = false;
-        qint32 seconds = 0;
+        lists::Entry word; // the draw and one of its words
+        qint32 line = 0;   // the word's line in the list file
+        QString answer;    // what its box held
+        bool right = false; // the word was typed (for a question of one word: the answer was right)
+        qint32 seconds = 0; // the box's seconds, shared among the words typed
     };
-    qint16 found = 0;
+    QList<Question> questions; // as the correction left them: their successes, whether they leave
+    qint16 found = 0;          // questions right
     qint16 shown = 0;
     qint32 secondsUsed = 0; // of the four minutes
     Criterion criterion = Criterion::Successes;

@@ -4,7 +4,7 @@
 // colours, enabled controls) is computed from it in screenview.cpp and never
 // read back.
 
-#include "lists/entry.h"
+#include "training/questions.h"
 #include "texts.h"
 #include "training/tiles.h"
 
@@ -44,14 +44,6 @@ struct Threshold {
     static Threshold of(const QString& text);
 };
 
-// One entry of the list: a line of its file and how the training stands with it.
-struct ListEntry : lists::Entry {
-    qint32 successes = 0;    // times found
-    qint32 line = 0;         // the entry's line in the list file the training began from
-    bool eliminated = false; // leaves the list at the next compaction
-    friend bool operator==(const ListEntry&, const ListEntry&) = default;
-};
-
 // Whether an answer was found fast enough, under the seconds criterion: once
 // failed, it stays failed for the series.
 enum class FastVerdict { NotJudged, Failed, InTime };
@@ -67,18 +59,25 @@ enum class SlotResult { NotJudged, Right, Wrong };
 
 // The two boxes of a slot: their texts and how they are marked.
 struct SlotBoxes {
-    QString draw;  // the draw, or the expected word of a wrong answer after the correction
+    QString draw;  // the draw, or the words missing from a wrong answer after the correction
     QString typed; // the answer typed
     DrawLook drawLook = DrawLook::AtRest;
     AnswerLook answerLook = AnswerLook::AtRest;
     bool struckOut = false; // a wrong answer, crossed out
     SlotResult result = SlotResult::NotJudged;
+    qsizetype words = 1; // the words of its question
+    // The longest answer a question of several words takes; -1: as long as the
+    // draw box's text.
+    qsizetype longest = -1;
+    // After the correction: the words found, and the words typed that are no answer.
+    qsizetype wordsFound = 0;
+    QStringList extra;
 };
 
 // Everything a training knows; the screen view is worked out from it.
 struct TrainingState {
-    QList<ListEntry> entries;              // the list, in file order
-    std::array<qint16, kSlots> slotEntry{};     // entry shown by each slot, -1 for an empty slot
+    QList<Question> entries;               // the list, in the order of the file
+    std::array<qint16, kSlots> slotEntry{};     // question shown by each slot, -1 for an empty slot
     std::array<FastVerdict, kSlots> verdicts{}; // under the seconds criterion
     std::array<SlotBoxes, kSlots> boxes{}; // the draw and answer box of each slot
     TileRack tiles;
@@ -94,6 +93,9 @@ struct TrainingState {
 
     qint16 found = 0;     // answers right in the last corrected series
     qint16 shown = 0;     // slots shown in the last corrected series
+    qint32 wordsFound = 0; // words found in the last corrected series...
+    qint32 wordsShown = 0; // ...of so many
+    bool severalWords = false; // it showed a question of several words
     QString timeUsed;     // by the last corrected series, "m:ss"
     qint32 wordsLeftShown = -1; // the words-left count shown, -1 before the first series
     QString countdownShown =
@@ -124,7 +126,8 @@ struct TrainingState {
 
     qint32 entryCount() const { return static_cast<qint32>(entries.size()); }
     bool isRunning(Timer timer) const { return running[static_cast<std::size_t>(timer)]; }
-    // The entry fields one by one, in list order.
+    // The questions' fields one by one, in list order; the words of a question
+    // joined by spaces.
     QStringList draws() const;
     QStringList expectedWords() const;
     QList<qint32> successCounts() const;

@@ -24,21 +24,21 @@ Threshold Threshold::of(const QString& text) {
 
 QStringList TrainingState::draws() const {
     QStringList out;
-    for (const ListEntry& entry : entries)
+    for (const Question& entry : entries)
         out << entry.draw;
     return out;
 }
 
 QStringList TrainingState::expectedWords() const {
     QStringList out;
-    for (const ListEntry& entry : entries)
-        out << entry.expected;
+    for (const Question& entry : entries)
+        out << entry.words.join(u' ');
     return out;
 }
 
 QList<qint32> TrainingState::successCounts() const {
     QList<qint32> out;
-    for (const ListEntry& entry : entries)
+    for (const Question& entry : entries)
         out << entry.successes;
     return out;
 }
@@ -129,10 +129,14 @@ void Training::answerLostFocus(int slot, bool judgeAnswer) {
     paintAtRest(m_state.boxes[static_cast<std::size_t>(slot)]);
 }
 
+// A question of k words is fast when its whole answer took less than k times
+// the threshold.
 void Training::judge(int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    const bool fast = m_state.threshold.value > m_state.secondsInBox;
-    const bool right = m_state.boxes[s].typed == m_state.entries[m_state.slotEntry[s]].expected;
+    const Question& question = m_state.entries[m_state.slotEntry[s]];
+    const bool fast = m_state.threshold.value * static_cast<double>(question.words.size()) >
+                      m_state.secondsInBox;
+    const bool right = mark(question, m_state.boxes[s].typed).right;
     FastVerdict& verdict = m_state.verdicts[s];
     if (right && fast) {
         if (verdict != FastVerdict::Failed) {
@@ -151,12 +155,13 @@ void Training::answerEdited(int slot, const QString& text) {
     setAnswerText(slot, text);
 }
 
-// An answer is never longer than the slot's draw box text: the last character
-// goes, one beep each, until it fits.
+// An answer of one word is never longer than the slot's draw box text, an
+// answer of several than its words need: the last character goes, one beep
+// each, until it fits.
 void Training::setAnswerText(int slot, const QString& text) {
     SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(slot)];
     boxes.typed = text;
-    const qsizetype limit = boxes.draw.size();
+    const qsizetype limit = boxes.longest >= 0 ? boxes.longest : boxes.draw.size();
     while (boxes.typed.size() > limit) {
         boxes.typed.chop(1);
         m_effects.push_back(Effect::beep());
@@ -221,8 +226,14 @@ void Training::searchEdited(const QString& text) {
     m_state.searchText = text;
 }
 
+// For a question of several words the search box's word joins those already
+// typed.
 void Training::validate() {
-    setAnswerText(m_state.currentSlot, m_state.searchText);
+    const SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(m_state.currentSlot)];
+    const QString typed = boxes.typed;
+    setAnswerText(m_state.currentSlot, boxes.words > 1 && !typed.trimmed().isEmpty()
+                                           ? typed.trimmed() + u' ' + m_state.searchText
+                                           : m_state.searchText);
     m_state.searchText.clear();
     moveFocusTo(m_state.currentSlot);
     nextBox();

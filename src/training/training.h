@@ -89,7 +89,7 @@ public:
     void backToLauncher();
 
 private:
-    void load(QList<ListEntry> entries);
+    void load(QList<Question> entries);
     void startSeries();
     void drawSlots();
     void correction();

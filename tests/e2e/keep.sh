@@ -18,7 +18,7 @@ export XDG_DATA_HOME="$work/share"
 source "$here/screen.sh"
 
 peach="255,224,192"
-printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/trois.txt"
+printf 'ABERR;ARBRE\r\nBAERR;ARBRE\r\nRABER;ARBRE\r\n' >"$work/trois.txt"
 
 # Starts the program and types the list's path into the launcher.
 launch() {

@@ -35,7 +35,7 @@ xdotool key ctrl+a
 if [ "$mode" = "--shipped" ]; then
   xdotool type --delay 20 "5 lettres"
 else
-  printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/ma liste.txt"
+  printf 'ABERR;ARBRE\r\nBAERR;ARBRE\r\nRABER;ARBRE\r\n' >"$work/ma liste.txt"
   xdotool type --delay 20 "$work/ma liste.txt"
 fi
 xdotool mousemove $((lx + 152)) $((ly + 132)) click 1

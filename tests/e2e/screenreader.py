@@ -20,11 +20,11 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-# The plain word list: accents, a ligature, a word of 8 letters, and a word
-# with the letters of an earlier one, which is left out.
-WORDS = "zèbre\nœuvre\ndénommer\nchien\nniche\narbre\n"
+# The plain word list: accents, a ligature, a word of 8 letters, two words of
+# the same letters (one question), and a line that is no word, left out.
+WORDS = "zèbre\nœuvre\ndénommer\nchien\nniche\narbre\nl'eau\n"
 DRAWS = {"BEERZ": "ZEBRE", "EEORUV": "OEUVRE", "DEEMNOR+M": "DENOMMER",
-         "CEHIN": "CHIEN", "ABERR": "ARBRE"}
+         "CEHIN": "NICHE CHIEN", "ABERR": "ARBRE"}
 UNANSWERED = "ARBRE"  # left empty in the first series: wrong
 
 
@@ -208,7 +208,7 @@ def play(work):
     box = until("the words left out", lambda: find(
         application(), lambda a: a.getRoleName() == "alert" and a.name == "Mots laissés de côté"))
     text = named(box, r"1 mot laissé de côté : .*", "label")
-    if text is None or "ligne 5, « niche » a les lettres de « chien » (ligne 4)" not in text.name:
+    if text is None or "ligne 7, « l'eau » n'est pas un mot" not in text.name:
         fail("the words left out are not told: %r" % (text and text.name))
     ok("the word left out is told: " + text.name.splitlines()[0])
     keys("Return")  # « Commencer »
@@ -227,15 +227,19 @@ def answer_boxes(screen):
 def first_series(screen):
     boxes = answer_boxes(screen)
     shown = {}
+    told = {}
     for i, box in enumerate(boxes):
-        match = re.fullmatch(r"Tirage : (.*)", box.description)
+        match = re.fullmatch(r"Tirage : ([^,]*)(, \d+ mots)?", box.description)
         if match:
             shown[i] = match.group(1)
+            told[i] = box.description
     if sorted(shown.values()) != sorted(DRAWS):
         fail("the draws read are %s, not those of the words" % sorted(shown.values()))
-    ok("each answer box tells its draw: " + ", ".join(shown[i] for i in sorted(shown)))
+    if "Tirage : CEHIN, 2 mots" not in told.values():
+        fail("the draw of two words is not told with its count: %s" % sorted(told.values()))
+    ok("each answer box tells its draw: " + ", ".join(told[i] for i in sorted(told)))
     until("the focus in the first answer box", lambda: has_focus(boxes[0]))
-    draw = boxes[0].description.split(" : ")[1]
+    draw = shown[0]
     if rack(screen) != draw.replace("+", ""):
         fail("the tiles read %r for the draw %s" % (tiles(screen), draw))
     ok("the tiles read " + ", ".join(tiles(screen)[:len(draw.replace("+", ""))]))
@@ -282,8 +286,9 @@ def first_series(screen):
         if boxes[i].description != expected:
             fail("answer box %d says %r" % (i + 1, boxes[i].description))
     ok("after F12: " + ", ".join(boxes[i].description for i in sorted(shown)))
-    score = until("the score", lambda: named(screen, r"Score de la série : 4/5", "label"))
-    for told in (r"^Score de la série : 4/5$", r"^Temps utilisé : \d:\d\d$"):
+    score = until("the score", lambda: named(screen, r"Score de la série : 4/5 · 5/6 mots",
+                                             "label"))
+    for told in (r"^Score de la série : 4/5 · 5/6 mots$", r"^Temps utilisé : \d:\d\d$"):
         until("%s told" % told,
               lambda: heard_since(mark, "object:property-change:accessible-name", told))
     until("the results told",

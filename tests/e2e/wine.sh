@@ -28,7 +28,7 @@ echo "ok: installed for the player alone, in the Start menu and the list of prog
 rm -rf "$user/AppData/Roaming/tirages" # a first run
 
 peach="255,224,192"
-printf 'ABERR;ARBRE\r\nABERR;ARBRE\r\nABERR;ARBRE\r\n' >"$work/trois.txt"
+printf 'ABERR;ARBRE\r\nBAERR;ARBRE\r\nRABER;ARBRE\r\n' >"$work/trois.txt"
 typed="Z:${work//\//\\}\\trois.txt" # as a Windows player types it
 
 # Starts the installed program and types the list's path into the launcher.

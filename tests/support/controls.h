@@ -67,6 +67,7 @@ struct TrainingControls {
     QLabel* nbseries = named<QLabel>(window, QStringLiteral("nbseries"));
     QLabel* voyant = named<QLabel>(window, QStringLiteral("voyant"));
     QLabel* score = named<QLabel>(window, QStringLiteral("score"));
+    QLabel* motsreponse = named<QLabel>(window, QStringLiteral("motsreponse"));
     QLabel* tps = named<QLabel>(window, QStringLiteral("tps"));
     QLabel* Label3 = named<QLabel>(window, QStringLiteral("Label3"));
     QCheckBox* Check1 = named<QCheckBox>(window, QStringLiteral("Check1"));

@@ -4,6 +4,7 @@
 // over two lists and nine days, on a database the test gives.
 
 #include "progress/store.h"
+#include "support/testsupport.h"
 
 #include <QDateTime>
 
@@ -35,10 +36,12 @@ inline training::SeriesRecord series(const QDateTime& when, qint32 secondsUsed, 
         const qint32 line = given.question.expected == "ARBRE"   ? 1
                             : given.question.expected == "TABLE" ? 2
                                                                  : 3;
-        training::ListEntry entry{given.question, given.right ? 1 : 0, line};
-        entry.eliminated = given.right;
-        record.answers.append(
-            {entry, given.right ? given.question.expected : QString(), given.right, given.seconds});
+        training::Question question = oneWord(given.question, line, given.right ? 1 : 0);
+        question.eliminated = given.right;
+        record.questions.append(question);
+        record.answers.append({given.question, line,
+                               given.right ? given.question.expected : QString(), given.right,
+                               given.seconds});
         record.found = static_cast<qint16>(record.found + (given.right ? 1 : 0));
         ++record.shown;
     }
@@ -52,7 +55,7 @@ inline training::SeriesRecord series(const QDateTime& when, qint32 secondsUsed, 
 inline bool fillHistory(progress::Store& store) {
     const lists::ListContent lines{kArbre, kTable, kCible};
     training::TrainingSnapshot training{
-        {{kArbre, 0, 1}, {kTable, 0, 2}, {kCible, 0, 3}}, {}, "1", 0, 0};
+        {oneWord(kArbre, 1), oneWord(kTable, 2), oneWord(kCible, 3)}, {}, "1", 0, 0};
     const auto fiveLetters = lists::ListId::typed("5 lettres");
     auto base = store.trainings().save(fiveLetters, {training, lines, {}, at(1, 9), {}, true});
     training.entries.removeFirst();

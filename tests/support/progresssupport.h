@@ -40,9 +40,10 @@ inline QByteArray digest(const training::TrainingSnapshot& snapshot) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(QByteArray::number(static_cast<int>(snapshot.criterion)) + '|' +
                  snapshot.threshold.toUtf8() + '|' + QByteArray::number(snapshot.seriesDone) + '|');
-    for (const training::ListEntry& entry : snapshot.entries)
-        hash.addData(QByteArray::number(entry.line) + ';' + entry.draw.toUtf8() + ';' +
-                     entry.expected.toUtf8() + ';' + QByteArray::number(entry.successes) + '\n');
+    for (const training::Question& entry : snapshot.entries)
+        hash.addData(QByteArray::number(entry.lines.first()) + ';' + entry.draw.toUtf8() + ';' +
+                     entry.words.join(u' ').toUtf8() + ';' + QByteArray::number(entry.successes) +
+                     '\n');
     return hash.result().toHex();
 }
 

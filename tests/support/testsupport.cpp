@@ -74,16 +74,20 @@ lists::ListContent wordEntries(const QStringList& words) {
     return entries;
 }
 
+training::Question oneWord(const lists::Entry& line, qint32 number, qint32 successes) {
+    return {line.draw, {line.expected}, {number}, successes, false};
+}
+
 void answerRight(training::Training& training, int slot) {
     const int k = training.state().slotEntry[slot];
-    training.answerEdited(slot, training.state().entries[k].expected);
+    training.answerEdited(slot, training.state().entries[k].words.join(u' '));
 }
 
 int slotShowing(const training::Training& training, const QString& word) {
     for (int s = 0; s < training::kSlots; ++s) {
         const int k = training.state().slotEntry[s];
         if (k >= 0 && k < training.state().entryCount() &&
-            training.state().entries[k].expected == word)
+            training.state().entries[k].words.contains(word))
             return s;
     }
     return -1;

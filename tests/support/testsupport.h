@@ -1,5 +1,6 @@
 #pragma once
 
+#include "training/questions.h"
 #include "training/seriesrandom.h"
 
 #include <QByteArray>
@@ -64,7 +65,10 @@ lists::ListContent numberedEntries(int count);
 // Entries whose draw and solution are both the given word.
 lists::ListContent wordEntries(const QStringList& words);
 
-// Types the expected word into the answer box of `slot`.
+// A question of one word, on its line, found so many times.
+training::Question oneWord(const lists::Entry& line, qint32 number, qint32 successes = 0);
+
+// Types the expected words into the answer box of `slot`.
 void answerRight(training::Training& training, int slot);
 
 // The slot that shows the entry whose solution is `word`, or -1.

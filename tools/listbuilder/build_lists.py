@@ -3,9 +3,10 @@
 
 From the Grammalecte French lexicon (Debian package python3-grammalecte), or
 from a lexicon in TSV form (form, lemma, tags), it writes the list files the
-trainer reads: one entry a line, "draw;solution", in Windows-1252 with CR LF
-line ends. With --words, every list is restricted to the words of a player's
-own word list.
+trainer reads: one line a word, "draw;solution", in Windows-1252 with CR LF
+line ends. Each draw is a set of letters, with a line for every playable form
+the lexicon makes of exactly those letters. With --words, every list is
+restricted to the words of a player's own word list.
 
 The same inputs always give the same bytes.
 """
@@ -19,7 +20,7 @@ import tempfile
 import unicodedata
 from collections import defaultdict
 
-MAX_ENTRIES = 10000
+MAX_ENTRIES = 10000  # draws of a list
 RACK = 7  # letters of a rack; longer words get board letters after a "+"
 EXPENSIVE = set("JKQWXYZ")
 
@@ -85,7 +86,8 @@ def draw_of(word):
     """The letters shown for a word: its letters in alphabetical order; past
     seven letters, a rack of seven, "+", and the letters on the board. The
     board letters are picked by a hash of the word, so that the same word
-    always gets the same draw."""
+    always gets the same draw. The words of one set of letters share the draw
+    of the first of them in alphabetical order (draw_of_words)."""
     letters = sorted(word)
     if len(letters) <= RACK:
         return "".join(letters)
@@ -95,6 +97,11 @@ def draw_of(word):
         seed, pick = divmod(seed, len(letters))
         board.append(letters.pop(pick))
     return "".join(letters) + "+" + "".join(sorted(board))
+
+
+def draw_of_words(words):
+    """The one draw of words made of the same letters."""
+    return draw_of(min(words))
 
 
 def anagram_key(word):
@@ -146,12 +153,9 @@ class Lexicon:
             if form == lemma:
                 self.classes[word].update(classes_of(tags))
 
-    def unique_anagram(self, word, extra_forms=()):
-        """True when no other form is made of exactly the same letters."""
-        key = anagram_key(word)
-        others = (self.forms_by_key.get(key, set()) | {w for w in extra_forms
-                                                       if anagram_key(w) == key})
-        return others <= {word}
+    def forms_of(self, key):
+        """Every playable form made of exactly these letters."""
+        return self.forms_by_key.get(key, set())
 
 
 def classes_of(tags):
@@ -180,39 +184,47 @@ def classes_of(tags):
 
 # ---------------------------------------------------------------- lists
 
-def _spread(words, list_name):
-    """A stable order that mixes the alphabet."""
-    return sorted(words, key=lambda w: _digest(list_name, w))
+def _spread(draws, list_name):
+    """A stable order that mixes the alphabet: by a hash of each draw's first
+    headword, so that a draw of one word keeps its place of old."""
+    return sorted(draws, key=lambda d: _digest(list_name, d[0]))
 
 
-def _take(words):
-    return words[:MAX_ENTRIES]
+def _take(draws):
+    return draws[:MAX_ENTRIES]
 
 
 def build(lexicon, player_words=None):
-    """The 17 lists, as {file name: [words in order]}."""
+    """The 17 lists, as {file name: [(first headword, [words]) in order]}: a
+    draw for each set of letters a headword of the list is made of, once, with
+    every form of those letters (and the player's words of those letters)."""
     if player_words is None:
         candidates = dict(lexicon.classes)
-        extra = ()
     else:
         candidates = {w: lexicon.classes.get(w, set()) for w in player_words}
-        extra = player_words
-    fair = {w: c for w, c in candidates.items() if lexicon.unique_anagram(w, extra)}
+    by_key = defaultdict(set)
+    for word in player_words or ():
+        by_key[anagram_key(word)].add(word)
 
     def select(test):
-        return [w for w in fair if test(w, fair[w])]
+        firsts = {}
+        for word in sorted(candidates):
+            if test(word, candidates[word]):
+                firsts.setdefault(anagram_key(word), word)
+        return [(first, sorted(lexicon.forms_of(key) | by_key[key] | {first}))
+                for key, first in firsts.items()]
 
     lists = {}
     lists["2-4l_tir.txt"] = _take(_spread(select(lambda w, c: 2 <= len(w) <= 4), "2-4"))
     lists["5l_tir.txt"] = _take(_spread(select(lambda w, c: len(w) == 5), "5"))
     lists["9l_tir.txt"] = _take(_spread(select(lambda w, c: len(w) == 9), "9"))
     for length in (6, 7, 8):
-        words = _spread(select(lambda w, c, n=length: len(w) == n), str(length))
-        third, extra_one = divmod(len(words), 3)
+        draws = _spread(select(lambda w, c, n=length: len(w) == n), str(length))
+        third, extra_one = divmod(len(draws), 3)
         start = 0
         for index, series in enumerate("abc"):
             size = third + (1 if index < extra_one else 0)
-            lists["%dl_tir_%s.txt" % (length, series)] = _take(words[start:start + size])
+            lists["%dl_tir_%s.txt" % (length, series)] = _take(draws[start:start + size])
             start += size
     lists["2-6lc_tir.txt"] = _take(_spread(select(
         lambda w, c: 2 <= len(w) <= 6 and EXPENSIVE & set(w)), "2-6lc"))
@@ -227,8 +239,14 @@ def build(lexicon, player_words=None):
     return lists
 
 
-def list_bytes(words):
-    return b"".join((draw_of(w) + ";" + w + "\r\n").encode("cp1252") for w in words)
+def words_of(draws):
+    """Every word of a list's draws."""
+    return [word for _, words in draws for word in words]
+
+
+def list_bytes(draws):
+    return b"".join((draw_of_words(words) + ";" + word + "\r\n").encode("cp1252")
+                    for _, words in draws for word in words)
 
 
 def write_lists(lists, folder):
@@ -363,14 +381,10 @@ def main(argv=None):
               % (args.output, error.strerror or error), file=sys.stderr)
         return 1
     for name, title in LISTS:
-        print("%-16s %5d  %s" % (name, len(lists[name]), title))
-    if player_words is not None:
-        listed = set().union(*lists.values())
-        for number, line, why in skipped:
-            print("ignoré, ligne %d : %s (%s)" % (number, line, why))
-        for word in player_words:
-            if word not in listed:
-                print("ignoré : %s (une autre forme a les mêmes lettres)" % word)
+        print("%-16s %5d tirages %6d mots  %s"
+              % (name, len(lists[name]), len(words_of(lists[name])), title))
+    for number, line, why in skipped:
+        print("ignoré, ligne %d : %s (%s)" % (number, line, why))
     return 0
 
 

