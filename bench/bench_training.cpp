@@ -3,6 +3,7 @@
 #include "lists/listfile.h"
 #include "training/training.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 using namespace tirages;
@@ -68,8 +69,8 @@ void correctionEliminatingThirty(benchmark::State& state) {
         training.start(entries);
         training.takeEffects();
         for (int s = 0; s < kSlots; ++s)
-            training.answerEdited(s,
-                                  training.state().entries[training.state().slotEntry[s]].expected);
+            training.answerEdited(
+                s, training.state().entries[training.state().slotEntry[s]].words.first());
         state.ResumeTiming();
         training.correct();
         benchmark::DoNotOptimize(training.state().entryCount());
@@ -78,6 +79,48 @@ void correctionEliminatingThirty(benchmark::State& state) {
         state.SkipWithError("the correction did not eliminate 30 entries");
 }
 BENCHMARK(correctionEliminatingThirty)->Unit(benchmark::kMicrosecond);
+
+// The largest file a list may be: 100000 lines making 10000 draws of ten
+// words each, read and grouped into questions.
+void parseAndGroupHundredThousandLines(benchmark::State& state) {
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += "AEINRST" + QByteArray::number(i / 10) + ";SATINER" + QByteArray::number(i) +
+                 "\r\n";
+    for (auto _ : state) {
+        const auto list = lists::parseList(bytes, QStringLiteral("bench"));
+        const QList<Question> questions = questionsOf(*lists::listEntries(list));
+        benchmark::DoNotOptimize(questions.size());
+    }
+}
+BENCHMARK(parseAndGroupHundredThousandLines)->Unit(benchmark::kMillisecond);
+
+// A correction of 30 questions of five words each, every answer typed in
+// another order, with a word missing from every other one.
+void correctionOfFiveWordQuestions(benchmark::State& state) {
+    lists::ListContent lines;
+    for (int i = 0; i < kEntries; ++i)
+        lines.append({QStringLiteral("AEINRST%1").arg(i / 5), QStringLiteral("W%1").arg(i)});
+    Training training(nextSeed);
+    for (auto _ : state) {
+        state.PauseTiming();
+        training.start(lines);
+        training.takeEffects();
+        for (int s = 0; s < kSlots; ++s) {
+            QStringList words = training.state().entries[training.state().slotEntry[s]].words;
+            std::reverse(words.begin(), words.end());
+            if (s % 2)
+                words.removeLast();
+            training.answerEdited(s, words.join(u' ').toLower());
+        }
+        state.ResumeTiming();
+        training.correct();
+        benchmark::DoNotOptimize(training.lastSeries().answers.size());
+    }
+    if (training.lastSeries().answers.size() != 5 * kSlots || training.state().found != 15)
+        state.SkipWithError("the correction did not judge 150 words, 15 questions right");
+}
+BENCHMARK(correctionOfFiveWordQuestions)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -156,6 +156,66 @@ private slots:
         QVERIFY(!progress::compareLines(before, before).any());
     }
 
+    // A question of three words is kept as its three lines. A training kept
+    // line by line by an earlier version takes the lowest success count of a
+    // draw's lines; each word is a card of the memory, and a draw comes back
+    // to be reviewed with all its words when one of them is due.
+    void aDrawOfSeveralWordsIsKeptLineByLine() {
+        const QString database = path("several-words.sqlite");
+        const auto store = test::openStore(database);
+        const lists::ListContent lines{
+            {"ACERT", "CARTE"}, {"ACERT", "ECART"}, {"ABERR", "ARBRE"}, {"ACERT", "TRACE"}};
+        Training t(test::countingSeeds());
+        t.thresholdEdited("3");
+        t.start(lines);
+        test::KeptList kept{*store, "mots", lines};
+        QVERIFY(kept.begin(t.snapshot()));
+        QCOMPARE(test::execute(database, {"UPDATE entries SET reussites = line % 3"}), QString());
+        const auto before = store->trainings().load(test::list("mots"));
+        QCOMPARE(before->snapshot.entries.size(), 2);
+        QCOMPARE(before->snapshot.entries[0],
+                 (Question{"ACERT", {"CARTE", "ECART", "TRACE"}, {1, 2, 4}, 1, false}));
+
+        Training again(test::countingSeeds());
+        again.resume(before->snapshot);
+        const int acert = test::slotShowing(again, "TRACE");
+        again.answerFocused(acert);
+        for (int i = 0; i < 12; ++i)
+            again.countdownTick();
+        again.answerEdited(acert, "TRACE ECART CRATE");
+        again.correct();
+        const SeriesRecord first = again.lastSeries();
+        again.newSeries();
+        test::answerRight(again, test::slotShowing(again, "TRACE"));
+        test::answerRight(again, test::slotShowing(again, "ARBRE"));
+        again.correct(); // ACERT found a second time: two successes, still in
+        kept.base = before->summary.revision;
+        QVERIFY(kept.put(again.snapshot(), {first, again.lastSeries()}, false));
+        QCOMPARE(test::valueOf(database, "SELECT group_concat(line || ':' || reussites || ':' ||"
+                                         " left_in, ' ') FROM entries ORDER BY line"),
+                 QVariant("1:2:1 2:2:1 3:1:1 4:2:1"));
+        // Each word a review of its own: found in 12 s among three words typed,
+        // 4 s each (« Facile »); missed, « À revoir ».
+        QCOMPARE(test::valueOf(database, "SELECT count(*) FROM reviews"), QVariant(8));
+        const auto gradesOf = [&](const char* word) {
+            QList<reviews::Grade> grades;
+            for (const auto& review : store->memory().reviewLog({"ACERT", word}))
+                grades << review.grade;
+            return grades;
+        };
+        using reviews::Grade;
+        QCOMPARE(gradesOf("TRACE"), (QList<Grade>{Grade::Easy, Grade::Easy}));
+        QCOMPARE(gradesOf("CARTE"), (QList<Grade>{Grade::Again, Grade::Easy}));
+
+        // A word of the hardest brings the others of its draw; one word due too.
+        QCOMPARE(store->memory().withTheirDraws({{"ACERT", "TRACE"}}),
+                 (lists::ListContent{{"ACERT", "TRACE"}, {"ACERT", "CARTE"}, {"ACERT", "ECART"}}));
+        QCOMPARE(test::execute(database, {"UPDATE cards SET due = 0 WHERE solution = 'ECART'"}),
+                 QString());
+        QCOMPARE(store->memory().dueQuestions(QDateTime::currentDateTimeUtc()),
+                 (lists::ListContent{{"ACERT", "CARTE"}, {"ACERT", "ECART"}, {"ACERT", "TRACE"}}));
+    }
+
     void migratesFromTheFirstVersion() {
         const QString database = path("version1.sqlite");
         // The database as the first version of the schema left it.

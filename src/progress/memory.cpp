@@ -63,6 +63,31 @@ lists::ListContent Memory::dueQuestions(const QDateTime& before) const {
         });
 }
 
+lists::ListContent Memory::withTheirDraws(const lists::ListContent& questions) const {
+    QHash<QString, lists::ListContent> byDraw;
+    QStringList draws; // in the order they come
+    for (const lists::Entry& question : questions) {
+        if (!byDraw.contains(question.draw))
+            draws << question.draw;
+        lists::ListContent& lines = byDraw[question.draw];
+        if (!lines.contains(question))
+            lines << question;
+    }
+    lists::ListContent all;
+    for (const QString& draw : std::as_const(draws)) {
+        lists::ListContent& lines = byDraw[draw];
+        (void)m_connection.forEach(
+            QStringLiteral("SELECT solution FROM cards WHERE draw = ? ORDER BY id"), {text(draw)},
+            [&](const QSqlQuery& row) {
+                const lists::Entry word{draw, row.value(0).toString()};
+                if (!lines.contains(word))
+                    lines << word;
+            });
+        all += lines;
+    }
+    return all;
+}
+
 std::optional<Card> Memory::card(const lists::Entry& question) const {
     const std::optional<StoredCard> found = stored(question);
     return found ? std::optional(found->card) : std::nullopt;

@@ -44,6 +44,9 @@ public:
     // The questions due before that time, the longest due first, each with
     // the other words of its draw.
     lists::ListContent dueQuestions(const QDateTime& before) const;
+    // The questions given, each followed by the other words the memory holds
+    // for its draw: a draw is asked with all its words.
+    lists::ListContent withTheirDraws(const lists::ListContent& questions) const;
     std::optional<reviews::Card> card(const lists::Entry& question) const;
     std::optional<StoredCard> stored(const lists::Entry& question) const;
     QList<LoggedReview> reviewLog(const lists::Entry& question) const;

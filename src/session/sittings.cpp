@@ -151,13 +151,21 @@ Result<lists::ListFile> Sittings::review() {
     m_due.reset();
     if (!m_store || dueToday() == 0)
         return Failure{};
-    return trainFromMemory(lists::ListId::of(lists::ListId::Kind::Reviews),
-                           m_store->memory().dueQuestions(endOfToday(m_now())));
+    // The questions due come with every word of their draws already.
+    return trainOn(lists::ListId::of(lists::ListId::Kind::Reviews),
+                   m_store->memory().dueQuestions(endOfToday(m_now())));
 }
 
 Result<lists::ListFile> Sittings::trainFromMemory(const lists::ListId& list,
                                                   lists::ListContent questions) {
     m_message.clear();
+    if (m_store)
+        questions = m_store->memory().withTheirDraws(questions);
+    return trainOn(list, std::move(questions));
+}
+
+Result<lists::ListFile> Sittings::trainOn(const lists::ListId& list,
+                                          lists::ListContent questions) {
     if (questions.isEmpty())
         return Failure{};
     Sitting* sitting = sitFor(list, list.caption());

@@ -67,6 +67,7 @@ public:
     // A list built from the memory (« Réviser », « Entraîner ces mots »): its
     // series and their reviews are kept as they are corrected, the training
     // itself is not: the next time starts from what is due or hard then.
+    // Each draw is asked with every word the memory holds for it.
     Result<lists::ListFile> trainFromMemory(const lists::ListId& list,
                                             lists::ListContent questions);
 
@@ -94,6 +95,8 @@ private:
     // A sitting on `list`, the current one from now on; null when another
     // program trains that list (the message then says so, naming it `shown`).
     Sitting* sitFor(const lists::ListId& list, const QString& shown);
+    // A training of questions of the memory, as they are given.
+    Result<lists::ListFile> trainOn(const lists::ListId& list, lists::ListContent questions);
     std::optional<progress::Summary> summaryOf(const lists::ListId& list) const;
     QString progressLine(const progress::Summary& summary, const lists::ListId& list,
                          const Sitting* sitting) const;

@@ -37,8 +37,9 @@ printf 'zèbre\r\nchat\r\nCHAT\r\nabricotier\r\nchien\r\n' > "$out/mots.txt"
 "$builder" "$out/listes" --words "$out/mots.txt" > "$out/built.txt"
 test "$(ls "$out/listes/"*.txt | wc -l)" -eq 17
 grep -q '^ignoré, ligne 3 : CHAT (en double)$' "$out/built.txt"
-grep -q '^ignoré : CHIEN (une autre forme a les mêmes lettres)$' "$out/built.txt"
-test "$(cat "$out/listes/5l_tir.txt")" = "$(printf 'BEERZ;ZEBRE\r')"
+# CHIEN brings CHINE and NICHE, the lexicon's other forms of its letters, under one draw.
+test "$(sort "$out/listes/5l_tir.txt" | tr -d '\r')" = \
+     "$(printf 'BEERZ;ZEBRE\nCEHIN;CHIEN\nCEHIN;CHINE\nCEHIN;NICHE')"
 echo "ok: tirages-listes built the lists of a small word list"
 
 bash "$here/play.sh" "$out/root/usr/bin/tirages" --shipped

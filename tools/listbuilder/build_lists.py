@@ -363,6 +363,11 @@ def _parser():
     return parser
 
 
+def counted(count, noun):
+    """« 1 tirage », « 0 tirage », « 2 tirages »: French puts 0 and 1 in the singular."""
+    return "%d %s%s" % (count, noun, "s" if count > 1 else "")
+
+
 def main(argv=None):
     args = _parser().parse_args(argv)
     try:
@@ -381,8 +386,8 @@ def main(argv=None):
               % (args.output, error.strerror or error), file=sys.stderr)
         return 1
     for name, title in LISTS:
-        print("%-16s %5d tirages %6d mots  %s"
-              % (name, len(lists[name]), len(words_of(lists[name])), title))
+        print("%-16s %13s %11s  %s" % (name, counted(len(lists[name]), "tirage"),
+                                       counted(len(words_of(lists[name])), "mot"), title))
     for number, line, why in skipped:
         print("ignoré, ligne %d : %s (%s)" % (number, line, why))
     return 0

@@ -149,6 +149,7 @@ class PlayerWords(unittest.TestCase):
         self.assertIn("en double", out)
         self.assertNotIn("CHIEN", out)
         self.assertRegex(out, r"5l_tir\.txt\s+3 tirages\s+4 mots")
+        self.assertRegex(out, r"vbt_tir\.txt\s+1 tirage\s+1 mot ")
 
     def test_players_words_of_the_same_letters_share_a_draw(self):
         code, _, _, folder = self.build_from("carte\nniche\nchien\n")
