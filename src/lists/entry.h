@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTypeInfo>
 
 namespace tirages::lists {
 
@@ -12,3 +13,6 @@ struct Entry {
 };
 
 } // namespace tirages::lists
+
+// Its texts may be moved in memory as bytes: a list grows without copying them.
+Q_DECLARE_TYPEINFO(tirages::lists::Entry, Q_RELOCATABLE_TYPE);

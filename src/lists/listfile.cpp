@@ -97,12 +97,6 @@ void ListParser::takeLine(QByteArrayView line) {
     }
     const QByteArrayView draw = line.first(separator);
     const QByteArrayView expected = line.sliced(separator + 1);
-    // Two draws that differ in their bytes differ once decoded, either way.
-    m_draws.insert(draw.toByteArray());
-    if (m_draws.size() > kMaxEntries) {
-        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
-        return;
-    }
     for (const QByteArrayView field : {draw, expected}) {
         if (!isAscii(field)) {
             m_nonAsciiFields.append(
@@ -111,6 +105,33 @@ void ListParser::takeLine(QByteArrayView line) {
         }
     }
     m_entries.append({fromCp1252(draw), fromCp1252(expected)});
+    if (m_entries.size() > kMaxEntries && tooManyDraws())
+        m_error = ListError{ListError::Kind::TooManyEntries, m_path, 0, false, {}};
+}
+
+// A list of no more lines than it may hold draws has no draw to count. Past
+// them, the draws as decoded are counted: two draws that differ in their bytes
+// differ once decoded, either way. The hashes are made unique after each
+// kMaxEntries changes of draw, so that a file of too many draws is refused
+// within that many lines of its last one that fits.
+bool ListParser::tooManyDraws() {
+    if (m_drawHashes.empty()) {
+        for (qsizetype entry = 0; entry + 1 < m_entries.size(); ++entry)
+            noteDraw(entry);
+    }
+    noteDraw(m_entries.size() - 1);
+    if (m_drawHashes.size() < m_countDrawsAt)
+        return false;
+    std::sort(m_drawHashes.begin(), m_drawHashes.end());
+    m_drawHashes.erase(std::unique(m_drawHashes.begin(), m_drawHashes.end()), m_drawHashes.end());
+    m_countDrawsAt = m_drawHashes.size() + kMaxEntries + 1;
+    return m_drawHashes.size() > static_cast<std::size_t>(kMaxEntries);
+}
+
+void ListParser::noteDraw(qsizetype entry) {
+    const QString& draw = m_entries[entry].draw;
+    if (entry == 0 || QStringView(draw) != QStringView(m_entries[entry - 1].draw))
+        m_drawHashes.push_back(qHash(draw, size_t{0}));
 }
 
 // A line of a file whose first line holds no ';'.

@@ -6,10 +6,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <optional>
 #include <variant>
+#include <vector>
 
 class QIODevice;
 
@@ -103,7 +103,13 @@ private:
     qsizetype m_line = 0;          // lines taken so far
     bool m_firstLineEmpty = false;
     ListContent m_entries;
-    QSet<QByteArray> m_draws; // each draw once, as bytes: one question each
+    // Past kMaxEntries lines, the draws are counted: a hash of the draw of
+    // each line where the draw changes (the lines of a draw mostly follow each
+    // other), made unique once there are more than a list may hold.
+    bool tooManyDraws();
+    void noteDraw(qsizetype entry);
+    std::vector<size_t> m_drawHashes;
+    std::size_t m_countDrawsAt = kMaxEntries + 1;
     QList<RawField> m_nonAsciiFields;
     QList<QPair<qsizetype, QByteArray>> m_words; // line number, bytes: decoded at the end
     qsizetype m_garbledWords = 0;                // words holding control characters

@@ -6,36 +6,63 @@
 
 namespace tirages::training {
 
-QList<Question> questionsOf(const QList<NumberedLine>& lines) {
+namespace {
+
+// Equal texts, as views: Qt compares them byte for byte, where QString's own
+// comparison orders them.
+bool same(const QString& a, const QString& b) {
+    return QStringView(a) == QStringView(b);
+}
+
+// The lines of a draw mostly follow each other: the draw of the last question
+// is tried before the others are looked up. `line(i)` gives the entry, the
+// number and the successes of line i.
+template <typename Line> QList<Question> grouped(qsizetype count, Line line) {
     QList<Question> questions;
     QHash<QString, qsizetype> byDraw; // draw -> its question
-    byDraw.reserve(lines.size());
-    for (const NumberedLine& line : lines) {
-        const auto found = byDraw.constFind(line.entry.draw);
-        if (found == byDraw.cend()) {
-            byDraw.insert(line.entry.draw, questions.size());
-            questions.append({line.entry.draw, {line.entry.expected}, {line.number},
-                              line.successes, false});
-            continue;
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto [entry, number, successes] = line(i);
+        qsizetype index = questions.size() - 1;
+        if (questions.isEmpty() || !same(questions.last().draw, entry.draw)) {
+            const auto found = byDraw.constFind(entry.draw);
+            if (found == byDraw.cend()) {
+                byDraw.insert(entry.draw, questions.size());
+                questions.append({entry.draw, {entry.expected}, {number}, successes, false});
+                continue;
+            }
+            index = *found;
         }
-        Question& question = questions[*found];
-        question.successes = std::min(question.successes, line.successes);
-        if (question.words.contains(line.entry.expected)) {
-            question.lines.append(line.number);
+        Question& question = questions[index];
+        question.successes = std::min(question.successes, successes);
+        if (std::any_of(question.words.cbegin(), question.words.cend(),
+                        [&](const QString& word) { return same(word, entry.expected); })) {
+            question.lines.append(number);
         } else {
-            question.lines.insert(question.words.size(), line.number);
-            question.words.append(line.entry.expected);
+            question.lines.insert(question.words.size(), number);
+            question.words.append(entry.expected);
         }
     }
     return questions;
 }
 
+struct LineOf {
+    const lists::Entry& entry;
+    qint32 number;
+    qint32 successes;
+};
+
+} // namespace
+
+QList<Question> questionsOf(const QList<NumberedLine>& lines) {
+    return grouped(lines.size(), [&](qsizetype i) {
+        return LineOf{lines[i].entry, lines[i].number, lines[i].successes};
+    });
+}
+
 QList<Question> questionsOf(const QList<lists::Entry>& lines) {
-    QList<NumberedLine> numbered;
-    numbered.reserve(lines.size());
-    for (const lists::Entry& line : lines)
-        numbered.append({line, static_cast<qint32>(numbered.size() + 1), 0});
-    return questionsOf(numbered);
+    return grouped(lines.size(), [&](qsizetype i) {
+        return LineOf{lines[i], static_cast<qint32>(i + 1), 0};
+    });
 }
 
 Marking mark(const Question& question, const QString& typed) {

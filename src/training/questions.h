@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTypeInfo>
 
 namespace tirages::training {
 
@@ -26,6 +27,13 @@ struct Question {
     lists::Entry entryOf(qsizetype word) const { return {draw, words[word]}; }
     friend bool operator==(const Question&, const Question&) = default;
 };
+
+} // namespace tirages::training
+
+// Its texts and lists may be moved in memory as bytes.
+Q_DECLARE_TYPEINFO(tirages::training::Question, Q_RELOCATABLE_TYPE);
+
+namespace tirages::training {
 
 // A line of a list file with its number and the successes it was kept with.
 struct NumberedLine {

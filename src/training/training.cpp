@@ -115,7 +115,11 @@ void Training::answerGotFocus(int slot) {
             }
         }
     }
-    layTiles(m_state.boxes[static_cast<std::size_t>(slot)].draw);
+    // A wrong answer of several words shows every word missing in its draw
+    // box: the tiles take the first of them.
+    const SlotBoxes& boxes = m_state.boxes[static_cast<std::size_t>(slot)];
+    layTiles(boxes.words > 1 && boxes.result == SlotResult::Wrong ? boxes.draw.section(u' ', 0, 0)
+                                                                   : boxes.draw);
 }
 
 void Training::answerLostFocus(int slot, bool judgeAnswer) {

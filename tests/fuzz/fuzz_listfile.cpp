@@ -5,6 +5,9 @@
 #include "lists/listfile.h"
 #include "lists/plainwords.h"
 
+#include <QHash>
+#include <QSet>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -35,14 +38,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    if (entries->size() > kMaxEntries)
+    QSet<QString> draws;
+    for (const Entry& entry : *entries)
+        draws.insert(entry.draw);
+    if (entries->size() > kMaxLines || draws.size() > kMaxEntries)
         std::abort();
-    // A plain word list trains words of 2 to 15 letters A to Z, each with its draw.
+    // A plain word list trains words of 2 to 15 letters A to Z; the words of
+    // the same letters share the draw of the first of them.
     if (std::get<ListFile>(result).plainWords) {
+        QHash<QString, QString> drawOfLetters;
         for (const Entry& entry : *entries) {
+            QString letters = entry.expected;
+            std::sort(letters.begin(), letters.end());
+            const QString draw = drawOfLetters.value(letters, drawOf(entry.expected));
+            drawOfLetters.insert(letters, draw);
             if (entry.expected.size() < kShortestWord || entry.expected.size() > kLongestWord ||
-                scrabbleSpelling(entry.expected) != entry.expected ||
-                entry.draw != drawOf(entry.expected))
+                scrabbleSpelling(entry.expected) != entry.expected || entry.draw != draw)
                 std::abort();
         }
     }
