@@ -51,43 +51,33 @@ private slots:
                  (QStringList{"ACERT:CARTE ECART@1,7,2/1", "ACERT :ECART@3/0", "acert:TRACE@4/0"}));
     }
 
+    // Each case: the words, what is typed, and the marking as
+    // "right|missing|extra|words typed".
     void answersAreJudgedAgainstEveryWord_data() {
-        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("right");
-        QTest::addColumn<QStringList>("missing");
-        QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<int>("typedWords");
-        const QStringList three{"CARTE", "ECART", "TRACE"};
-        QTest::newRow("all, in another order") << three << "TRACE CARTE ECART" << true
-                                               << QStringList{} << QStringList{} << 3;
-        QTest::newRow("any case, spaces around") << three << "  trace  Carte ecart " << true
-                                                 << QStringList{} << QStringList{} << 3;
-        QTest::newRow("a word twice") << three << "TRACE CARTE ECART TRACE" << true
-                                      << QStringList{} << QStringList{} << 3;
-        QTest::newRow("an extra word") << three << "TRACE CARTE ECART CRATE" << false
-                                       << QStringList{} << QStringList{"CRATE"} << 4;
-        QTest::newRow("a word missing, one extra") << three << "ECART CRATE CARTE" << false
-                                                   << QStringList{"TRACE"} << QStringList{"CRATE"}
-                                                   << 3;
-        QTest::newRow("nothing typed") << three << "" << false << three << QStringList{} << 0;
-        QTest::newRow("one word: as typed") << QStringList{"ARBRE"} << "ARBRE" << true
-                                            << QStringList{} << QStringList{} << 1;
-        QTest::newRow("one word: a space is a character") << QStringList{"ARBRE"} << "ARBRE "
-                                                          << false << QStringList{"ARBRE"}
-                                                          << QStringList{"ARBRE "} << 1;
-        QTest::newRow("one word: case kept") << QStringList{"ARBRE"} << "arbre" << false
-                                             << QStringList{"ARBRE"} << QStringList{"arbre"} << 1;
+        QTest::addColumn<QString>("marking");
+        const QString three = "CARTE ECART TRACE";
+        QTest::newRow("all, in another order") << three << "TRACE CARTE ECART" << "1|||3";
+        QTest::newRow("any case, spaces around") << three << "  trace  Carte ecart " << "1|||3";
+        QTest::newRow("a word twice") << three << "TRACE CARTE ECART TRACE" << "1|||3";
+        QTest::newRow("an extra word") << three << "TRACE CARTE ECART CRATE" << "0||CRATE|4";
+        QTest::newRow("missing, extra") << three << "ECART CRATE CARTE" << "0|TRACE|CRATE|3";
+        QTest::newRow("nothing typed") << three << "" << "0|CARTE ECART TRACE||0";
+        QTest::newRow("one word, as typed") << "ARBRE" << "ARBRE" << "1|||1";
+        QTest::newRow("one word, a space kept") << "ARBRE" << "ARBRE " << "0|ARBRE|ARBRE |1";
+        QTest::newRow("one word, case kept") << "ARBRE" << "arbre" << "0|ARBRE|arbre|1";
     }
     void answersAreJudgedAgainstEveryWord() {
-        QFETCH(QStringList, words);
+        QFETCH(QString, words);
         QFETCH(QString, typed);
-        const Marking marking = mark({"X", words, {}, 0, false}, typed);
-        QTEST(marking.right, "right");
-        QTEST(marking.missing, "missing");
-        QTEST(marking.extra, "extra");
-        QTEST(int(marking.typedWords), "typedWords");
-        QCOMPARE(marking.found.size() + marking.missing.size(), words.size());
+        const Marking m = mark({"X", words.split(u' '), {}, 0, false}, typed);
+        QTEST(QStringLiteral("%1|%2|%3|%4")
+                  .arg(int(m.right))
+                  .arg(m.missing.join(u' '), m.extra.join(u' '))
+                  .arg(m.typedWords),
+              "marking");
+        QCOMPARE(m.found.size() + m.missing.size(), words.split(u' ').size());
     }
 
     // A series on a list with a draw of three words: the box takes what they
@@ -103,7 +93,6 @@ private slots:
         QCOMPARE(t.screen().slotViews[std::size_t(acert)].draw, QStringLiteral("ACERT ×3"));
         QCOMPARE(t.screen().slotViews[std::size_t(acert)].spoken,
                  QStringLiteral("Tirage : ACERT, 3 mots"));
-        QCOMPARE(t.screen().slotViews[std::size_t(arbre)].draw, QStringLiteral("ABERR"));
 
         t.answerFocused(acert);
         t.answerEdited(acert, QString(30, u'X'));
@@ -122,10 +111,8 @@ private slots:
 
         QCOMPARE(t.screen().score, QStringLiteral("1/3 · 2/5 mots"));
         const SlotBoxes wrong = boxOf(acert);
-        QCOMPARE(wrong.result, SlotResult::Wrong);
         QCOMPARE(wrong.typed, QStringLiteral("TRACE CRATE")); // kept, struck out
         QVERIFY(wrong.struckOut);
-        QCOMPARE(wrong.draw, QStringLiteral("CARTE ECART"));
         QCOMPARE(t.screen().slotViews[std::size_t(acert)].draw, QStringLiteral("CARTE ECART"));
         QCOMPARE(t.screen().slotViews[std::size_t(acert)].spoken,
                  QStringLiteral("Faux : 1 mot sur 3, manque : CARTE, ECART, en trop : CRATE"));
