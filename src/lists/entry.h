@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QTypeInfo>
 
@@ -11,6 +12,9 @@ struct Entry {
     QString expected;
     friend bool operator==(const Entry&, const Entry&) = default;
 };
+
+// The different draws of some lines: the questions they make.
+qint32 drawCount(const QList<Entry>& lines);
 
 } // namespace tirages::lists
 

@@ -37,6 +37,7 @@ public:
     lists::ListId list;
     lists::ListContent fileLines; // the file the entries' lines number
     qint64 linesVersion = 0;      // changes with fileLines
+    qint32 questionsInFile = 0;   // its different draws
     training::TrainingSnapshot training;
     QList<training::SeriesRecord> unsaved; // series corrected and not recorded yet
     std::optional<qint64> base;            // the revision this program last kept
@@ -46,6 +47,11 @@ public:
     std::optional<SaveFailure> failure; // of the last save
     std::unique_ptr<QLockFile> lock;    // no other program trains the list meanwhile
 
+    void setFileLines(lists::ListContent lines) {
+        fileLines = std::move(lines);
+        questionsInFile = lists::drawCount(fileLines);
+        ++linesVersion;
+    }
     bool pending() const { return keeping != Keeping::Nothing && saved != Saved::Yes; }
     void changed() {
         if (saved == Saved::Yes)
@@ -53,7 +59,7 @@ public:
     }
     progress::Summary summary() const {
         return {static_cast<qint32>(training.entries.size()),
-                static_cast<qint32>(fileLines.size()),
+                questionsInFile,
                 training.seriesDone,
                 training.secondsTrained,
                 finished,

@@ -102,8 +102,7 @@ Result<lists::ListFile> Sittings::launch() {
     if (!sitting)
         return Failure{m_message};
     auto& file = std::get<lists::ListFile>(read);
-    sitting->fileLines = file.entries;
-    ++sitting->linesVersion;
+    sitting->setFileLines(file.entries);
     sitting->keeping = Sitting::Keeping::Nothing; // until it has started
     sitting->saved = Sitting::Saved::Begun;
     sitting->finished.reset();
@@ -131,18 +130,18 @@ Result<TrainingSnapshot> Sittings::continueTraining() {
         sitting->saved = Sitting::Saved::Yes;
     }
     sitting->training = kept->snapshot;
-    sitting->fileLines = kept->fileLines;
     const lists::ListResult read = lists::openList(m_typed, m_dataDirs);
     const auto* lines = lists::listEntries(read);
     if (lines && progress::compareLines(kept->fileLines, *lines).any()) {
         // The file changed: the training goes on on the file as it is now,
         // written whole.
         sitting->training = progress::mergeWithFile(*kept, *lines);
-        sitting->fileLines = *lines;
+        sitting->setFileLines(*lines);
         sitting->base.reset();
         sitting->changed();
+    } else {
+        sitting->setFileLines(kept->fileLines);
     }
-    ++sitting->linesVersion;
     return sitting->training;
 }
 
@@ -173,8 +172,7 @@ Result<lists::ListFile> Sittings::trainOn(const lists::ListId& list,
         return Failure{m_message};
     lists::ListFile file;
     file.entries = std::move(questions);
-    sitting->fileLines = file.entries;
-    ++sitting->linesVersion;
+    sitting->setFileLines(file.entries);
     sitting->finished.reset();
     return file;
 }
