@@ -65,7 +65,8 @@ QDateTime now() {
 
 void answerEverySlot(Training& training) {
     for (int s = 0; s < kSlots; ++s)
-        training.answerEdited(s, training.state().entries[training.state().slotEntry[s]].expected);
+        training.answerEdited(s,
+                              training.state().entries[training.state().slotEntry[s]].words.first());
 }
 
 // A training begun on the list, as "LANCER" begins it, with nothing eliminated
@@ -217,9 +218,9 @@ void reviewsOfACorrection(benchmark::State& state) {
         SeriesRecord series;
         series.at = at;
         for (int a = 0; a < kSlots; ++a, first = (first + 7) % kQuestions) {
-            const ListEntry entry{{QStringLiteral("AEINRST%1").arg(first),
-                                   QStringLiteral("SATINER%1").arg(first)}, 0, a + 1};
-            series.answers.append({entry, entry.expected, a % 4 != 0, 3 + a});
+            const lists::Entry entry{QStringLiteral("AEINRST%1").arg(first),
+                                     QStringLiteral("SATINER%1").arg(first)};
+            series.answers.append({entry, a + 1, entry.expected, a % 4 != 0, 3 + a});
         }
         at = at.addDays(1); // each series on a day of its own: every review moves its card
         state.ResumeTiming();
