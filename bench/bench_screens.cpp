@@ -47,12 +47,11 @@ quint64 nextSeed() {
     return ++seed;
 }
 
-void lancerToAShownSeries(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString list = writeBigList(dir);
+// As "LANCER" does it: the list read, then handed to the training screen,
+// its first series painted. The questions the list made.
+qint32 lancer(benchmark::State& state, const QString& list) {
     screens::TrainingScreen form(nextSeed);
     form.show();
-    // As "LANCER" does it: the list read, then handed to the training screen.
     for (auto _ : state) {
         const lists::ListResult read = lists::readList(list);
         const auto* entries = lists::listEntries(read);
@@ -64,27 +63,19 @@ void lancerToAShownSeries(benchmark::State& state) {
         form.start(*entries);
         QApplication::processEvents(); // paint
     }
+    return form.training().state().entryCount();
+}
+
+void lancerToAShownSeries(benchmark::State& state) {
+    QTemporaryDir dir;
+    lancer(state, writeBigList(dir));
 }
 BENCHMARK(lancerToAShownSeries)->Unit(benchmark::kMillisecond);
 
 // "LANCER" on « 9 lettres », the largest bundled list (12721 lines making
-// 8991 draws): read, grouped by draw, the first series painted.
+// 8991 draws).
 void lancerOnNineLetters(benchmark::State& state) {
-    const QString list = QStringLiteral(TIRAGES_DATA_DIR "/9l_tir.txt");
-    screens::TrainingScreen form(nextSeed);
-    form.show();
-    for (auto _ : state) {
-        const lists::ListResult read = lists::readList(list);
-        const auto* entries = lists::listEntries(read);
-        if (!entries) {
-            state.SkipWithError("the list did not load");
-            break;
-        }
-        form.setBusy();
-        form.start(*entries);
-        QApplication::processEvents(); // paint
-    }
-    if (form.training().state().entryCount() != 8991)
+    if (lancer(state, QStringLiteral(TIRAGES_DATA_DIR "/9l_tir.txt")) != 8991)
         state.SkipWithError("« 9 lettres » is not 8991 draws");
 }
 BENCHMARK(lancerOnNineLetters)->Unit(benchmark::kMillisecond);

@@ -27,8 +27,11 @@ QStringList described(const QList<Question>& questions) {
     return out;
 }
 
-const lists::ListContent kList{{"ACERT", "CARTE"}, {"ABERR", "ARBRE"}, {"ACERT", "ECART"},
-                               {"ACERT", "TRACE"}, {"ABELT", "TABLE"}};
+const lists::ListContent kList{{"ACERT", "CARTE"},
+                               {"ABERR", "ARBRE"},
+                               {"ACERT", "ECART"},
+                               {"ACERT", "TRACE"},
+                               {"ABELT", "TABLE"}};
 
 } // namespace
 
@@ -37,9 +40,9 @@ class TestQuestions : public QObject {
 
 private slots:
     void linesThatShareADrawAreOneQuestion() {
-        QCOMPARE(described(questionsOf(kList)),
-                 (QStringList{"ACERT:CARTE ECART TRACE@1,3,4/0", "ABERR:ARBRE@2/0",
-                              "ABELT:TABLE@5/0"}));
+        QCOMPARE(
+            described(questionsOf(kList)),
+            (QStringList{"ACERT:CARTE ECART TRACE@1,3,4/0", "ABERR:ARBRE@2/0", "ABELT:TABLE@5/0"}));
         // Character for character; a word twice counts once, its line kept
         // after the words' own; the lowest success count of the lines.
         const QList<NumberedLine> kept{{{"ACERT", "CARTE"}, 1, 3},
@@ -58,15 +61,27 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("marking");
         const QString three = "CARTE ECART TRACE";
-        QTest::newRow("all, in another order") << three << "TRACE CARTE ECART" << "1|||3";
-        QTest::newRow("any case, spaces around") << three << "  trace  Carte ecart " << "1|||3";
-        QTest::newRow("a word twice") << three << "TRACE CARTE ECART TRACE" << "1|||3";
-        QTest::newRow("an extra word") << three << "TRACE CARTE ECART CRATE" << "0||CRATE|4";
-        QTest::newRow("missing, extra") << three << "ECART CRATE CARTE" << "0|TRACE|CRATE|3";
-        QTest::newRow("nothing typed") << three << "" << "0|CARTE ECART TRACE||0";
-        QTest::newRow("one word, as typed") << "ARBRE" << "ARBRE" << "1|||1";
-        QTest::newRow("one word, a space kept") << "ARBRE" << "ARBRE " << "0|ARBRE|ARBRE |1";
-        QTest::newRow("one word, case kept") << "ARBRE" << "arbre" << "0|ARBRE|arbre|1";
+        QTest::newRow("all, in another order") << three << "TRACE CARTE ECART"
+                                               << "1|||3";
+        QTest::newRow("any case, spaces around") << three << "  trace  Carte ecart "
+                                                 << "1|||3";
+        QTest::newRow("a word twice") << three << "TRACE CARTE ECART TRACE"
+                                      << "1|||3";
+        QTest::newRow("an extra word") << three << "TRACE CARTE ECART CRATE"
+                                       << "0||CRATE|4";
+        QTest::newRow("missing, extra") << three << "ECART CRATE CARTE"
+                                        << "0|TRACE|CRATE|3";
+        QTest::newRow("nothing typed") << three << ""
+                                       << "0|CARTE ECART TRACE||0";
+        QTest::newRow("one word, as typed") << "ARBRE"
+                                            << "ARBRE"
+                                            << "1|||1";
+        QTest::newRow("one word, a space kept") << "ARBRE"
+                                                << "ARBRE "
+                                                << "0|ARBRE|ARBRE |1";
+        QTest::newRow("one word, case kept") << "ARBRE"
+                                             << "arbre"
+                                             << "0|ARBRE|arbre|1";
     }
     void answersAreJudgedAgainstEveryWord() {
         QFETCH(QString, words);
@@ -126,8 +141,11 @@ private slots:
         QStringList answers;
         for (const SeriesRecord::Answer& a : t.lastSeries().answers) {
             if (a.word.draw == "ACERT")
-                answers << QStringLiteral("%1@%2:%3:%4").arg(a.word.expected).arg(a.line).arg(
-                               a.right ? "found" : "missed").arg(a.seconds);
+                answers << QStringLiteral("%1@%2:%3:%4")
+                               .arg(a.word.expected)
+                               .arg(a.line)
+                               .arg(a.right ? "found" : "missed")
+                               .arg(a.seconds);
         }
         QCOMPARE(answers, (QStringList{"CARTE@1:missed:9", "ECART@3:missed:9", "TRACE@4:found:5"}));
 

@@ -173,9 +173,8 @@ private slots:
         QCOMPARE(test::execute(database, {"UPDATE entries SET reussites = line % 3"}), QString());
         const auto before = store->trainings().load(test::list("mots"));
         QCOMPARE(before->snapshot.entries.size(), 2);
-        // The launcher counts questions, as the training screen does.
-        QCOMPARE(before->summary.entriesLeft, 2);
-        QCOMPARE(before->summary.entriesAtStart, 2);
+        // The launcher counts words.
+        QCOMPARE(before->summary.entriesLeft, 4);
         QCOMPARE(before->snapshot.entries[0],
                  (Question{"ACERT", {"CARTE", "ECART", "TRACE"}, {1, 2, 4}, 1, false}));
 

@@ -13,9 +13,6 @@ struct Entry {
     friend bool operator==(const Entry&, const Entry&) = default;
 };
 
-// The different draws of some lines: the questions they make.
-qint32 drawCount(const QList<Entry>& lines);
-
 } // namespace tirages::lists
 
 // Its texts may be moved in memory as bytes: a list grows without copying them.

@@ -257,13 +257,6 @@ ListResult ListParser::finish() {
     return ListFile{std::move(m_entries), false, {}};
 }
 
-qint32 drawCount(const QList<Entry>& lines) {
-    QSet<QString> draws;
-    for (const Entry& line : lines)
-        draws.insert(line.draw);
-    return static_cast<qint32>(draws.size());
-}
-
 ListResult parseList(QByteArrayView bytes, const QString& path) {
     ListParser parser(path);
     parser.feed(bytes);

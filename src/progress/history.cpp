@@ -42,7 +42,7 @@ QList<ListTotal> History::listTotals() const {
     return m_connection.rows<ListTotal>(
         QStringLiteral(
             "SELECT t.list, t.entries_at_start, t.series_done, t.seconds_trained, t.finished,"
-            " (SELECT count(DISTINCT draw) FROM entries e WHERE e.list = t.list AND e.left_in = 1),"
+            " (SELECT count(*) FROM entries e WHERE e.list = t.list AND e.left_in = 1),"
             " (SELECT total(found) FROM series s WHERE s.list = t.list),"
             " (SELECT total(shown) FROM series s WHERE s.list = t.list)"
             " FROM trainings t WHERE t.series_done > 0 ORDER BY t.updated DESC"),

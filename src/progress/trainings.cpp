@@ -43,7 +43,7 @@ std::optional<Summary> Trainings::summary(const lists::ListId& list) const {
     std::optional<Summary> summary;
     (void)m_connection.forEach(
         QStringLiteral("SELECT entries_at_start, series_done, seconds_trained, finished, revision,"
-                       " (SELECT count(DISTINCT draw) FROM entries WHERE list = ? AND left_in = 1)"
+                       " (SELECT count(*) FROM entries WHERE list = ? AND left_in = 1)"
                        " FROM trainings WHERE list = ?"),
         {list.key(), list.key()}, [&](const QSqlQuery& row) {
             summary =
@@ -147,7 +147,7 @@ Result<Done> Trainings::writeWhole(const QString& list, const Save& save, qint64
                            " series_done, seconds_trained, entries_at_start, started, updated,"
                            " finished, revision) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {list, criterionCode(now.criterion), text(now.threshold), now.seriesDone,
-             now.secondsTrained, lists::drawCount(save.fileLines), started,
+             now.secondsTrained, static_cast<qint32>(save.fileLines.size()), started,
              seconds(save.at), finished, revision});
         !written)
         return written.failure();

@@ -21,8 +21,8 @@ class Memory;
 
 // A kept training as the launcher tells it.
 struct Summary {
-    qint32 entriesLeft = 0;    // questions: the lines that share a draw are one
-    qint32 entriesAtStart = 0; // questions of the list file the training began from
+    qint32 entriesLeft = 0;    // words left: the lines of the questions left
+    qint32 entriesAtStart = 0; // lines of the list file the training began from
     qint32 seriesDone = 0;
     qint64 secondsTrained = 0;
     std::optional<QDateTime> finished; // when " BRAVO! " ended it

@@ -37,7 +37,6 @@ public:
     lists::ListId list;
     lists::ListContent fileLines; // the file the entries' lines number
     qint64 linesVersion = 0;      // changes with fileLines
-    qint32 questionsInFile = 0;   // its different draws
     training::TrainingSnapshot training;
     QList<training::SeriesRecord> unsaved; // series corrected and not recorded yet
     std::optional<qint64> base;            // the revision this program last kept
@@ -49,7 +48,6 @@ public:
 
     void setFileLines(lists::ListContent lines) {
         fileLines = std::move(lines);
-        questionsInFile = lists::drawCount(fileLines);
         ++linesVersion;
     }
     bool pending() const { return keeping != Keeping::Nothing && saved != Saved::Yes; }
@@ -57,9 +55,13 @@ public:
         if (saved == Saved::Yes)
             saved = Saved::Changed;
     }
+    // The launcher counts words: the lines of the questions left, as the store does.
     progress::Summary summary() const {
-        return {static_cast<qint32>(training.entries.size()),
-                questionsInFile,
+        qint32 wordsLeft = 0;
+        for (const training::Question& question : training.entries)
+            wordsLeft += static_cast<qint32>(question.lines.size());
+        return {wordsLeft,
+                static_cast<qint32>(fileLines.size()),
                 training.seriesDone,
                 training.secondsTrained,
                 finished,

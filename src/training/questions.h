@@ -52,9 +52,9 @@ QList<Question> questionsOf(const QList<lists::Entry>& lines);
 // What an answer box holds, against its question.
 struct Marking {
     bool right = false;
-    QStringList found;   // the words typed, in the question's order
-    QStringList missing; // the words not typed, in the question's order
-    QStringList extra;   // words typed that are no answer, in typed order, each once
+    QStringList found;        // the words typed, in the question's order
+    QStringList missing;      // the words not typed, in the question's order
+    QStringList extra;        // words typed that are no answer, in typed order, each once
     qsizetype typedWords = 0; // different words typed
 };
 

@@ -207,7 +207,7 @@ void Training::recordSeries(const std::array<QString, kSlots>& typed, int shown)
         const qint32 seconds = (m_state.slotSeconds[slot] + typedWords / 2) / typedWords;
         for (qsizetype w = 0; w < question.words.size(); ++w) {
             const bool found = marking.found.contains(question.words[w]);
-            record.answers.append({question.entryOf(w), question.lines[w], typed[slot], found,
+            record.answers.append({question.entryOf(w), question.lines.value(w), typed[slot], found,
                                    found ? seconds : m_state.slotSeconds[slot]});
         }
     }
