@@ -6,7 +6,9 @@ from a lexicon in TSV form (form, lemma, tags), it writes the list files the
 trainer reads: one line a word, "draw;solution", in Windows-1252 with CR LF
 line ends. Each draw is a set of letters, with a line for every playable form
 the lexicon makes of exactly those letters. With --words, every list is
-restricted to the words of a player's own word list.
+restricted to the words of a player's own word list. Beside the lists it
+writes the lexicon itself (LEXICON_FILE), every playable form, for the trainer
+to complete a player's word lists and to show a word's hooks.
 
 The same inputs always give the same bytes.
 """
@@ -21,6 +23,9 @@ import unicodedata
 from collections import defaultdict
 
 MAX_ENTRIES = 10000  # draws of a list
+LEXICON_FILE = "lexique.lex"
+LEXICON_HEADER = "tirages-lexique 1"
+LONGEST_LEXICON_WORD = 32
 RACK = 7  # letters of a rack; longer words get board letters after a "+"
 EXPENSIVE = set("JKQWXYZ")
 
@@ -157,6 +162,19 @@ class Lexicon:
         """Every playable form made of exactly these letters."""
         return self.forms_by_key.get(key, set())
 
+    def words(self):
+        """Every playable form, in alphabetical order."""
+        return sorted(w for forms in self.forms_by_key.values() for w in forms)
+
+    def replace_forms(self, words):
+        """The playable forms become exactly `words` (a player's lexicon): a
+        headword it lacks is no longer one, and each of its words is a
+        headword, of the classes Grammalecte gives it if any."""
+        self.forms_by_key = defaultdict(set)
+        for word in words:
+            self.forms_by_key[anagram_key(word)].add(word)
+        self.classes = {w: self.classes.get(w, set()) | {"word"} for w in words}
+
 
 def classes_of(tags):
     """The classes a headword's tags put it in, besides being a word: a verb
@@ -249,15 +267,33 @@ def list_bytes(draws):
                     for _, words in draws for word in words)
 
 
-def write_lists(lists, folder):
-    """Writes every list into folder, all or nothing."""
+def lexicon_bytes(words):
+    """The lexicon as the trainer reads it: a header line, then the words in
+    alphabetical order, each on a line of its own that starts with one
+    character, chr(48 + n), saying it shares its first n letters with the
+    word before, followed by the rest of the word. ASCII, LF line ends."""
+    lines, previous = [LEXICON_HEADER], ""
+    for word in words:
+        shared = 0
+        while shared < min(len(word), len(previous)) and word[shared] == previous[shared]:
+            shared += 1
+        lines.append(chr(48 + shared) + word[shared:])
+        previous = word
+    return ("\n".join(lines) + "\n").encode("ascii")
+
+
+def write_lists(lists, folder, lexicon_words=()):
+    """Writes every list and the lexicon into folder, all or nothing."""
     os.makedirs(folder, exist_ok=True)
     staged = tempfile.mkdtemp(prefix=".tirages-", dir=folder)
+    files = [name for name, _ in LISTS] + [LEXICON_FILE]
     try:
         for name, _ in LISTS:
             with open(os.path.join(staged, name), "wb") as out:
                 out.write(list_bytes(lists[name]))
-        for name, _ in LISTS:
+        with open(os.path.join(staged, LEXICON_FILE), "wb") as out:
+            out.write(lexicon_bytes(lexicon_words))
+        for name in files:
             os.replace(os.path.join(staged, name), os.path.join(folder, name))
     finally:
         for leftover in os.listdir(staged):
@@ -267,16 +303,17 @@ def write_lists(lists, folder):
 
 # ---------------------------------------------------------------- player's words
 
-def read_player_words(path):
-    """The words of a player's list, folded, and what was skipped with why."""
+def read_player_words(path, longest=9, what="la liste de mots"):
+    """The words of a player's list, folded, and what was skipped with why;
+    words of 2 to `longest` letters are kept."""
     if os.path.isdir(path):
         raise InputError("« %s » est un dossier, pas une liste de mots." % path)
     try:
         with open(path, "rb") as source:
             raw = source.read()
     except OSError as error:
-        raise InputError("Impossible de lire la liste de mots « %s » : %s."
-                         % (path, error.strerror or error))
+        raise InputError("Impossible de lire %s « %s » : %s."
+                         % (what, path, error.strerror or error))
     try:
         text = raw.decode("utf-8-sig")
     except UnicodeDecodeError:
@@ -288,8 +325,9 @@ def read_player_words(path):
         word = fold_player_word(line)
         if word is None:
             skipped.append((number, line.strip(), "pas un mot jouable"))
-        elif len(word) < 2 or len(word) > 9:
-            skipped.append((number, line.strip(), "longueur hors des listes (2 à 9 lettres)"))
+        elif len(word) < 2 or len(word) > longest:
+            skipped.append((number, line.strip(),
+                            "longueur hors des listes (2 à %d lettres)" % longest))
         elif word in seen:
             skipped.append((number, line.strip(), "en double"))
         else:
@@ -302,9 +340,12 @@ def read_player_words(path):
 
 DESCRIPTION = """\
 Écrit les 17 listes de tirages dans un dossier, depuis le lexique Grammalecte
-(paquet python3-grammalecte). Avec --words, chaque liste ne garde que les mots
-de votre propre liste de mots : un mot par ligne, en UTF-8 ou en Windows-1252,
-en majuscules ou en minuscules, accents permis."""
+(paquet python3-grammalecte), et le lexique lui-même (lexique.lex), que tirages
+lit pour compléter vos listes de mots et montrer les rallonges d'un mot.
+Avec --words, chaque liste ne garde que les mots de votre propre liste de mots ;
+avec --lexique, les listes et le lexique écrit ne gardent que les mots de votre
+lexique. Ces fichiers ont un mot par ligne, en UTF-8 ou en Windows-1252, en
+majuscules ou en minuscules, accents permis."""
 
 EPILOG = """\
 exemples :
@@ -315,6 +356,9 @@ exemples :
   %(prog)s ~/scrabble/data --words nouveaux-mots.txt
       lancé depuis ~/scrabble, tirages ouvre alors vos listes sous leurs noms
       (« 5 lettres », « 9 lettres »…).
+  %(prog)s ~/mes-listes --lexique liste-officielle.txt
+      les 17 listes et le lexique, avec les seuls mots de votre liste
+      officielle.
 
 Une liste de mots (un mot par ligne, sans « ; ») s'ouvre aussi telle quelle
 dans tirages, sans passer par cette commande."""
@@ -357,6 +401,10 @@ def _parser():
     options.add_argument("-h", "--help", action="help", help="affiche cette aide et quitte")
     options.add_argument("--words", metavar="FICHIER",
                          help="votre liste de mots, un mot par ligne")
+    options.add_argument("--lexique", metavar="FICHIER",
+                         help="votre lexique, un mot par ligne (la liste officielle de votre"
+                         " fédération, par exemple) : les listes et le lexique écrit n'ont"
+                         " que ses mots")
     options.add_argument("--lexicon-tsv", metavar="FICHIER",
                          help="un autre lexique, en lignes forme<TAB>lemme<TAB>étiquettes"
                          " (par défaut : le lexique Grammalecte)")
@@ -373,11 +421,19 @@ def main(argv=None):
     try:
         player_words, skipped = (read_player_words(args.words) if args.words
                                  else (None, []))
+        ignored_in_lexicon = 0
         entries = (tsv_entries(args.lexicon_tsv) if args.lexicon_tsv
                    else grammalecte_entries())
         lexicon = Lexicon(entries)
+        if args.lexique:
+            lexicon_words, lexicon_skipped = read_player_words(
+                args.lexique, LONGEST_LEXICON_WORD, "le lexique")
+            if not lexicon_words:
+                raise InputError("Le lexique « %s » n'a aucun mot." % args.lexique)
+            lexicon.replace_forms(lexicon_words)
+            ignored_in_lexicon = len(lexicon_skipped)
         lists = build(lexicon, player_words)
-        write_lists(lists, args.output)
+        write_lists(lists, args.output, lexicon.words())
     except InputError as error:
         print("Erreur : %s" % error, file=sys.stderr)
         return 1
@@ -388,8 +444,12 @@ def main(argv=None):
     for name, title in LISTS:
         print("%-16s %13s %11s  %s" % (name, counted(len(lists[name]), "tirage"),
                                        counted(len(words_of(lists[name])), "mot"), title))
+    print("%-16s %25s  le lexique" % (LEXICON_FILE, counted(len(lexicon.words()), "mot")))
     for number, line, why in skipped:
         print("ignoré, ligne %d : %s (%s)" % (number, line, why))
+    if ignored_in_lexicon:
+        print("lexique : %s ignorée(s) (pas un mot jouable, en double ou trop long)"
+              % counted(ignored_in_lexicon, "ligne"))
     return 0
 
 

@@ -102,7 +102,8 @@ class Files(unittest.TestCase):
         with tempfile.TemporaryDirectory() as folder:
             code, out, _ = run(folder, "--lexicon-tsv", FIXTURE)
             self.assertEqual(code, 0)
-            self.assertEqual(sorted(os.listdir(folder)), sorted(n for n, _ in bl.LISTS))
+            self.assertEqual(sorted(os.listdir(folder)),
+                             sorted([n for n, _ in bl.LISTS] + [bl.LEXICON_FILE]))
             with open(os.path.join(folder, "5l_tir.txt"), "rb") as f:
                 data = f.read()
             self.assertTrue(data.endswith(b"\r\n"))
@@ -114,9 +115,16 @@ class Files(unittest.TestCase):
         with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
             run(a, "--lexicon-tsv", FIXTURE)
             run(b, "--lexicon-tsv", FIXTURE)
-            for name, _ in bl.LISTS:
+            for name in [n for n, _ in bl.LISTS] + [bl.LEXICON_FILE]:
                 with open(os.path.join(a, name), "rb") as x, open(os.path.join(b, name), "rb") as y:
                     self.assertEqual(x.read(), y.read(), name)
+
+
+class LexiconFile(unittest.TestCase):
+    def test_each_word_says_what_it_shares_with_the_one_before(self):
+        self.assertEqual(bl.lexicon_bytes(["CHIEN", "CHIENS", "CHINE", "NICHE"]),
+                         b"tirages-lexique 1\n0CHIEN\n5S\n3NE\n0NICHE\n")
+        self.assertIn("ZEBRES", fixture_lexicon().words())  # forms, not only headwords
 
 
 class PlayerWords(unittest.TestCase):
@@ -167,6 +175,27 @@ class PlayerWords(unittest.TestCase):
         self.assertEqual(self.read_list(folder, "2-4l_tir.txt"), ["WXYZ"])
         self.assertEqual(self.read_list(folder, "2-6lc_tir.txt"), ["WXYZ"])
         self.assertEqual(self.read_list(folder, "vbt_tir.txt"), [])
+
+    def test_a_players_lexicon_replaces_the_forms(self):
+        folder = tempfile.mkdtemp()
+        lexique = os.path.join(folder, "officiel.txt")
+        with open(lexique, "wb") as f:
+            f.write("chien\nNiché\ntrace\nporte-clé\nécart\n".encode("cp1252"))
+        out_dir = os.path.join(folder, "listes")
+        code, out, _ = run(out_dir, "--lexicon-tsv", FIXTURE, "--lexique", lexique)
+        self.assertEqual(code, 0)
+        self.assertEqual(sorted(self.read_list(out_dir, "5l_tir.txt")),
+                         ["CHIEN", "ECART", "NICHE", "TRACE"])
+        # Its words keep the classes Grammalecte gives them.
+        self.assertEqual(self.read_list(out_dir, "vbt_tir.txt"), [])
+        with open(os.path.join(out_dir, bl.LEXICON_FILE), "rb") as f:
+            self.assertEqual(f.read(), bl.lexicon_bytes(["CHIEN", "ECART", "NICHE", "TRACE"]))
+        self.assertIn("lexique : 1 ligne ignorée", out)
+        empty = os.path.join(folder, "vide.txt")
+        open(empty, "w").close()
+        code, _, err = run(os.path.join(folder, "autre"), "--lexicon-tsv", FIXTURE,
+                           "--lexique", empty)
+        self.assertEqual((code, "n'a aucun mot" in err), (1, True))
 
     def test_windows_1252_input(self):
         code, _, _, folder = self.build_from("ZÈBRE\r\nCHAT\r\n", encoding="cp1252")
