@@ -347,6 +347,57 @@ inline const QString extra = QStringLiteral("En trop : %1");
 inline const QString separator = QStringLiteral(" · ");
 } // namespace severalWords
 
+// The lexicon: the one shipped, a player's own word file, what it adds to a
+// player's word list, and the word sheet shown after a correction.
+namespace lexicon {
+inline const QString button = QStringLiteral("Lexique…");
+inline const QString title = QStringLiteral("Lexique");
+inline const QString bundled = QStringLiteral("Lexique fourni (Grammalecte)");
+inline const QString ownFile = QStringLiteral("Un fichier de mots…");
+inline const QString chooseTitle = QStringLiteral("Choisir un lexique");
+inline const QString filter = QStringLiteral("Fichiers de mots (*.txt);;Tous les fichiers (*)");
+inline const QString explanation = QStringLiteral(
+    "Le lexique complète vos propres listes de mots et donne, après chaque correction, les "
+    "rallonges des mots et les mots d'une lettre de plus. Un fichier de mots a un mot par "
+    "ligne, en UTF-8 ou en Windows-1252, accents permis.");
+// The launcher's line while the lexicon is not the one shipped.
+inline const QString inForce = QStringLiteral("Lexique : %1 (%2)");
+inline const QString missing = QStringLiteral(
+    "Le lexique %1 est introuvable : le lexique fourni (Grammalecte) est utilisé.");
+// Why a lexicon file is refused; %1 is the quoted file name.
+inline const QString refusedTail = QStringLiteral(" Le lexique en place est gardé.");
+inline const QString unreadable = QStringLiteral("Le lexique ne peut pas être lu : %1");
+inline const QString tooLarge =
+    QStringLiteral("Le lexique %1 est trop grand : un lexique fait au plus %2 Mo.");
+inline const QString tooManyLines =
+    QStringLiteral("Le lexique %1 a plus de %2 lignes : un lexique en compte %2 au plus.");
+inline const QString notText = QStringLiteral("Le lexique %1 n'est pas un fichier de texte.");
+inline const QString noWord =
+    QStringLiteral("Le lexique %1 n'a aucun mot de %2 à %3 lettres.");
+inline const QString damaged = QStringLiteral(
+    "Le lexique fourni %1 est abîmé : réinstallez tirages. Le lexique n'est pas utilisé.");
+// Before a player's word list is trained: the words the lexicon added.
+inline const QString addedTitle = QStringLiteral("Mots du lexique");
+inline const QString addedOne =
+    QStringLiteral("%1 a les lettres de vos mots ; il est demandé aussi : %2.");
+inline const QString addedMany =
+    QStringLiteral("%1 ont les lettres de vos mots ; ils sont demandés aussi : %2.");
+inline const Forms lexiconWords{QStringLiteral("mot du lexique"),
+                                QStringLiteral("mots du lexique")};
+inline const QString more = QStringLiteral("…");
+// The word sheet: a word between its hooks, the words of one letter more, the
+// words typed that the lexicon does not know.
+inline const QString plusOne = QStringLiteral("+ %1 : %2");
+inline const QString plusOneSeparator = QStringLiteral(" ; ");
+inline const QString noPlusOne = QStringLiteral("Aucun mot d'une lettre de plus");
+inline const QString unknown = QStringLiteral("%1 n'est pas dans le lexique");
+inline const QString answersSeparator = QStringLiteral("   ");
+// What a screen reader hears of it.
+inline const QString spokenName = QStringLiteral("Fiche des mots");
+inline const QString spokenHooks = QStringLiteral("%1 : rallonges devant : %2 ; derrière : %3");
+inline const QString spokenNone = QStringLiteral("aucune");
+} // namespace lexicon
+
 // The font cycle of the slot boxes, in the order of its clicks.
 struct FontStep {
     QString family;
