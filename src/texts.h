@@ -361,9 +361,11 @@ inline const QString explanation = QStringLiteral(
     "rallonges des mots et les mots d'une lettre de plus. Un fichier de mots a un mot par "
     "ligne, en UTF-8 ou en Windows-1252, accents permis.");
 // The launcher's line while the lexicon is not the one shipped.
-inline const QString inForce = QStringLiteral("Lexique : %1 (%2)");
+inline const QString inForce = QStringLiteral("Lexique : %1");
 inline const QString missing = QStringLiteral(
     "Le lexique %1 est introuvable : le lexique fourni (Grammalecte) est utilisé.");
+inline const QString shippedInstead =
+    QStringLiteral("%1 Le lexique fourni (Grammalecte) est utilisé.");
 // Why a lexicon file is refused; %1 is the quoted file name.
 inline const QString refusedTail = QStringLiteral(" Le lexique en place est gardé.");
 inline const QString unreadable = QStringLiteral("Le lexique ne peut pas être lu : %1");
@@ -459,6 +461,7 @@ inline const QString about = QStringLiteral("A propos");
 inline const QString countdown = QStringLiteral("Compte à rebours");
 inline const QString progressLine = QStringLiteral("Entraînement gardé");
 inline const QString browse = QStringLiteral("Choisir un fichier de liste");
+inline const QString lexicon = QStringLiteral("Choisir le lexique");
 inline const QString review = QStringLiteral("Entraîner les mots à revoir aujourd'hui");
 } // namespace spoken
 

@@ -105,10 +105,11 @@ private slots:
     void tabVisitsLancerQuitterThenTheListAndItsButton() {
         auto launcher = makeLauncher();
         QCOMPARE(launcher->focusWidget(), ui(launcher).Command1);
-        const QList<QWidget*> walk = test::tabWalk(launcher.get(), ui(launcher).Command1, 4);
+        const QList<QWidget*> walk = test::tabWalk(launcher.get(), ui(launcher).Command1, 5);
         QCOMPARE(walk,
                  (QList<QWidget*>{ui(launcher).Command1, ui(launcher).quitter, ui(launcher).fichier,
-                                  ui(launcher).parcourir, ui(launcher).Command1}));
+                                  ui(launcher).parcourir, ui(launcher).lexique,
+                                  ui(launcher).Command1}));
     }
 
     // « Parcourir… » with Qt's own file dialog: the file chosen goes into the

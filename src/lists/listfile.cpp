@@ -177,7 +177,7 @@ ListResult ListParser::wordList() {
             error.detail = leftOutReport(trained.leftOut);
         return error;
     }
-    return ListFile{std::move(trained.entries), true, std::move(trained.leftOut)};
+    return ListFile{std::move(trained.entries), true, std::move(trained.leftOut), {}};
 }
 
 bool ListParser::feed(QByteArrayView bytes) {
@@ -254,7 +254,7 @@ ListResult ListParser::finish() {
             (field.expected ? entry.expected : entry.draw) = utf8.decode(field.bytes);
         }
     }
-    return ListFile{std::move(m_entries), false, {}};
+    return ListFile{std::move(m_entries), false, {}, {}};
 }
 
 ListResult parseList(QByteArrayView bytes, const QString& path) {

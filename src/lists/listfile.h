@@ -53,6 +53,7 @@ struct ListFile {
     ListContent entries;
     bool plainWords = false;
     QList<LeftOutWord> leftOut;
+    QStringList fromLexicon; // a plain word list: the lexicon's words added to its draws
 };
 
 using ListResult = std::variant<ListFile, ListError>;

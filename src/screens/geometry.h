@@ -50,6 +50,10 @@ inline constexpr Twips browse{3555, 1320, 1215, 315};
 // above « Parcourir… ».
 inline constexpr Twips reviewLine{360, 780, 3100, 315};
 inline constexpr Twips review{3555, 750, 1215, 375};
+// The lexicon: its button on the other side of the list box from « Parcourir… »,
+// and under the heading, which one is in force when it is not the one shipped.
+inline constexpr Twips lexicon{120, 1320, 1005, 315};
+inline constexpr Twips lexiconLine{360, 570, 4530, 195};
 // Opens the statistics, once there are some, at the foot of the launcher.
 inline constexpr Twips statistics{360, 3240, 1455, 495};
 inline constexpr Twips carry{1935, 3240, 1455, 495};
@@ -91,6 +95,9 @@ inline constexpr Twips score{6720, 6360, 45, 195};
 inline constexpr int scoreRightEdge = 7980;
 // Under the tiles: the whole answer of a question of several words.
 inline constexpr Twips wordsLine{3000, 6300, 3255, 195};
+// Under the search box, once corrected: what the lexicon says of the words of
+// the current box, right of the judging light.
+inline constexpr Twips wordSheet{3300, 6990, 4200, 780};
 inline constexpr Twips timeUsed{6720, 6720, 45, 195};
 inline constexpr Twips timeHeading{8040, 5520, 555, 195};
 inline constexpr Twips showClocks{7680, 5520, 255, 255};

@@ -45,6 +45,8 @@ Launcher::Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTraining
                   {m_progress, "progress"},
                   {m_continueButton, "continuer"},
                   {m_browseButton, "parcourir"},
+                  {m_lexiconButton, "lexique"},
+                  {m_lexiconLine, "lexiqueLigne"},
                   {m_reviewLine, "reviewLine"},
                   {m_reviewButton, "reviser"},
                   {m_statisticsButton, "statistiques"},
@@ -54,6 +56,7 @@ Launcher::Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTraining
     m_farewellCountdown->setAccessibleName(texts::spoken::countdown);
     m_progress->setAccessibleName(texts::spoken::progressLine);
     m_browseButton->setAccessibleDescription(texts::spoken::browse);
+    m_lexiconButton->setAccessibleDescription(texts::spoken::lexicon);
     m_reviewButton->setAccessibleDescription(texts::spoken::review);
 
     QWidget::setTabOrder(m_launchButton, m_continueButton);
@@ -63,7 +66,8 @@ Launcher::Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTraining
     QWidget::setTabOrder(m_carryButton, m_quitButton);
     QWidget::setTabOrder(m_quitButton, m_listBox);
     QWidget::setTabOrder(m_listBox, m_browseButton);
-    QWidget::setTabOrder(m_browseButton, m_about);
+    QWidget::setTabOrder(m_browseButton, m_lexiconButton);
+    QWidget::setTabOrder(m_lexiconButton, m_about);
     m_launchButton->setFocus();
 
     m_retry = new QTimer(this);
@@ -85,6 +89,7 @@ Launcher::Launcher(std::function<std::unique_ptr<TrainingScreen>()> makeTraining
     connect(m_statisticsButton, &QPushButton::clicked, this, &Launcher::statisticsClicked);
     connect(m_carryButton, &QPushButton::clicked, this, &Launcher::carryClicked);
     connect(m_browseButton, &QPushButton::clicked, this, &Launcher::browseClicked);
+    connect(m_lexiconButton, &QPushButton::clicked, this, &Launcher::lexiconClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &Launcher::quitClicked);
     connect(m_farewellTimer, &QTimer::timeout, this, &Launcher::farewellTick);
 }
@@ -98,6 +103,9 @@ void Launcher::createControls() {
     m_quitButton = placed(new QPushButton(texts::quit, this), layout::quit);
     m_listBox = placed(new QComboBox(this), layout::listBox);
     m_browseButton = placed(new QPushButton(texts::browsing::button, this), layout::browse);
+    m_lexiconButton = placed(new QPushButton(texts::lexicon::button, this), layout::lexicon);
+    m_lexiconLine = placed(new QLabel(this), layout::lexiconLine); // read as it shows
+    m_lexiconLine->hide();
     m_about = placed(new QPlainTextEdit(this), layout::about);
     m_farewellCountdown = placed(new QuietLabel(this), layout::farewellCountdown);
     m_message = placed(new AlertLabel(this), layout::message);
@@ -126,7 +134,7 @@ void Launcher::createControls() {
     for (QWidget* control :
          {static_cast<QWidget*>(m_heading), static_cast<QWidget*>(m_farewellCountdown)})
         setBackground(control, rgb(training::Colour::Peach));
-    for (QPushButton* button : {m_launchButton, m_quitButton, m_browseButton})
+    for (QPushButton* button : {m_launchButton, m_quitButton, m_browseButton, m_lexiconButton})
         button->setAutoDefault(true);
 
     m_about->setReadOnly(true);
@@ -165,6 +173,12 @@ QString Launcher::aboutText() {
 TrainingScreen& Launcher::trainingScreenMade() {
     if (!m_trainingScreen) {
         m_trainingScreen = m_makeTrainingScreen();
+        m_trainingScreen->setWordSheetMaker(
+            [this](const QStringList& answers, const QStringList& typed) {
+                const auto lexicon = m_sittings.lexicons().lexicon();
+                return lexicon ? lexicon::wordSheet(*lexicon, answers, typed)
+                               : lexicon::WordSheet{};
+            });
         connect(m_trainingScreen.get(), &TrainingScreen::listStarted, this,
                 [this](const training::TrainingSnapshot& training) {
                     m_sittings.started(training);
@@ -205,6 +219,8 @@ void Launcher::showView(const session::LauncherView& view, bool tellAgain) {
     m_reviewButton->setVisible(!view.reviews.isEmpty());
     m_statisticsButton->setVisible(view.statisticsShown && m_makeStatistics);
     m_carryButton->setVisible(view.carryShown);
+    m_lexiconLine->setText(view.lexicon);
+    m_lexiconLine->setVisible(!view.lexicon.isEmpty());
 }
 
 void Launcher::watchPending() {

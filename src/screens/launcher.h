@@ -86,7 +86,8 @@ private:
     void showView(const session::LauncherView& view, bool tellAgain = false);
     bool confirmRestart(const QString& question);
     void launchClicked();
-    void tellLeftOut(const lists::ListFile& file);
+    // What a plain word list left out, and what the lexicon added to it.
+    void tellBeforeTraining(const lists::ListFile& file);
     void continueClicked();
     void reviewClicked();
     void statisticsClicked();
@@ -94,6 +95,9 @@ private:
     // Starts the training screen on a list read.
     void train(const lists::ListFile& file);
     void browseClicked();
+    // « Lexique… »: the lexicon shipped, or a word file chosen in the file dialog.
+    void lexiconClicked();
+    void chooseLexicon(const QString& path);
     void showTraining(TrainingScreen& training);
     void trainingLeft();
     void quitClicked();
@@ -129,6 +133,8 @@ private:
     QLabel* m_progress = nullptr;              // the training kept for the list named, if any
     QPushButton* m_continueButton = nullptr;   // takes that training up
     QPushButton* m_browseButton = nullptr;     // picks a list file in the file dialog
+    QPushButton* m_lexiconButton = nullptr;    // picks the lexicon
+    QLabel* m_lexiconLine = nullptr;           // the lexicon in force, if not the one shipped
     QLabel* m_reviewLine = nullptr;            // how many questions are due today, if any
     QPushButton* m_reviewButton = nullptr;     // trains them
     QPushButton* m_statisticsButton = nullptr; // opens the statistics, once a series was corrected

@@ -7,6 +7,7 @@
 #include "screens/launcher.h"
 #include "screens/trainingscreen.h"
 #include "session/carrying.h"
+#include "lexicon/completion.h"
 #include "session/sittings.h"
 #include "texts.h"
 
@@ -42,12 +43,13 @@ void Launcher::launchClicked() {
         showView(m_sittings.view(), true); // the same reason again is told again
         return;
     }
-    if (!file->leftOut.isEmpty())
-        tellLeftOut(*file);
+    if (!file->leftOut.isEmpty() || !file->fromLexicon.isEmpty())
+        tellBeforeTraining(*file);
     train(*file);
 }
 
 void Launcher::train(const lists::ListFile& file) {
+    m_sittings.lexicons().prefetch(); // for the word sheets
     TrainingScreen& training = trainingScreenMade();
     training.setBusy();
     showTraining(training);
@@ -64,14 +66,20 @@ void Launcher::reviewClicked() {
     train(*file);
 }
 
-// A plain word list trains on its words that make a draw of their own: the
-// player is told which were left out before the training starts on the others.
-void Launcher::tellLeftOut(const lists::ListFile& file) {
+// A plain word list trains on its words that make a draw of their own, and
+// on the lexicon's other words of their letters: the player is told which
+// were left out and which were added before the training starts.
+void Launcher::tellBeforeTraining(const lists::ListFile& file) {
     namespace say = texts::listMessages;
-    QMessageBox box(QMessageBox::Information, say::leftOutTitle,
-                    lists::leftOutReport(file.leftOut) + u'\n' +
-                        say::trainedOn.arg(texts::counted(file.entries.size(), texts::words)),
-                    QMessageBox::NoButton, this);
+    QStringList told;
+    if (!file.leftOut.isEmpty())
+        told << lists::leftOutReport(file.leftOut);
+    if (!file.fromLexicon.isEmpty())
+        told << lexicon::completionReport(file.fromLexicon);
+    told << say::trainedOn.arg(texts::counted(file.entries.size(), texts::words));
+    QMessageBox box(QMessageBox::Information,
+                    file.leftOut.isEmpty() ? texts::lexicon::addedTitle : say::leftOutTitle,
+                    told.join(u'\n'), QMessageBox::NoButton, this);
     box.setDefaultButton(box.addButton(say::startButton, QMessageBox::AcceptRole));
     box.exec();
 }
@@ -104,6 +112,43 @@ void Launcher::browseClicked() {
         m_launchButton->setFocus(Qt::OtherFocusReason);
     });
     dialog->open();
+}
+
+// A small window that offers the lexicon shipped or a word file; the file is
+// chosen in the desktop's file dialog and read at once.
+void Launcher::lexiconClicked() {
+    namespace say = texts::lexicon;
+    auto* box = new QMessageBox(QMessageBox::Question, say::title, say::explanation,
+                                QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("lexiqueChoix"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* shipped = box->addButton(say::bundled, QMessageBox::AcceptRole);
+    QPushButton* ownFile = box->addButton(say::ownFile, QMessageBox::ActionRole);
+    box->addButton(texts::progress::cancelButton, QMessageBox::RejectRole);
+    box->setDefaultButton(m_sittings.lexicons().chosen().isEmpty() ? shipped : ownFile);
+    connect(box, &QMessageBox::buttonClicked, this, [this, shipped, ownFile](auto* clicked) {
+        if (clicked == shipped)
+            chooseLexicon({});
+        if (clicked != ownFile)
+            return;
+        auto* dialog = new QFileDialog(this, say::chooseTitle,
+                                       m_listFolder.folder(QDir::homePath()), say::filter);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        connect(dialog, &QFileDialog::fileSelected, this, &Launcher::chooseLexicon);
+        dialog->open();
+    });
+    box->open();
+}
+
+void Launcher::chooseLexicon(const QString& path) {
+    setCursor(Qt::WaitCursor);
+    const Result<Done> chosen = m_sittings.lexicons().choose(path);
+    unsetCursor();
+    refresh();
+    if (!chosen)
+        m_message->say(chosen.why());
 }
 
 // Made at the first click, not before: the start is not slower for it.

@@ -30,6 +30,8 @@ namespace layout = screens::trainingLayout;
 
 namespace {
 
+constexpr int kWordSheetPoints = 7; // the word sheet: small, to hold a few lines
+
 // Labels size themselves to their caption.
 QLabel* label(QWidget* parent, const QString& caption, const Twips& twips) {
     auto* control = placed(new QLabel(caption, parent), twips);
@@ -130,6 +132,11 @@ void TrainingScreen::createControls() {
     m_timeUsed->hide();
     m_wordsLine = label(this, {}, layout::wordsLine);
     m_wordsLine->hide();
+    m_wordSheet = placed(new QLabel(this), layout::wordSheet);
+    m_wordSheet->setWordWrap(true);
+    m_wordSheet->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_wordSheet->setFont(screenFont(kWordSheetPoints));
+    m_wordSheet->hide();
     m_timeHeading = label(this, texts::timeHeading, layout::timeHeading);
     m_showClocks = placed(new QCheckBox(this), layout::showClocks);
     m_showClocks->setChecked(true);
@@ -184,6 +191,7 @@ void TrainingScreen::nameForTheManual() {
                   {m_judgement, "voyant"},
                   {m_score, "score"},
                   {m_wordsLine, "motsreponse"},
+                  {m_wordSheet, "fiche"},
                   {m_timeUsed, "tps"},
                   {m_timeHeading, "Label3"},
                   {m_showClocks, "Check1"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lexicon/wordsheet.h"
 #include "lists/listfile.h"
 #include "training/training.h"
 
@@ -46,6 +47,12 @@ public:
     // The system beep; tests replace it to count the beeps.
     void setBeep(std::function<void()> beep);
 
+    // What the lexicon says of a draw's answers and of the words typed, shown
+    // under the tiles once the series is corrected; without, nothing is.
+    using WordSheetMaker =
+        std::function<lexicon::WordSheet(const QStringList& answers, const QStringList& typed)>;
+    void setWordSheetMaker(WordSheetMaker maker) { m_makeWordSheet = std::move(maker); }
+
     // One tick of each timer: the countdown, the total clock, the word stopwatch.
     void countdownTick();
     void totalTick();
@@ -90,6 +97,7 @@ private:
     void renderLabels(const training::ScreenView& view);
     void renderBoxes(const training::ScreenView& view);
     void renderFonts(const training::ScreenView& view);
+    void renderWordSheet(const training::ScreenView& view);
     void applyPhaseAndEffects(const training::ScreenView& view, const training::Effects& effects);
     void apply(const training::Effect& effect);
     QTimer* timerOf(training::Timer timer) const;
@@ -98,6 +106,8 @@ private:
     bool m_updating = false;
     std::deque<std::function<void(training::Training&)>> m_raisedWhileUpdating;
     std::function<void()> m_beep;
+    WordSheetMaker m_makeWordSheet;
+    std::pair<QStringList, QStringList> m_sheetOf; // the answers and words typed it shows
 
     std::array<QLineEdit*, training::kSlots> m_draws{};          // each slot's draw box
     std::array<entry::AnswerBox*, training::kSlots> m_answers{}; // each slot's answer box
@@ -121,6 +131,7 @@ private:
     QLabel* m_judgement = nullptr;            // the judging light: "OK" or "NO"
     QLabel* m_score = nullptr;                // found/shown of the last series
     QLabel* m_wordsLine = nullptr; // the answer of a question of several words, under the tiles
+    QLabel* m_wordSheet = nullptr; // once corrected, the lexicon on the current box's words
     QLabel* m_timeUsed = nullptr;             // the time the last series used
     QLabel* m_timeHeading = nullptr;          // "TEMPS"
     QCheckBox* m_showClocks = nullptr;        // shows or hides the clocks

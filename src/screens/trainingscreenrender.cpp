@@ -62,6 +62,7 @@ void TrainingScreen::render(const ScreenView& view) {
     renderFonts(view);
     renderTiles(view);
     renderLabels(view);
+    renderWordSheet(view);
     renderBoxes(view);
     m_pause->setText(view.pauseCaption);
     m_score->setVisible(view.scoreVisible);
@@ -126,6 +127,24 @@ void TrainingScreen::renderLabels(const ScreenView& view) {
           std::pair{m_fontNumber, texts::spoken::fontNumber},
           std::pair{m_seriesDone, texts::spoken::seriesDone}})
         setSpokenName(label, texts::spoken::labelled(name, label->text()));
+}
+
+// Worked out again only when the box or what it holds changes: a screen
+// reader announces each change of its name.
+void TrainingScreen::renderWordSheet(const ScreenView& view) {
+    std::pair<QStringList, QStringList> wanted{view.sheetAnswers, view.sheetTyped};
+    if (wanted == m_sheetOf)
+        return;
+    m_sheetOf = std::move(wanted);
+    const lexicon::WordSheet sheet = m_makeWordSheet && !view.sheetAnswers.isEmpty()
+                                         ? m_makeWordSheet(view.sheetAnswers, view.sheetTyped)
+                                         : lexicon::WordSheet{};
+    m_wordSheet->setText(sheet.lines.join(u'\n'));
+    m_wordSheet->setToolTip(m_wordSheet->text());
+    setSpokenName(m_wordSheet, sheet.isEmpty() ? texts::lexicon::spokenName
+                                               : texts::spoken::labelled(
+                                                     texts::lexicon::spokenName, sheet.spoken));
+    m_wordSheet->setVisible(!sheet.isEmpty());
 }
 
 void TrainingScreen::renderBoxes(const ScreenView& view) {

@@ -1,5 +1,6 @@
 #include "session/sittings.h"
 
+#include "lexicon/completion.h"
 #include "lists/catalogue.h"
 #include "session/sitting.h"
 #include "session/statistics.h"
@@ -39,7 +40,8 @@ std::unique_ptr<QLockFile> lockOf(const progress::Store* store, const lists::Lis
 }
 
 Sittings::Sittings(QStringList dataDirs, Clock now)
-    : m_dataDirs(std::move(dataDirs)), m_now(std::move(now)) {}
+    : m_dataDirs(std::move(dataDirs)), m_now(std::move(now)),
+      m_lexicons(m_dataDirs, [this] { return m_store.get(); }) {}
 
 Sittings::~Sittings() = default;
 
@@ -93,9 +95,22 @@ Result<lists::ListFile> Sittings::failed(const QString& why) {
     return Failure{why};
 }
 
+lists::ListResult Sittings::readNamed() const {
+    lists::ListResult read = lists::openList(m_typed, m_dataDirs);
+    auto* file = std::get_if<lists::ListFile>(&read);
+    if (!file || !file->plainWords)
+        return read;
+    if (const auto lexicon = m_lexicons.lexicon()) {
+        lexicon::Completion completion = lexicon::completed(file->entries, *lexicon);
+        file->entries = std::move(completion.entries);
+        file->fromLexicon = std::move(completion.added);
+    }
+    return read;
+}
+
 Result<lists::ListFile> Sittings::launch() {
     m_message.clear();
-    lists::ListResult read = lists::openList(m_typed, m_dataDirs);
+    lists::ListResult read = readNamed();
     if (const auto* error = std::get_if<lists::ListError>(&read))
         return failed(error->message());
     Sitting* sitting = sitFor(lists::ListId::typed(m_typed), m_typed);
@@ -130,7 +145,7 @@ Result<TrainingSnapshot> Sittings::continueTraining() {
         sitting->saved = Sitting::Saved::Yes;
     }
     sitting->training = kept->snapshot;
-    const lists::ListResult read = lists::openList(m_typed, m_dataDirs);
+    const lists::ListResult read = readNamed();
     const auto* lines = lists::listEntries(read);
     if (lines && progress::compareLines(kept->fileLines, *lines).any()) {
         // The file changed: the training goes on on the file as it is now,

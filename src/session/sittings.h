@@ -13,6 +13,7 @@
 #include "lists/listid.h"
 #include "progress/store.h"
 #include "result.h"
+#include "session/lexicons.h"
 #include "training/snapshot.h"
 
 #include <QHash>
@@ -33,6 +34,7 @@ struct LauncherView {
     QString reviews;            // the questions due today; empty: no line, no « Réviser »
     bool statisticsShown = false; // a series was ever corrected
     bool carryShown = false;      // « Sauvegarde… »: something is kept
+    QString lexicon;              // the lexicon in force when not the one shipped
 };
 
 class Sitting;
@@ -49,6 +51,8 @@ public:
     // at once.
     void useStore(Result<std::unique_ptr<progress::Store>> store);
     progress::Store* store() const { return m_store.get(); }
+    // The lexicon that completes plain word lists, its choice kept in the store.
+    Lexicons& lexicons() { return m_lexicons; }
 
     LauncherView view() const;
     // The text of the list box changed: the line follows it, a message goes.
@@ -106,6 +110,8 @@ private:
     void forgetWhatWasKept();
     qint32 dueToday() const;
     Result<lists::ListFile> failed(const QString& why);
+    // The list named, read; a plain word list completed by the lexicon.
+    lists::ListResult readNamed() const;
 
     struct FileStamp {
         qint64 size = -1;
@@ -123,6 +129,7 @@ private:
     QStringList m_dataDirs;
     Clock m_now;
     std::unique_ptr<progress::Store> m_store;
+    mutable Lexicons m_lexicons;
     QString m_whyNoStore;
     QString m_typed; // the text of the list box
     QString m_message;

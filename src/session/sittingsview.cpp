@@ -31,7 +31,7 @@ Sittings::fileChange(const lists::ListId& list, qint64 revision,
         known != m_changes.constEnd() && known->stamp == stamp)
         return known->change;
     KnownChange known{stamp, std::nullopt};
-    const lists::ListResult read = lists::openList(m_typed, m_dataDirs);
+    const lists::ListResult read = readNamed();
     if (const auto* lines = lists::listEntries(read)) {
         if (fileLines)
             known.change = progress::compareLines(*fileLines, *lines);
@@ -53,6 +53,7 @@ std::optional<progress::Summary> Sittings::summaryOf(const lists::ListId& list) 
 LauncherView Sittings::view() const {
     LauncherView view;
     view.message = m_message;
+    view.lexicon = m_lexicons.line();
     if (const qint32 due = dueToday(); due > 0)
         view.reviews = texts::reviews::due.arg(texts::counted(due, texts::reviews::dueCount));
     m_history = m_history || (m_store && m_store->history().hasSeries());

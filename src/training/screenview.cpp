@@ -1,5 +1,6 @@
 #include "training/screenview.h"
 
+#include "lists/plainwords.h"
 #include "texts.h"
 
 namespace tirages::training {
@@ -113,6 +114,17 @@ QString wordsLine(const SlotBoxes& boxes) {
     return parts.join(say::separator);
 }
 
+// The words a player typed in a box, in Scrabble spelling; none when the box
+// shows the solution of a box left empty.
+QStringList typedWords(const SlotBoxes& boxes) {
+    QStringList words;
+    if (boxes.result == SlotResult::Right || boxes.struckOut) {
+        for (const QString& word : boxes.typed.split(u' ', Qt::SkipEmptyParts))
+            words << lists::scrabbleSpelling(word);
+    }
+    return words;
+}
+
 QString scoreText(const TrainingState& state) {
     const QString score = QString::number(state.found) + u'/' + QString::number(state.shown);
     if (!state.severalWords)
@@ -167,7 +179,12 @@ ScreenView screenView(const TrainingState& state) {
     view.clocksVisible = state.clocksShown;
     view.searchText = state.searchText;
     view.searchEnabled = !state.paused;
-    view.wordsLine = wordsLine(state.boxes[static_cast<std::size_t>(state.currentSlot)]);
+    const SlotBoxes& current = state.boxes[static_cast<std::size_t>(state.currentSlot)];
+    view.wordsLine = wordsLine(current);
+    if (corrected) {
+        view.sheetAnswers = current.answers;
+        view.sheetTyped = typedWords(current);
+    }
     view.answersReadOnly = state.paused;
     view.pauseCaption = state.paused ? texts::resume : texts::pause;
     view.fontNumber = QString::number(state.nextFontStep);

@@ -52,6 +52,10 @@ struct ScreenView {
     // For a question of several words in the current box: its whole answer,
     // then once corrected what it missed and had too much. Empty otherwise.
     QString wordsLine;
+    // Once corrected, the words of the current box's question and the words
+    // typed there, for the word sheet. Empty otherwise.
+    QStringList sheetAnswers;
+    QStringList sheetTyped;
     bool answersReadOnly = false;
     QString pauseCaption;
     QString fontNumber;

@@ -101,6 +101,7 @@ void Training::startSeries() {
         boxes.longest = -1;
         boxes.wordsFound = 0;
         boxes.extra.clear();
+        boxes.answers.clear();
         m_state.verdicts[static_cast<std::size_t>(s)] = FastVerdict::NotJudged;
     }
     m_state.slotSeconds.fill(0);
@@ -230,6 +231,7 @@ void Training::judgeAllShown(bool seconds) {
         SlotBoxes& boxes = m_state.boxes[slot];
         const Marking marking = mark(entry, boxes.typed);
         boxes.answerLook = AnswerLook::Judged;
+        boxes.answers = entry.words;
         boxes.wordsFound = marking.found.size();
         m_state.wordsFound += static_cast<qint32>(marking.found.size());
         m_state.wordsShown += static_cast<qint32>(entry.words.size());

@@ -72,6 +72,7 @@ struct SlotBoxes {
     // After the correction: the words found, and the words typed that are no answer.
     qsizetype wordsFound = 0;
     QStringList extra;
+    QStringList answers; // after the correction: every word of its question
 };
 
 // Everything a training knows; the screen view is worked out from it.

@@ -68,6 +68,7 @@ struct TrainingControls {
     QLabel* voyant = named<QLabel>(window, QStringLiteral("voyant"));
     QLabel* score = named<QLabel>(window, QStringLiteral("score"));
     QLabel* motsreponse = named<QLabel>(window, QStringLiteral("motsreponse"));
+    QLabel* fiche = named<QLabel>(window, QStringLiteral("fiche"));
     QLabel* tps = named<QLabel>(window, QStringLiteral("tps"));
     QLabel* Label3 = named<QLabel>(window, QStringLiteral("Label3"));
     QCheckBox* Check1 = named<QCheckBox>(window, QStringLiteral("Check1"));
@@ -95,6 +96,8 @@ struct LauncherControls {
     QLabel* progress = named<QLabel>(window, QStringLiteral("progress"));
     QPushButton* continuer = named<QPushButton>(window, QStringLiteral("continuer"));
     QPushButton* parcourir = named<QPushButton>(window, QStringLiteral("parcourir"));
+    QPushButton* lexique = named<QPushButton>(window, QStringLiteral("lexique"));
+    QLabel* lexiqueLigne = named<QLabel>(window, QStringLiteral("lexiqueLigne"));
     QLabel* reviewLine = named<QLabel>(window, QStringLiteral("reviewLine"));
     QPushButton* reviser = named<QPushButton>(window, QStringLiteral("reviser"));
     QPushButton* statistiques = named<QPushButton>(window, QStringLiteral("statistiques"));
