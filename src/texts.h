@@ -393,7 +393,6 @@ inline const QString plusOne = QStringLiteral("+ %1 : %2");
 inline const QString plusOneSeparator = QStringLiteral(" ; ");
 inline const QString noPlusOne = QStringLiteral("Aucun mot d'une lettre de plus");
 inline const QString unknown = QStringLiteral("%1 n'est pas dans le lexique");
-inline const QString answersSeparator = QStringLiteral("   ");
 // What a screen reader hears of it.
 inline const QString spokenName = QStringLiteral("Fiche des mots");
 inline const QString spokenHooks = QStringLiteral("%1 : rallonges devant : %2 ; derrière : %3");

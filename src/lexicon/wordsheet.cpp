@@ -37,19 +37,18 @@ WordSheet wordSheet(const Lexicon& lexicon, const QStringList& answers, const QS
     WordSheet sheet;
     if (answers.isEmpty() || lexicon.isEmpty())
         return sheet;
-    QStringList shown;
     QStringList spoken;
     for (const QString& answer : answers) {
         const Hooks hooks = lexicon.hooks(answer);
-        shown << between(answer, hooks);
+        sheet.lines << between(answer, hooks);
         spoken << spokenHooks(answer, hooks);
     }
-    sheet.lines << shown.join(say::answersSeparator);
     QStringList longer;
     for (const PlusOne& plus : lexicon.plusOne(answers.front()))
         longer << say::plusOne.arg(plus.letter).arg(plus.words.join(QStringLiteral(", ")));
     sheet.lines << (longer.isEmpty() ? say::noPlusOne : longer.join(say::plusOneSeparator));
     spoken << sheet.lines.back();
+    const qsizetype known = sheet.lines.size();
     QStringList unknown;
     for (const QString& word : typed) {
         if (!word.isEmpty() && !unknown.contains(word) && !lexicon.contains(word))
@@ -57,7 +56,7 @@ WordSheet wordSheet(const Lexicon& lexicon, const QStringList& answers, const QS
     }
     for (const QString& word : unknown)
         sheet.lines << say::unknown.arg(word);
-    spoken << sheet.lines.mid(2);
+    spoken << sheet.lines.mid(known);
     sheet.spoken = spoken.join(QStringLiteral(". "));
     return sheet;
 }

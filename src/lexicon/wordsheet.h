@@ -13,7 +13,9 @@
 namespace tirages::lexicon {
 
 struct WordSheet {
-    QStringList lines; // as shown, one after the other
+    // As shown: each answer between its hooks, the words of one letter more,
+    // each word typed that the lexicon does not know.
+    QStringList lines;
     QString spoken;    // as a screen reader says it
     bool isEmpty() const { return lines.isEmpty(); }
     friend bool operator==(const WordSheet&, const WordSheet&) = default;

@@ -92,7 +92,7 @@ inline constexpr Twips seriesDone{600, 6840, 1395, 195};
 inline constexpr Twips judgement{3000, 7440, 45, 195};
 inline constexpr Twips score{6720, 6360, 45, 195};
 // A score that counts words too ends here, left of the total clock.
-inline constexpr int scoreRightEdge = 7980;
+inline constexpr int scoreRightEdge = 7500;
 // Under the tiles: the whole answer of a question of several words.
 inline constexpr Twips wordsLine{3000, 6300, 3255, 195};
 // Under the search box, once corrected: what the lexicon says of the words of

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -132,9 +133,13 @@ void TrainingScreen::createControls() {
     m_timeUsed->hide();
     m_wordsLine = label(this, {}, layout::wordsLine);
     m_wordsLine->hide();
-    m_wordSheet = placed(new QLabel(this), layout::wordSheet);
-    m_wordSheet->setWordWrap(true);
-    m_wordSheet->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Read only, scrolled by the wheel, out of the keyboard's round of the screen.
+    m_wordSheet = placed(new QPlainTextEdit(this), layout::wordSheet);
+    m_wordSheet->setReadOnly(true);
+    m_wordSheet->setFocusPolicy(Qt::ClickFocus);
+    m_wordSheet->setFrameShape(QFrame::NoFrame);
+    m_wordSheet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_wordSheet->viewport()->setAutoFillBackground(false);
     m_wordSheet->setFont(screenFont(kWordSheetPoints));
     m_wordSheet->hide();
     m_timeHeading = label(this, texts::timeHeading, layout::timeHeading);

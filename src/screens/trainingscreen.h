@@ -14,6 +14,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
@@ -131,7 +132,7 @@ private:
     QLabel* m_judgement = nullptr;            // the judging light: "OK" or "NO"
     QLabel* m_score = nullptr;                // found/shown of the last series
     QLabel* m_wordsLine = nullptr; // the answer of a question of several words, under the tiles
-    QLabel* m_wordSheet = nullptr; // once corrected, the lexicon on the current box's words
+    QPlainTextEdit* m_wordSheet = nullptr; // once corrected, the lexicon on the current box's words
     QLabel* m_timeUsed = nullptr;             // the time the last series used
     QLabel* m_timeHeading = nullptr;          // "TEMPS"
     QCheckBox* m_showClocks = nullptr;        // shows or hides the clocks

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -139,8 +140,7 @@ void TrainingScreen::renderWordSheet(const ScreenView& view) {
     const lexicon::WordSheet sheet = m_makeWordSheet && !view.sheetAnswers.isEmpty()
                                          ? m_makeWordSheet(view.sheetAnswers, view.sheetTyped)
                                          : lexicon::WordSheet{};
-    m_wordSheet->setText(sheet.lines.join(u'\n'));
-    m_wordSheet->setToolTip(m_wordSheet->text());
+    m_wordSheet->setPlainText(sheet.lines.join(u'\n'));
     setSpokenName(m_wordSheet, sheet.isEmpty() ? texts::lexicon::spokenName
                                                : texts::spoken::labelled(
                                                      texts::lexicon::spokenName, sheet.spoken));

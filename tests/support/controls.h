@@ -68,7 +68,7 @@ struct TrainingControls {
     QLabel* voyant = named<QLabel>(window, QStringLiteral("voyant"));
     QLabel* score = named<QLabel>(window, QStringLiteral("score"));
     QLabel* motsreponse = named<QLabel>(window, QStringLiteral("motsreponse"));
-    QLabel* fiche = named<QLabel>(window, QStringLiteral("fiche"));
+    QPlainTextEdit* fiche = named<QPlainTextEdit>(window, QStringLiteral("fiche"));
     QLabel* tps = named<QLabel>(window, QStringLiteral("tps"));
     QLabel* Label3 = named<QLabel>(window, QStringLiteral("Label3"));
     QCheckBox* Check1 = named<QCheckBox>(window, QStringLiteral("Check1"));
