@@ -3,6 +3,7 @@
 
 #include "progress/store.h"
 #include "reviews/cardbox.h"
+#include "session/lexicons.h"
 #include "support/historysupport.h"
 #include "support/progresssupport.h"
 
@@ -62,6 +63,7 @@ private slots:
     void cardboxRowsBecomeCards();
     void exportThenImportKeepsTheSchedule();
     void backupThenRestoreGivesTheSameDatabase();
+    void theLexiconChosenIsKeptAndRestored();
     void restoreRefusesWhatIsNoSoundCopy_data();
     void restoreRefusesWhatIsNoSoundCopy();
     void aCardboxIsBelievedWithinReason();
@@ -201,6 +203,35 @@ void TestStoreCarry::backupThenRestoreGivesTheSameDatabase() {
     QVERIFY(store->trainings().record(test::list(QStringLiteral("encore")),
                                       {test::series(at(11, 9), 30, 0, {{test::kCible, true, 2}})},
                                       at(11, 9)));
+}
+
+void TestStoreCarry::theLexiconChosenIsKeptAndRestored() {
+    const QString path = m_dir.filePath(QStringLiteral("lexique.sqlite"));
+    const QString own = m_dir.filePath(QStringLiteral("officiel.txt"));
+    QFile file(own);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("chien\nniche\n") > 0);
+    file.close();
+    auto store = test::openStore(path);
+    progress::Store* open = store.get();
+    session::Lexicons lexicons({}, [&open] { return open; });
+    QVERIFY(lexicons.choose(own));
+    QCOMPARE(lexicons.lexicon()->size(), 2);
+
+    // Kept across runs, and put back with a copy.
+    store.reset();
+    open = nullptr;
+    store = test::openStore(path);
+    open = store.get();
+    session::Lexicons again({}, [&open] { return open; });
+    QCOMPARE(again.chosen(), own);
+    QVERIFY(again.lexicon()->contains(u"NICHE"));
+    const QString copy = m_dir.filePath(QStringLiteral("lexique.tirages"));
+    QVERIFY(store->transfers().backup(copy));
+    QVERIFY(again.choose({})); // back to the one shipped
+    QVERIFY(again.chosen().isEmpty());
+    QVERIFY(store->transfers().restore(copy));
+    QCOMPARE(again.chosen(), own);
+    QVERIFY(again.lexicon()->contains(u"CHIEN"));
 }
 
 void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy_data() {
