@@ -21,14 +21,15 @@ import pyatspi
 from gi.repository import GLib
 
 # The plain word list: accents, a ligature, a word of 8 letters, two words of
-# the same letters (one question), and a line that is no word, left out.
+# the same letters (one question), and a line that is no word, left out. The
+# lexicon shipped adds OUVREE, CHINE and BARRE, of the letters of its words.
 WORDS = "zèbre\nœuvre\ndénommer\nchien\nniche\narbre\nl'eau\n"
-DRAWS = {"BEERZ": "ZEBRE", "EEORUV": "OEUVRE", "DEEMNOR+M": "DENOMMER",
-         "CEHIN": "NICHE CHIOT", "ABERR": ""}
-# Wrong in the first series: ARBRE left empty; of CHIEN and NICHE, one word
-# missing and one too many.
-RESULTS = {"ABERR": "Faux, solution : ARBRE",
-           "CEHIN": "Faux : 1 mot sur 2, manque : CHIEN, en trop : CHIOT"}
+DRAWS = {"BEERZ": "ZEBRE", "EEORUV": "OUVREE OEUVRE", "DEEMNOR+M": "DENOMMER",
+         "CEHIN": "NICHE CHIOX", "ABERR": ""}
+# Wrong in the first series: ARBRE and BARRE left empty; of CHIEN, CHINE and
+# NICHE, two words missing and one too many.
+RESULTS = {"ABERR": "Faux : 0 mot sur 2, manque : ARBRE, BARRE",
+           "CEHIN": "Faux : 1 mot sur 3, manque : CHIEN, CHINE, en trop : CHIOX"}
 
 
 def fail(message):
@@ -213,7 +214,11 @@ def play(work):
     text = named(box, r"1 mot laissé de côté : .*", "label")
     if text is None or "ligne 7, « l'eau » n'est pas un mot" not in text.name:
         fail("the words left out are not told: %r" % (text and text.name))
-    ok("the word left out is told: " + text.name.splitlines()[0])
+    added = ("3 mots du lexique ont les lettres de vos mots ; ils sont demandés aussi : "
+             "OUVREE, CHINE, BARRE.")
+    if added not in text.name.splitlines():
+        fail("the words the lexicon adds are not told: %r" % text.name)
+    ok("the word left out and the words added are told: " + " / ".join(text.name.splitlines()))
     keys("Return")  # « Commencer »
 
     screen = until("the training screen", lambda: window(
@@ -238,7 +243,7 @@ def first_series(screen):
             told[i] = box.description
     if sorted(shown.values()) != sorted(DRAWS):
         fail("the draws read are %s, not those of the words" % sorted(shown.values()))
-    if "Tirage : CEHIN, 2 mots" not in told.values():
+    if "Tirage : CEHIN, 3 mots" not in told.values():
         fail("the draw of two words is not told with its count: %s" % sorted(told.values()))
     ok("each answer box tells its draw: " + ", ".join(told[i] for i in sorted(told)))
     until("the focus in the first answer box", lambda: has_focus(boxes[0]))
@@ -289,9 +294,9 @@ def first_series(screen):
         if boxes[i].description != expected:
             fail("answer box %d says %r" % (i + 1, boxes[i].description))
     ok("after F12: " + ", ".join(boxes[i].description for i in sorted(shown)))
-    score = until("the score", lambda: named(screen, r"Score de la série : 3/5 · 4/6 mots",
+    score = until("the score", lambda: named(screen, r"Score de la série : 3/5 · 5/9 mots",
                                              "label"))
-    for said in (r"^Score de la série : 3/5 · 4/6 mots$", r"^Temps utilisé : \d:\d\d$"):
+    for said in (r"^Score de la série : 3/5 · 5/9 mots$", r"^Temps utilisé : \d:\d\d$"):
         until("%s told" % said,
               lambda: heard_since(mark, "object:property-change:accessible-name", said))
     until("the results told",
@@ -299,13 +304,28 @@ def first_series(screen):
                                   r"^Réponse \d$")) >= len(shown))
     ok("the score and the time used are told: " + score.name)
 
+    # The word sheet of the box with the focus, read and told.
+    cehin = next(boxes[i] for i in shown if shown[i] == "CEHIN")
+    mark = len(heard)
+    click(cehin)
+    sheet = until("the word sheet of CEHIN", lambda: named(
+        screen, r"Fiche des mots : CHIEN : rallonges devant : aucune ; derrière : S T\..*",
+        "text"))
+    for said in ("+ E : CHINEE, ECHINE, NICHEE", "CHIOX n'est pas dans le lexique"):
+        if said not in sheet.name:
+            fail("the word sheet lacks %r: %r" % (said, sheet.name))
+    until("the word sheet told", lambda: heard_since(
+        mark, "object:property-change:accessible-name", r"^Fiche des mots : CHIEN"))
+    ok("the word sheet is read and told: " + sheet.name[:90] + "…")
+
 
 def second_series(screen):
     keys("F8")
     boxes = answer_boxes(screen)
-    draws = {"Tirage : ABERR", "Tirage : CEHIN, 2 mots"}
+    draws = {"Tirage : ABERR, 2 mots", "Tirage : CEHIN, 3 mots"}
     until("the draws left", lambda: {boxes[0].description, boxes[1].description} == draws)
-    arbre, chien = boxes[:2] if boxes[0].description == "Tirage : ABERR" else boxes[1::-1]
+    arbre, chien = (boxes[:2] if boxes[0].description == "Tirage : ABERR, 2 mots"
+                    else boxes[1::-1])
     ok("the next series tells its draws: %s, %s" % (boxes[0].description, boxes[1].description))
 
     # The pause is told, by its button's name.
@@ -330,7 +350,7 @@ def second_series(screen):
     typed("60")
     click(arbre)
     until("the focus in the box of ABERR", lambda: has_focus(arbre))
-    typed("arbre")
+    typed("barre arbre")
     mark = len(heard)
     keys("Return")
     until("the judging light told", lambda: heard_since(
@@ -339,7 +359,7 @@ def second_series(screen):
     # The two words in another order than the file's.
     click(chien)
     until("the focus in the box of CEHIN", lambda: has_focus(chien))
-    typed("niche chien")
+    typed("niche chien chine")
     keys("Return")
     mark = len(heard)
     keys("F12")
