@@ -23,8 +23,8 @@ inline const QStringList aboutLines = {
     QStringLiteral("tirages, entraînement aux mots nouveaux du Scrabble francophone."),
     QStringLiteral("Logiciel libre : vous pouvez le redistribuer et le modifier selon les termes "
                    "de la Licence publique générale GNU, version 3 ou toute version ultérieure."),
-    QStringLiteral("Les listes de mots sont tirées du lexique français de Grammalecte "
-                   "(licence MPL 2.0)."),
+    QStringLiteral("Les listes de mots et le lexique sont tirés du lexique français de "
+                   "Grammalecte (licence MPL 2.0)."),
 };
 
 // Why a list could not be started, as the launcher says it: %1 is the quoted

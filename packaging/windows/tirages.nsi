@@ -18,6 +18,7 @@ InstallDirRegKey HKCU "Software\tirages" "InstallDir"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tirages"
 
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "tirages, entraînement aux mots nouveaux du Scrabble francophone.$\r$\n$\r$\nLes listes de mots et le lexique sont tirés du lexique français de Grammalecte (© Olivier R. et ses contributeurs, licence MPL 2.0 : https://mozilla.org/MPL/2.0/) ; voir COPYRIGHT.txt dans le dossier du programme.$\r$\n$\r$\nCliquez sur Suivant pour continuer."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE"
 !insertmacro MUI_PAGE_DIRECTORY

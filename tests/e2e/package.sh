@@ -21,7 +21,9 @@ desktop-file-validate "$out/root/usr/share/applications/$appid.desktop"
 grep -q '^Exec=tirages$' "$out/root/usr/share/applications/$appid.desktop"
 test -s "$out/root/usr/share/icons/hicolor/scalable/apps/$appid.svg"
 test "$(ls "$out/root/usr/share/tirages/data/"*.txt | wc -l)" -eq 17
-echo "ok: desktop entry, metadata, icon and 17 lists in the package"
+cmp "$out/root/usr/share/tirages/data/lexique.lex" "$here/../../data/lexique.lex"
+grep -q '^License: MPL-2.0$' "$out/root/usr/share/doc/tirages/copyright"
+echo "ok: desktop entry, metadata, icon, 17 lists, the lexicon and its licence in the package"
 
 # The list builder comes as a command, installed by the package and by
 # cmake --install alike: its help, then the lists of a few words.
@@ -40,6 +42,10 @@ grep -q '^ignoré, ligne 3 : CHAT (en double)$' "$out/built.txt"
 # CHIEN brings CHINE and NICHE, the lexicon's other forms of its letters, under one draw.
 test "$(sort "$out/listes/5l_tir.txt" | tr -d '\r')" = \
      "$(printf 'BEERZ;ZEBRE\nCEHIN;CHIEN\nCEHIN;CHINE\nCEHIN;NICHE')"
-echo "ok: tirages-listes built the lists of a small word list"
+printf 'chien\r\nNiché\r\n' > "$out/officiel.txt"
+"$builder" "$out/lexique" --lexique "$out/officiel.txt" > /dev/null
+test "$(sort "$out/lexique/5l_tir.txt" | tr -d '\r')" = "$(printf 'CEHIN;CHIEN\nCEHIN;NICHE')"
+test "$(cat "$out/lexique/lexique.lex")" = "$(printf 'tirages-lexique 1\n0CHIEN\n0NICHE')"
+echo "ok: tirages-listes built the lists of a small word list, and of a lexicon of two words"
 
 bash "$here/play.sh" "$out/root/usr/bin/tirages" --shipped
