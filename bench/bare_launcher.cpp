@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     (new QPushButton(QStringLiteral("LANCER"), &window))->setGeometry(112, 120, 81, 25);
     (new QPushButton(QStringLiteral("Quitter"), &window))->setGeometry(256, 216, 81, 33);
     (new QPushButton(QStringLiteral("Parcourir…"), &window))->setGeometry(237, 88, 81, 21);
+    (new QPushButton(QStringLiteral("Lexique…"), &window))->setGeometry(8, 88, 67, 21);
     (new QPlainTextEdit(&window))->hide();
     new QLabel(&window);
     window.show();

@@ -11,6 +11,7 @@ repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 build-bench/bench/bench_training "${repeat[@]}"
 build-bench/bench/bench_screens "${repeat[@]}"
 build-bench/bench/bench_reader "${repeat[@]}"
+build-bench/bench/bench_lexicon "${repeat[@]}"
 build-bench/bench/bench_progress "${repeat[@]}"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash bench/startup.sh build-bench/src/tirages \
   build-bench/bench/bare_launcher 40

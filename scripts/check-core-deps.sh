@@ -6,7 +6,7 @@ set -euo pipefail
 root=${1:-$(dirname "$0")/..}
 status=0
 gui='#include *[<"](QtGui|QtWidgets|QtTest)?/?(Q(Widget|Application|GuiApplication|Color|Font|Palette|Pixmap|Image|Painter|LineEdit|PushButton|Label|Timer|Cursor|Icon|KeyEvent|MouseEvent)\b|QtGui|QtWidgets)'
-if grep -rnE "$gui" "$root/src/lists" "$root/src/training" "$root/src/reviews" "$root/src/session"; then
+if grep -rnE "$gui" "$root/src/lists" "$root/src/lexicon" "$root/src/training" "$root/src/reviews" "$root/src/session"; then
   echo "The core includes GUI or timer headers (above); keep it QtCore only and tick-driven."
   status=1
 fi
