@@ -1,5 +1,6 @@
 // Every list shipped under data/ is well formed for the trainer.
 
+#include "lexicon/lexiconfile.h"
 #include "lists/catalogue.h"
 #include "lists/listfile.h"
 
@@ -110,6 +111,23 @@ private slots:
                 total += listEntries(result)->size();
             }
             QCOMPARE(all.size(), total);
+        }
+    }
+
+    // The lists leave no word out: each draw holds every word of the shipped
+    // lexicon made of its letters, and nothing else.
+    void eachDrawHoldsTheLexiconsWordsOfItsLetters() {
+        const auto lexicon =
+            tirages::lexicon::readLexicon(QStringLiteral(TIRAGES_SOURCE_DIR "/data/lexique.lex"));
+        QVERIFY2(lexicon, qPrintable(lexicon.why()));
+        QCOMPARE(lexicon->size(), 421341);
+        for (const CatalogueList& list : catalogue()) {
+            QHash<QString, QStringList> byDraw;
+            const ListResult read = readList(QStringLiteral(TIRAGES_SOURCE_DIR "/") + list.path);
+            for (const Entry& entry : *listEntries(read))
+                byDraw[entry.draw] << entry.expected;
+            for (auto draw = byDraw.cbegin(); draw != byDraw.cend(); ++draw)
+                QCOMPARE(lexicon->anagrams(sortedLetters(draw.key())), draw.value());
         }
     }
 };
