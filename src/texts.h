@@ -360,6 +360,8 @@ inline const QString explanation = QStringLiteral(
     "Le lexique complète vos propres listes de mots et donne, après chaque correction, les "
     "rallonges des mots et les mots d'une lettre de plus. Un fichier de mots a un mot par "
     "ligne, en UTF-8 ou en Windows-1252, accents permis.");
+inline const QString current = QStringLiteral("Lexique en place : %1.");
+inline const QString currentShipped = QStringLiteral("le lexique fourni (Grammalecte)");
 // The launcher's line while the lexicon is not the one shipped.
 inline const QString inForce = QStringLiteral("Lexique : %1");
 inline const QString missing = QStringLiteral(

@@ -41,10 +41,11 @@ QString startTold(screens::Launcher& launcher) {
     return told;
 }
 
-void chooseLexiconFile(screens::Launcher& launcher, const QString& path) {
+void chooseLexiconFile(screens::Launcher& launcher, const QString& path, const QString& current) {
     QTest::mouseClick(ui(launcher).lexique, Qt::LeftButton);
     auto* box = launcher.findChild<QMessageBox*>("lexiqueChoix");
     QVERIFY(box);
+    QVERIFY(box->text().endsWith(current));
     QCOMPARE(box->buttons().size(), 3);
     QPushButton* ownFile = nullptr;
     for (QAbstractButton* button : box->buttons()) {
@@ -102,10 +103,11 @@ private slots:
         QTest::mouseClick(ui(training).quitter, Qt::LeftButton);
 
         // Their own lexicon, which lacks CHINE; one that has no word is refused.
-        chooseLexiconFile(launcher, cwd.path() + "/officiel.txt");
+        chooseLexiconFile(launcher, cwd.path() + "/officiel.txt",
+                          "Lexique en place : le lexique fourni (Grammalecte).");
         QCOMPARE(ui(launcher).lexiqueLigne->text(), QStringLiteral("Lexique : officiel.txt"));
         QVERIFY(ui(launcher).lexiqueLigne->isVisible());
-        chooseLexiconFile(launcher, cwd.path() + "/vide.txt");
+        chooseLexiconFile(launcher, cwd.path() + "/vide.txt", "Lexique en place : officiel.txt.");
         QCOMPARE(ui(launcher).message->text(),
                  QStringLiteral("Le lexique « vide.txt » n'a aucun mot de 2 à 32 lettres. "
                                 "Le lexique en place est gardé."));

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -118,14 +119,18 @@ void Launcher::browseClicked() {
 // chosen in the desktop's file dialog and read at once.
 void Launcher::lexiconClicked() {
     namespace say = texts::lexicon;
-    auto* box = new QMessageBox(QMessageBox::Question, say::title, say::explanation,
+    const QString chosen = m_sittings.lexicons().chosen();
+    const QString current =
+        say::current.arg(chosen.isEmpty() ? say::currentShipped : QFileInfo(chosen).fileName());
+    auto* box = new QMessageBox(QMessageBox::Question, say::title,
+                                say::explanation + QStringLiteral("\n\n") + current,
                                 QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("lexiqueChoix"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* shipped = box->addButton(say::bundled, QMessageBox::AcceptRole);
     QPushButton* ownFile = box->addButton(say::ownFile, QMessageBox::ActionRole);
     box->addButton(texts::progress::cancelButton, QMessageBox::RejectRole);
-    box->setDefaultButton(m_sittings.lexicons().chosen().isEmpty() ? shipped : ownFile);
+    box->setDefaultButton(chosen.isEmpty() ? shipped : ownFile);
     connect(box, &QMessageBox::buttonClicked, this, [this, shipped, ownFile](auto* clicked) {
         if (clicked == shipped)
             chooseLexicon({});
