@@ -126,6 +126,20 @@ private slots:
                  QStringLiteral("Le lexique « officiel.txt » est introuvable : le lexique fourni "
                                 "(Grammalecte) est utilisé."));
         QVERIFY(startTold(launcher).contains("CHINE, NICHE"));
+        QTest::mouseClick(ui(training).quitter, Qt::LeftButton);
+
+        // A damaged lexicon shipped: the word list trains on its own words,
+        // and the launcher says why.
+        cwd.write("data/lexique.lex", "tirages-lexique 1\n0CHIEN\n9S\n");
+        test::TestLauncher next;
+        next.show();
+        ui(next).fichier->setEditText("mots.txt");
+        QTest::mouseClick(ui(next).Command1, Qt::LeftButton);
+        QCOMPARE(ui(next.trainingScreen()).tirage[0]->text(), QStringLiteral("CEHIN"));
+        QTest::mouseClick(ui(next.trainingScreen()).quitter, Qt::LeftButton);
+        QCOMPARE(ui(next).lexiqueLigne->text(),
+                 QStringLiteral("Le lexique fourni « lexique.lex » est abîmé : réinstallez "
+                                "tirages. Le lexique n'est pas utilisé."));
     }
 };
 

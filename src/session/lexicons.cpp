@@ -100,17 +100,18 @@ Result<Done> Lexicons::choose(const QString& path) {
     return Done{};
 }
 
+// What is known without waiting: a read under way is not waited for.
 QString Lexicons::line() {
     const QString file = chosen();
-    if (file.isEmpty())
-        return {};
-    if (!QFileInfo(file).isFile())
+    if (!file.isEmpty() && !QFileInfo(file).isFile())
         return say::missing.arg(quoted(file));
-    const bool known = m_readFrom == file && m_reading.valid() &&
+    const bool known = m_readFrom == wanted() && m_reading.valid() &&
                        m_reading.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    if (known && !m_reading.get().trouble.isEmpty())
-        return say::shippedInstead.arg(m_reading.get().trouble);
-    return say::inForce.arg(QFileInfo(file).fileName());
+    const QString trouble = known ? m_reading.get().trouble : QString();
+    if (file.isEmpty()) // the one shipped, said only when it could not be read
+        return trouble;
+    return trouble.isEmpty() ? say::inForce.arg(QFileInfo(file).fileName())
+                             : say::shippedInstead.arg(trouble);
 }
 
 } // namespace tirages::session
