@@ -1,5 +1,6 @@
 #include "screens/launcher.h"
 
+#include "lexicon/wordsheet.h"
 #include "lists/catalogue.h"
 #include "screens/colours.h"
 #include "screens/geometry.h"
@@ -175,8 +176,8 @@ TrainingScreen& Launcher::trainingScreenMade() {
         m_trainingScreen = m_makeTrainingScreen();
         m_trainingScreen->setWordSheetMaker(
             [this](const QStringList& answers, const QStringList& typed) {
-                const auto lexicon = m_sittings.lexicons().lexicon();
-                return lexicon ? lexicon::wordSheet(*lexicon, answers, typed)
+                const auto inForce = m_sittings.lexicons().lexicon();
+                return inForce ? lexicon::wordSheet(*inForce, answers, typed)
                                : lexicon::WordSheet{};
             });
         connect(m_trainingScreen.get(), &TrainingScreen::listStarted, this,

@@ -2,12 +2,12 @@
 // chosen in the file dialog; the statistics and « Sauvegarde »; the farewell
 // and the end of the program. How the launcher is made is in launcher.cpp.
 
+#include "lexicon/completion.h"
 #include "screens/carry.h"
 #include "screens/geometry.h"
 #include "screens/launcher.h"
 #include "screens/trainingscreen.h"
 #include "session/carrying.h"
-#include "lexicon/completion.h"
 #include "session/sittings.h"
 #include "texts.h"
 
