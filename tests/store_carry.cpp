@@ -283,7 +283,7 @@ void TestStoreCarry::restoreRefusesWhatIsNoSoundCopy() {
     const auto refused = store->transfers().restore(file);
     QVERIFY(!refused);
     QVERIFY2(refused.why().contains(refusal), qPrintable(refused.why()));
-    QVERIFY(refused.why().contains(file));
+    QVERIFY(refused.why().contains(QDir::toNativeSeparators(file)));
     QCOMPARE(test::tablesOf(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
     QVERIFY(store->isOpen());

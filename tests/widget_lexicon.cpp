@@ -68,6 +68,7 @@ class TestLexiconWindows : public QObject {
 
 private slots:
     void aWordListCompletedThenTheSheetThenTheirOwnLexicon() {
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); // Qt's own, on Windows too
         test::WorkingFolder cwd;
         cwd.write("data/lexique.lex", kShipped);
         cwd.write("mots.txt", "chien\r\n");
