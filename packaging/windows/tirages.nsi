@@ -2,7 +2,8 @@
 ; no administrator rights, in their own programs folder; an entry in the Start
 ; menu, and an uninstaller in Windows' list of programs.
 ;
-;   makensis -DVERSION=0.1.0 -DSTAGE=<folder to install> -DOUTFILE=<setup.exe> tirages.nsi
+;   makensis -DVERSION=0.1.0 -DSTAGE=<folder to install> -DOUTFILE=<setup.exe>
+;            -DICON=<tirages.ico> tirages.nsi
 
 ; A 64-bit installer for a 64-bit program: it runs where tirages does.
 Target amd64-unicode
@@ -18,6 +19,8 @@ InstallDirRegKey HKCU "Software\tirages" "InstallDir"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tirages"
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEPAGE_TEXT "tirages, entraînement aux mots nouveaux du Scrabble francophone.$\r$\n$\r$\nLes listes de mots et le lexique sont tirés du lexique français de Grammalecte (© Olivier R. et ses contributeurs, licence MPL 2.0 : https://mozilla.org/MPL/2.0/) ; voir COPYRIGHT.txt dans le dossier du programme.$\r$\n$\r$\nCliquez sur Suivant pour continuer."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE"
@@ -34,12 +37,12 @@ Section "tirages"
     SetOutPath "$INSTDIR"
     File /r "${STAGE}\*.*"
     WriteUninstaller "$INSTDIR\desinstaller.exe"
-    CreateShortcut "$SMPROGRAMS\tirages.lnk" "$INSTDIR\tirages.exe"
+    CreateShortcut "$SMPROGRAMS\tirages.lnk" "$INSTDIR\tirages.exe" "" "$INSTDIR\tirages.exe" 0
     WriteRegStr HKCU "Software\tirages" "InstallDir" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "tirages"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "tirages"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tirages.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tirages.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\desinstaller.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\desinstaller.exe" /S'
