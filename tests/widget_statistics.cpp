@@ -15,6 +15,7 @@
 #include "support/testsupport.h"
 
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -77,6 +78,27 @@ private slots:
             QCOMPARE(window.charts()[i]->accessibleDescription(), spoken[i]);
             QVERIFY(!window.charts()[i]->accessibleName().isEmpty());
         }
+    }
+
+    void theAxesWriteNumbersTheFrenchWay() {
+        const auto store = test::openStore(m_dir.filePath("half-minute.sqlite"));
+        QVERIFY(store->trainings().record(
+            lists::ListId::typed("mes mots"),
+            {test::series(test::at(9, 9), 30, 0, {{test::kArbre, true, 4}})}, test::at(9, 9)));
+        screens::StatisticsWindow window(*store, [] { return test::kNow; });
+        window.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList labels;
+        for (const QChartView* chart : window.charts()) {
+            for (const QGraphicsItem* item : chart->scene()->items()) {
+                if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+                    labels << text->toPlainText();
+            }
+        }
+        const QStringList decimals =
+            labels.filter(QRegularExpression(QStringLiteral("^[0-9]+[.,][0-9]+$")));
+        QVERIFY2(!decimals.isEmpty(), qPrintable(labels.join(u' ')));
+        QVERIFY2(decimals.filter(QStringLiteral(".")).isEmpty(), qPrintable(decimals.join(u' ')));
     }
 
     void theHardestWordsAreTrainedFromTheLauncher() {

@@ -50,6 +50,9 @@ QChart* freshChart(QChartView* view) {
     chart->setTitle(view->chart()->title());
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setAnimationOptions(QChart::NoAnimation);
+    // Numbers on the axes in French: 0,5.
+    chart->setLocale(QLocale(QLocale::French, QLocale::France));
+    chart->setLocalizeNumbers(true);
     QChart* old = view->chart();
     view->setChart(chart);
     delete old;
@@ -78,7 +81,7 @@ void setBars(QChartView* view, QAbstractBarSeries* series, const QList<QDate>& d
     chart->addAxis(named, Qt::AlignBottom);
     auto* y = new QValueAxis;
     y->setTitleText(unit);
-    y->setLabelFormat(QStringLiteral("%g"));
+    y->setLabelFormat(QStringLiteral("%.3g")); // a precision, or the locale is not used
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     y->applyNiceNumbers();
@@ -88,8 +91,6 @@ void setBars(QChartView* view, QAbstractBarSeries* series, const QList<QDate>& d
 // Days along the bottom, in French; counts up the side, from 0 to `top` (0:
 // as the values go).
 void setTimeAxes(QChart* chart, QLineSeries* line, double top) {
-    chart->setLocale(QLocale(QLocale::French, QLocale::France));
-    chart->setLocalizeNumbers(true);
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("d MMM"));
     x->setTickCount(9);
