@@ -235,13 +235,16 @@ makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" -DICON="$b
   "$root/packaging/windows/tirages.nsi"
 ls -l "$setup" "$zip_file" | awk '{ printf "%s: %.1f MB\n", $NF, $5 / 1e6 }'
 
-# The resources tirages.exe carries: its icon, 16 to 256 pixels.
-wrestool -x -t 14 "$stage/tirages.exe" -o "$out/carried.ico"
-icons=$(icotool -l "$out/carried.ico" | sed -n 's/.*--width=\([0-9]*\) .*/\1/p' | sort -nu | tr '\n' ' ')
-for size in 16 32 48 256; do
-  [[ " $icons" == *" $size "* ]] || { echo "tirages.exe lacks its $size-pixel icon (has: $icons)" >&2; exit 1; }
+# The program's icon, 16 to 256 pixels, in tirages.exe and in the installer.
+for exe in "$stage/tirages.exe" "$setup"; do
+  wrestool -x -t 14 "$exe" -o "$out/carried.ico"
+  icons=$(icotool -l "$out/carried.ico" | sed -n 's/.*--width=\([0-9]*\) .*/\1/p' | sort -nu | tr '\n' ' ')
+  for size in 16 32 48 256; do
+    [[ " $icons" == *" $size "* ]] || { echo "$exe lacks its $size-pixel icon (has: $icons)" >&2; exit 1; }
+  done
+  echo "ok: $(basename "$exe") carries the program's icon (${icons% } pixels)"
 done
-echo "ok: tirages.exe carries its icon (${icons% } pixels)"
+rm -f "$out/carried.ico"
 [ "$stop_after" = package ] && exit 0
 
 # Wine on two X servers at once, one Wine prefix each: a test waits mostly
@@ -261,7 +264,7 @@ for test in "$build"/tests/{core,store,widget}_*.exe e2e_installer; do
 done
 rm -rf "$logs" && mkdir -p "$logs"
 servers=()
-trap 'kill "${servers[@]}" 2>/dev/null; for p in "$cache"/wine "$cache"/wine-2; do WINEPREFIX=$p wineserver -k 2>/dev/null; done; true' EXIT
+trap 'kill "${servers[@]}" 2>/dev/null || true; for p in "$cache"/wine "$cache"/wine-2; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done' EXIT
 for slot in 0 1; do
   Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$logs/.display$slot" >/dev/null 2>&1 &
   servers+=($!)
