@@ -7,7 +7,8 @@
 #      cores);
 #   3. cross-builds tirages and its tests, gathers what tirages.exe needs and
 #      makes build-windows/tirages-<version>-setup.exe and -windows.zip;
-#   4. runs the core and widget tests, then the installed program, under Wine.
+#   4. runs the core, store and widget tests and the installed program under
+#      Wine, two at a time on two X servers.
 # Options: --qt-only stops after step 2; --no-tests stops after step 3.
 # Qt Charts' source: Debian's source package qt6-charts where the mirror
 # serves it, else the tarball named by TIRAGES_QTCHARTS_SOURCE, else
