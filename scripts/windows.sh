@@ -265,7 +265,8 @@ for test in "$build"/tests/{core,store,widget}_*.exe e2e_installer; do
 done
 rm -rf "$logs" && mkdir -p "$logs"
 servers=()
-trap 'kill "${servers[@]}" 2>/dev/null || true; for p in "$cache"/wine "$cache"/wine-2; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done' EXIT
+prefixes=("$cache/wine" "$cache/wine-2")
+trap 'kill "${servers[@]}" 2>/dev/null || true; for p in "${prefixes[@]}"; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done' EXIT
 for slot in 0 1; do
   Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$logs/.display$slot" >/dev/null 2>&1 &
   servers+=($!)
@@ -273,7 +274,7 @@ done
 for slot in 0 1; do
   for _ in $(seq 100); do [ -s "$logs/.display$slot" ] && break; sleep 0.1; done
   export TIRAGES_DISPLAY_$slot=":$(cat "$logs/.display$slot")"
-  wineprefix=$cache/wine$([ $slot -eq 0 ] || echo -2)
+  wineprefix=${prefixes[slot]}
   export TIRAGES_WINEPREFIX_$slot="$wineprefix"
   if [ ! -d "$wineprefix/drive_c" ]; then
     WINEPREFIX=$wineprefix DISPLAY=":$(cat "$logs/.display$slot")" wineboot -i >/dev/null 2>&1 || true
@@ -285,7 +286,8 @@ for slot in 0 1; do
   # where Wine draws no frame of its own.
   for key in 'HKCU\Software\Wine\X11 Driver:N' 'HKCU\Software\Wine\AppDefaults\tirages.exe\X11 Driver:Y'; do
     WINEPREFIX=$wineprefix DISPLAY=":$(cat "$logs/.display$slot")" \
-      wine reg add "${key%:*}" /v Managed /d "${key##*:}" /f >/dev/null 2>&1
+      wine reg add "${key%:*}" /v Managed /d "${key##*:}" /f >/dev/null 2>&1 ||
+      { echo "Wine could not set ${key%:*}\\Managed in $wineprefix" >&2; exit 1; }
   done
   # One Wine server that stays up for the whole run, instead of one per test.
   WINEPREFIX=$wineprefix wineserver -p >/dev/null 2>&1 || true # already up: fine
