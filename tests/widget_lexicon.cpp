@@ -59,6 +59,8 @@ void chooseLexiconFile(screens::Launcher& launcher, const QString& path, const Q
     dialog->selectFile(path);
     QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     QTRY_VERIFY(!launcher.findChild<QFileDialog*>());
+    // The keys go on from where the player left them.
+    QCOMPARE(launcher.focusWidget(), ui(launcher).lexique);
 }
 
 } // namespace
